@@ -1,0 +1,54 @@
+# Shared helpers for the module CMakeLists files.
+
+# Third-party libraries: Debian's -dev packages natively, our cross-built copies under build/deps for MinGW.
+if(WIN32)
+  set(_deps ${CMAKE_CURRENT_LIST_DIR}/../build/deps/${PRISMATONE_TRIPLET})
+  add_library(dep_zlib STATIC IMPORTED GLOBAL)
+  set_target_properties(dep_zlib PROPERTIES IMPORTED_LOCATION /usr/${PRISMATONE_TRIPLET}/lib/libz.a
+    INTERFACE_INCLUDE_DIRECTORIES /usr/${PRISMATONE_TRIPLET}/include)
+  add_library(dep_png STATIC IMPORTED GLOBAL)
+  set_target_properties(dep_png PROPERTIES IMPORTED_LOCATION ${_deps}/lib/libpng16.a
+    INTERFACE_INCLUDE_DIRECTORIES ${_deps}/include INTERFACE_LINK_LIBRARIES dep_zlib)
+  add_library(dep_jpeg STATIC IMPORTED GLOBAL)
+  set_target_properties(dep_jpeg PROPERTIES IMPORTED_LOCATION ${_deps}/lib/libjpeg.a
+    INTERFACE_INCLUDE_DIRECTORIES ${_deps}/include)
+  if(PRISMATONE_KIND STREQUAL "win32")
+    set(GTest_DIR ${_deps}/lib/cmake/GTest)
+    find_package(GTest REQUIRED CONFIG)
+  endif()
+else()
+  find_package(ZLIB REQUIRED)
+  find_package(PNG REQUIRED)
+  find_package(JPEG REQUIRED)
+  find_package(GTest REQUIRED)
+  find_package(benchmark QUIET)
+  add_library(dep_zlib INTERFACE IMPORTED GLOBAL)
+  target_link_libraries(dep_zlib INTERFACE ZLIB::ZLIB)
+  add_library(dep_png INTERFACE IMPORTED GLOBAL)
+  target_link_libraries(dep_png INTERFACE PNG::PNG)
+  add_library(dep_jpeg INTERFACE IMPORTED GLOBAL)
+  target_link_libraries(dep_jpeg INTERFACE JPEG::JPEG)
+endif()
+
+set(PRISMATONE_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+set(PRISMATONE_WINE_RUN ${PRISMATONE_ROOT}/scripts/wine-run.sh)
+
+# prismatone_test(NAME SOURCES... LIBS ...): a GoogleTest executable. Natively it runs directly;
+# in the win32 configuration ctest runs it through Wine twice, once in the 64-bit prefix (our
+# 32-bit program under WOW64) and once in the 32-bit prefix.
+function(prismatone_test name)
+  cmake_parse_arguments(T "WIN64_ONLY" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  if(WIN32)
+    add_test(NAME ${name}.wow64 COMMAND ${PRISMATONE_WINE_RUN} win64 $<TARGET_FILE:${name}>)
+    set_tests_properties(${name}.wow64 PROPERTIES LABELS wine)
+    if(NOT T_WIN64_ONLY)
+      add_test(NAME ${name}.win32 COMMAND ${PRISMATONE_WINE_RUN} win32 $<TARGET_FILE:${name}>)
+      set_tests_properties(${name}.win32 PROPERTIES LABELS wine)
+    endif()
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS native)
+  endif()
+endfunction()
