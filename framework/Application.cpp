@@ -1,0 +1,95 @@
+#include "framework/Application.h"
+
+#include <objbase.h>
+
+#include "framework/Exception.h"
+#include "framework/Form.h"
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication() : TComponent(nullptr) {
+  if (!Application) Application = this;
+}
+
+TApplication::~TApplication() {
+  // Forms go before COM is released: their components may hold COM objects.
+  DestroyComponents();
+  mainForm_ = nullptr;
+  if (comInitialized_) CoUninitialize();
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+  if (!comInitialized_) comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  // Tab and arrow keys move between the main form's controls as in a dialog.
+  if (mainForm_ && mainForm_->HandleAllocated() && IsDialogMessageW(mainForm_->Handle(), &msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::Run() {
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_) {
+    MSG msg;
+    if (!ProcessMessage(msg)) WaitMessage();
+  }
+}
+
+void TApplication::Terminate() {
+  if (!terminated_) PostQuitMessage(0);
+}
+
+std::wstring TApplication::ExeName() const {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring TApplication::Title() const {
+  std::wstring name = ExeName();
+  name = name.substr(name.find_last_of(L"\\/") + 1);
+  if (auto dot = name.find_last_of(L'.'); dot != std::wstring::npos) name.resize(dot);
+  return name;
+}
+
+void TApplication::ShowException(const std::wstring& message) {
+  const std::wstring text = ErrorBoxText(message);
+  if (OnShowException) {
+    OnShowException(text);
+    return;
+  }
+  HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
+  MessageBoxW(owner, text.c_str(), Title().c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HandleException(const std::exception_ptr& e) { ShowException(ExceptionMessage(e)); }
+
+void ApplicationHandleException(const std::exception_ptr& e) {
+  if (Application) {
+    Application->HandleException(e);
+  } else {
+    const std::wstring text = ErrorBoxText(ExceptionMessage(e));
+    MessageBoxW(nullptr, text.c_str(), L"Error", MB_OK | MB_ICONERROR);
+  }
+}

@@ -1,0 +1,59 @@
+// The application object: COM for the user-interface thread, the message loop, and the default
+// exception handler that shows an error in a box and lets the program go on.
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "framework/Component.h"
+
+class TForm;
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  // COM as a single-threaded apartment for this (the user-interface) thread.
+  void Initialize();
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <typename F>
+  F* CreateForm() {
+    F* form = new F(this);
+    if (!mainForm_) mainForm_ = form;
+    return form;
+  }
+  TForm* MainForm() const { return mainForm_; }
+  // Shows the main form and runs the message loop until Terminate.
+  void Run();
+  // Dispatches every message already waiting, then returns.
+  void ProcessMessages();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // The executable's name without folder and extension: the title of error boxes.
+  std::wstring Title() const;
+  std::wstring ExeName() const;
+
+  // The default exception handler: shows the message of e in an error box.
+  void HandleException(const std::exception_ptr& e);
+  // The error box: the message (see ErrorBoxText), error icon, one OK button, titled Title().
+  // Tests may replace it to observe what would be shown.
+  std::function<void(const std::wstring& text)> OnShowException;
+  void ShowException(const std::wstring& message);
+
+ private:
+  bool ProcessMessage(MSG& msg);
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool comInitialized_ = false;
+};
+
+// The one application object of the process (created by the program's entry).
+extern TApplication* Application;
+
+// Routes an exception caught where it may not propagate (a window procedure, a timer) to the
+// application's default handler; without an application it is shown directly.
+void ApplicationHandleException(const std::exception_ptr& e);

@@ -1,0 +1,177 @@
+#include "framework/Buttons.h"
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+  SetBoundsFields(0, 0, 75, 25);
+  SetTabStop(true);
+}
+
+void TButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.WinClassName = L"BUTTON";
+  p.OwnClass = false;
+  p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::WndProc(TMessage& m) {
+  if (m.Msg == FN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    Click();
+    return;
+  }
+  // The platform button raises its own click; the framework's press-and-release click would
+  // come twice.
+  if (m.Msg == WM_LBUTTONUP) {
+    DefaultHandler(m);
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+bool TButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
+  if (name == "Default") default_ = v.AsBoolean();
+  else return TWinControl::SetProperty(name, v, ctx);
+  return true;
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+  SetBoundsFields(0, 0, 97, 17);
+  SetTabStop(true);
+}
+
+void TCheckBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.WinClassName = L"BUTTON";
+  p.OwnClass = false;
+  p.Style |= BS_3STATE;  // the state changes through Click, as the framework decides
+}
+
+void TCheckBox::CreateWindowHandle(const TCreateParams& p) {
+  TWinControl::CreateWindowHandle(p);
+  SendMessageW(Handle(), BM_SETCHECK, WPARAM(state_), 0);
+}
+
+TCheckBoxState TCheckBox::State() const { return state_; }
+
+void TCheckBox::SetState(TCheckBoxState s) {
+  if (s == state_) return;
+  state_ = s;
+  if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, WPARAM(s), 0);
+  Invalidate();
+}
+
+void TCheckBox::WndProc(TMessage& m) {
+  if (m.Msg == FN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+    SetChecked(!Checked());
+    Click();
+    return;
+  }
+  if (m.Msg == WM_LBUTTONUP) {
+    DefaultHandler(m);
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+bool TCheckBox::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
+  if (name == "Checked") state_ = v.AsBoolean() ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked;
+  else if (name == "State") {
+    const auto& s = v.AsIdentifier();
+    state_ = s == L"cbChecked" ? TCheckBoxState::cbChecked : s == L"cbGrayed" ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked;
+  } else return TWinControl::SetProperty(name, v, ctx);
+  return true;
+}
+
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
+  SetBoundsFields(0, 0, 23, 22);
+  controlStyle_ = csCaptureMouse | csDoubleClicks | csOpaque;
+}
+
+void TSpeedButton::SetDown(bool v) {
+  if (groupIndex_ == 0) v = false;
+  if (v == down_) return;
+  if (down_ && !allowAllUp_) return;
+  down_ = v;
+  state_ = v ? TButtonState::bsExclusive : TButtonState::bsUp;
+  Invalidate();
+  if (v && Parent()) {
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+      Parent()->Controls(i)->Perform(FN_BUTTONPRESSED, WPARAM(groupIndex_), reinterpret_cast<LPARAM>(this));
+  }
+}
+
+void TSpeedButton::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case FN_BUTTONPRESSED:
+      // Another button of our group went down: this one comes up.
+      if (int(m.WParam) == groupIndex_ && reinterpret_cast<TSpeedButton*>(m.LParam) != this && down_) {
+        down_ = false;
+        state_ = TButtonState::bsUp;
+        Invalidate();
+      }
+      return;
+    case FN_ENABLEDCHANGED:
+      state_ = Enabled() ? (down_ ? TButtonState::bsExclusive : TButtonState::bsUp) : TButtonState::bsDisabled;
+      Invalidate();
+      return;
+    case FN_MOUSEENTER:
+    case FN_MOUSELEAVE:
+      TGraphicControl::WndProc(m);
+      if (flat_) Invalidate();
+      return;
+    default:
+      TGraphicControl::WndProc(m);
+  }
+}
+
+void TSpeedButton::MouseDown(TMouseButton button, int, int) {
+  if (button != TMouseButton::mbLeft || !Enabled()) return;
+  if (!down_) {
+    state_ = TButtonState::bsDown;
+    Repaint();
+  }
+}
+
+void TSpeedButton::MouseMove(int x, int y) {
+  if (!(ControlState() & csLButtonDown)) return;
+  const TButtonState want = ClientRect().Contains({x, y}) ? TButtonState::bsDown : (down_ ? TButtonState::bsExclusive : TButtonState::bsUp);
+  if (want != state_) {
+    state_ = want;
+    Invalidate();
+  }
+}
+
+void TSpeedButton::MouseUp(TMouseButton button, int x, int y) {
+  if (button != TMouseButton::mbLeft || !Enabled()) return;
+  const bool inside = ClientRect().Contains({x, y});
+  if (groupIndex_ == 0) {
+    state_ = TButtonState::bsUp;
+    Invalidate();
+  } else if (inside) {
+    SetDown(!down_);
+    state_ = down_ ? TButtonState::bsExclusive : TButtonState::bsUp;
+    Invalidate();
+  }
+  if (inside) Click();
+}
+
+void TSpeedButton::Paint(TCanvas& canvas) {
+  RECT r{0, 0, Width(), Height()};
+  UINT edge = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive ? EDGE_SUNKEN : EDGE_RAISED;
+  TUniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  FillRect(canvas.Handle(), &r, face.get());
+  if (!flat_ || MouseInControl() || state_ != TButtonState::bsUp) DrawEdge(canvas.Handle(), &r, edge, BF_RECT);
+  TRect tr{0, 0, Width(), Height()};
+  if (edge == EDGE_SUNKEN) tr = {1, 1, Width() + 1, Height() + 1};
+  canvas.BrushClear = true;
+  canvas.Font = Font();
+  if (!Enabled()) canvas.Font.SetColor(clBtnShadow);
+  canvas.DrawText(Caption(), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+bool TSpeedButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
+  if (name == "GroupIndex") groupIndex_ = int(v.AsInteger());
+  else if (name == "Down") down_ = v.AsBoolean();
+  else if (name == "AllowAllUp") allowAllUp_ = v.AsBoolean();
+  else if (name == "Flat") flat_ = v.AsBoolean();
+  else return TGraphicControl::SetProperty(name, v, ctx);
+  return true;
+}

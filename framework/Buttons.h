@@ -1,0 +1,66 @@
+// Push button, check box (platform windows) and speed button (windowless).
+#pragma once
+#include "framework/WinControl.h"
+
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* owner);
+  bool Default() const { return default_; }
+  bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+
+ private:
+  bool default_ = false;
+};
+
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+ public:
+  explicit TCheckBox(TComponent* owner);
+  bool Checked() const { return State() == TCheckBoxState::cbChecked; }
+  void SetChecked(bool v) { SetState(v ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+  TCheckBoxState State() const;
+  void SetState(TCheckBoxState s);
+  bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ private:
+  TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+};
+
+enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
+// A windowless button drawn by the framework; in a group (GroupIndex ≠ 0) one stays down.
+class TSpeedButton : public TGraphicControl {
+ public:
+  explicit TSpeedButton(TComponent* owner);
+  bool Down() const { return down_; }
+  void SetDown(bool v);
+  int GroupIndex() const { return groupIndex_; }
+  bool Flat() const { return flat_; }
+  TButtonState State() const { return state_; }
+  bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void Paint(TCanvas& canvas) override;
+  void MouseDown(TMouseButton button, int x, int y) override;
+  void MouseMove(int x, int y) override;
+  void MouseUp(TMouseButton button, int x, int y) override;
+
+  TButtonState state_ = TButtonState::bsUp;
+
+ private:
+  bool down_ = false;
+  int groupIndex_ = 0;
+  bool allowAllUp_ = false;
+  bool flat_ = false;
+};

@@ -1,0 +1,220 @@
+#include "framework/Control.h"
+
+#include <windowsx.h>
+
+#include "framework/WinControl.h"
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+  font_.OnChange = [this] { FontChanged(); };
+}
+
+TControl::~TControl() {
+  SetComponentState(csDestroying);
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent_) parent_->RemoveControl(this);
+  if (parent) parent->InsertControl(this);  // sets parent_
+  if (parent_) {
+    if (parentFont_) Perform(FN_PARENTFONTCHANGED);
+    if (parentColor_) Perform(FN_PARENTCOLORCHANGED);
+  }
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+  if (auto* p = dynamic_cast<TWinControl*>(parent)) SetParent(p);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  Invalidate();
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  Invalidate();
+}
+
+void TControl::SetVisible(bool v) {
+  if (v == visible_) return;
+  if (!v) Invalidate();
+  visible_ = v;
+  Perform(FN_VISIBLECHANGED, v);
+  if (v) Invalidate();
+}
+
+void TControl::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  Perform(FN_ENABLEDCHANGED);
+}
+
+bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }
+
+void TControl::SetText(const std::wstring& s) {
+  if (s == text_) return;
+  text_ = s;
+  Perform(FN_TEXTCHANGED);
+}
+
+void TControl::FontChanged() {
+  if (!takingParentFont_) parentFont_ = false;
+  Perform(FN_FONTCHANGED);
+}
+
+void TControl::SetParentFont(bool v) {
+  parentFont_ = v;
+  if (v && parent_) Perform(FN_PARENTFONTCHANGED);
+}
+
+void TControl::SetColor(TColor c) {
+  parentColor_ = false;
+  if (c == color_) return;
+  color_ = c;
+  Perform(FN_COLORCHANGED);
+}
+
+void TControl::SetParentColor(bool v) {
+  parentColor_ = v;
+  if (v && parent_) Perform(FN_PARENTCOLORCHANGED);
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  WndProc(m);
+  return m.Result;
+}
+
+void TControl::Invalidate() {
+  if (!parent_ || !parent_->HandleAllocated() || width_ <= 0 || height_ <= 0) return;
+  RECT r{left_, top_, left_ + width_, top_ + height_};
+  InvalidateRect(parent_->Handle(), &r, !(controlStyle_ & csOpaque));
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  if (parent_ && parent_->HandleAllocated()) UpdateWindow(parent_->Handle());
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+  if (!parent_) return p;
+  return parent_->ClientToScreen({p.X + left_, p.Y + top_});
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+  if (!parent_) return p;
+  TPoint q = parent_->ScreenToClient(p);
+  return {q.X - left_, q.Y - top_};
+}
+
+void TControl::HandleMouse(TMessage& msg) {
+  const int x = GET_X_LPARAM(msg.LParam), y = GET_Y_LPARAM(msg.LParam);
+  switch (msg.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetControlState(csLButtonDown | csClicked, true);
+      MouseDown(TMouseButton::mbLeft, x, y);
+      break;
+    case WM_RBUTTONDOWN:
+      MouseDown(TMouseButton::mbRight, x, y);
+      break;
+    case WM_LBUTTONUP: {
+      const bool clicked = controlState_ & csClicked;
+      SetControlState(csLButtonDown | csClicked, false);
+      MouseUp(TMouseButton::mbLeft, x, y);
+      if (clicked && (controlStyle_ & csClickEvents) && enabled_ && ClientRect().Contains({x, y})) Click();
+      break;
+    }
+    case WM_RBUTTONUP:
+      MouseUp(TMouseButton::mbRight, x, y);
+      break;
+    case WM_MOUSEMOVE:
+      MouseMove(x, y);
+      break;
+    default:
+      break;
+  }
+}
+
+void TControl::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MOUSEMOVE:
+      HandleMouse(msg);
+      DefaultHandler(msg);
+      return;
+    case FN_MOUSEENTER:
+      SetControlState(csMouseOver, true);
+      if (OnMouseEnter) OnMouseEnter(this);
+      return;
+    case FN_MOUSELEAVE:
+      SetControlState(csMouseOver, false);
+      if (OnMouseLeave) OnMouseLeave(this);
+      return;
+    case FN_CANCELMODE:
+      SetControlState(csLButtonDown | csClicked, false);
+      return;
+    case FN_PARENTFONTCHANGED:
+      if (parentFont_ && parent_) {
+        takingParentFont_ = true;
+        font_.Assign(parent_->Font());
+        takingParentFont_ = false;
+      }
+      return;
+    case FN_PARENTCOLORCHANGED:
+      if (parentColor_ && parent_ && color_ != parent_->Color()) {
+        color_ = parent_->Color();
+        Perform(FN_COLORCHANGED);
+      }
+      return;
+    case FN_ENABLEDCHANGED:
+    case FN_TEXTCHANGED:
+    case FN_FONTCHANGED:
+    case FN_COLORCHANGED:
+      Invalidate();
+      return;
+    default:
+      DefaultHandler(msg);
+  }
+}
+
+bool TControl::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
+  if (name == "Left") left_ = int(v.AsInteger());
+  else if (name == "Top") top_ = int(v.AsInteger());
+  else if (name == "Width") width_ = int(v.AsInteger());
+  else if (name == "Height") height_ = int(v.AsInteger());
+  else if (name == "Visible") visible_ = v.AsBoolean();
+  else if (name == "Enabled") enabled_ = v.AsBoolean();
+  else if (name == "Caption" || name == "Text") SetText(v.AsString());
+  else if (name == "Color") SetColor(ColorFromLayout(v));
+  else if (name == "ParentColor") SetParentColor(v.AsBoolean());
+  else if (name == "ParentFont") SetParentFont(v.AsBoolean());
+  else if (name == "OnClick") OnClick = ctx.MethodAs<TNotifyEvent>(v.AsIdentifier());
+  else if (name == "OnMouseEnter") OnMouseEnter = ctx.MethodAs<TNotifyEvent>(v.AsIdentifier());
+  else if (name == "OnMouseLeave") OnMouseLeave = ctx.MethodAs<TNotifyEvent>(v.AsIdentifier());
+  else if (name.rfind("Font.", 0) == 0) return font_.SetProperty(name.substr(5), v);
+  else return TComponent::SetProperty(name, v, ctx);
+  return true;
+}
+
+void TGraphicControl::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_PAINT) {
+    // The parent passes its device context, already moved to our origin and clipped to us.
+    TCanvas canvas(reinterpret_cast<HDC>(msg.WParam));
+    canvas.Font = Font();
+    Paint(canvas);
+    msg.Result = 0;
+    return;
+  }
+  TControl::WndProc(msg);
+}

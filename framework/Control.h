@@ -1,0 +1,140 @@
+// Controls: the windowless base (painted by its parent, which also routes the mouse to it) and
+// the shared behaviour of windowed controls. Every window message and framework notification
+// reaches a control through its virtual WndProc, which derived classes (and the skin engine)
+// override: handle what they own, pass the rest to the base.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Component.h"
+#include "framework/Graphics.h"
+#include "framework/Messages.h"
+#include "framework/Types.h"
+
+class TWinControl;
+
+enum TControlStateFlag : unsigned {
+  csLButtonDown = 1u << 0,  // the left button went down on the control and is still held
+  csClicked = 1u << 1,      // a press began on the control (for the click on release)
+  csMouseOver = 1u << 2,    // the pointer is over the control (between enter and leave)
+  csFocusing = 1u << 3,
+  csCreating = 1u << 4,     // the window is being created
+};
+
+enum TControlStyleFlag : unsigned {
+  csOpaque = 1u << 0,         // paints its whole area: the parent need not erase behind it
+  csClickEvents = 1u << 1,    // a press and release on it raises OnClick
+  csCaptureMouse = 1u << 2,   // keeps the mouse while a button is held
+  csDoubleClicks = 1u << 3,
+  csSetCaption = 1u << 4,     // takes its name as caption when created at design time (unused)
+  csAcceptsControls = 1u << 5,
+};
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+class TControl : public TComponent {
+  friend class TWinControl;  // keeps the parent link and the bounds of windows in step
+
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+  void SetParentComponent(TComponent* parent) override;
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  virtual TRect ClientRect() const { return Rect(0, 0, width_, height_); }
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v);
+  // Visible and every parent visible and shown.
+  virtual bool Showing() const;
+
+  std::wstring Caption() const { return GetText(); }
+  void SetCaption(const std::wstring& s) { SetText(s); }
+  virtual std::wstring GetText() const { return text_; }
+  virtual void SetText(const std::wstring& s);
+
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool v);
+  TColor Color() const { return color_; }
+  void SetColor(TColor c);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool v);
+
+  unsigned ControlState() const { return controlState_; }
+  unsigned ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(unsigned s) { controlStyle_ = s; }
+  bool MouseInControl() const { return controlState_ & csMouseOver; }
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+  // Sends a message straight to WndProc and returns its result.
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  virtual void WndProc(TMessage& msg);
+  // What happens to a message nobody handled: windowless controls answer 0; windowed ones pass
+  // it to the window procedure they replaced.
+  virtual void DefaultHandler(TMessage& msg) { msg.Result = 0; }
+
+  virtual void Invalidate();
+  void Repaint();
+  virtual void Click();
+  virtual bool IsWindowed() const { return false; }
+
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+
+  bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
+
+ protected:
+  virtual void MouseDown(TMouseButton button, int x, int y) {}
+  virtual void MouseUp(TMouseButton button, int x, int y) {}
+  virtual void MouseMove(int x, int y) {}
+  // Called on the font's every change (including a parent font taken over).
+  virtual void FontChanged();
+  void SetControlState(unsigned flags, bool on) { controlState_ = on ? controlState_ | flags : controlState_ & ~flags; }
+  // Records a position and size the window already has (no repaint, no move).
+  void SetBoundsFields(int left, int top, int width, int height) { left_ = left; top_ = top; width_ = width; height_ = height; }
+  void SetVisibleField(bool v) { visible_ = v; }
+
+  unsigned controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
+  std::wstring text_;  // the caption; windowed controls keep it in step with their window
+
+ private:
+  void HandleMouse(TMessage& msg);
+
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  TFont font_;
+  bool parentFont_ = true;
+  TColor color_ = clBtnFace;
+  bool parentColor_ = false;
+  unsigned controlState_ = 0;
+  bool takingParentFont_ = false;
+};
+
+// A windowless control that paints itself on its parent's device context.
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  // Paints in control coordinates (origin at the control's top-left, clipped to it).
+  virtual void Paint(TCanvas& canvas) {}
+};

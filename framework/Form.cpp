@@ -1,0 +1,161 @@
+#include "framework/Form.h"
+
+#include "framework/Application.h"
+#include "framework/ResourceStream.h"
+#include "framework/Utf.h"
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  SetColor(clBtnFace);
+  SetVisibleField(false);
+}
+
+TForm::~TForm() {
+  SetComponentState(csDestroying);
+  if (OnDestroy) OnDestroy(this);
+}
+
+void TForm::ReadLayoutResource(const wchar_t* resourceName, const TClassRegistry& classes) {
+  TResourceStream res(GetModuleHandleW(nullptr), resourceName, RT_RCDATA);
+  ReadLayoutText(std::string_view(reinterpret_cast<const char*>(res.Memory()), std::size_t(res.Size())), classes);
+}
+
+void TForm::ReadLayoutText(std::string_view text, const TClassRegistry& classes) {
+  ReadComponent(*this, ParseLayout(text), classes, *this);
+  LayoutRead();
+  if (OnCreate) OnCreate(this);
+}
+
+const std::any& TForm::Method(const std::wstring& name) const {
+  auto it = methods_.find(WideToUtf8(name));
+  if (it == methods_.end()) throw ELayoutError("no published method " + WideToUtf8(name));
+  return it->second;
+}
+
+int TForm::ClientWidth() const { return HandleAllocated() ? ClientRect().Width() : clientWidth_ >= 0 ? clientWidth_ : Width(); }
+int TForm::ClientHeight() const { return HandleAllocated() ? ClientRect().Height() : clientHeight_ >= 0 ? clientHeight_ : Height(); }
+
+void TForm::SetClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  if (HandleAllocated()) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongW(Handle(), GWL_STYLE)), FALSE, DWORD(GetWindowLongW(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.WinClassName = L"PrismatoneForm";
+  p.WndParent = nullptr;
+  p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  p.ExStyle = WS_EX_CONTROLPARENT;
+  switch (borderStyle_) {
+    case TFormBorderStyle::bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case TFormBorderStyle::bsSingle:
+      p.Style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+      break;
+    case TFormBorderStyle::bsDialog:
+      // Fixed size, caption with the close button only.
+      p.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      p.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+    case TFormBorderStyle::bsToolWindow:
+      p.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case TFormBorderStyle::bsSizeToolWin:
+      p.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case TFormBorderStyle::bsSizeable:
+      p.Style |= WS_OVERLAPPEDWINDOW;
+      break;
+  }
+  if (alphaBlend_) p.ExStyle |= WS_EX_LAYERED;
+  if (clientWidth_ >= 0 && clientHeight_ >= 0) {
+    RECT r{0, 0, clientWidth_, clientHeight_};
+    AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
+    p.Width = r.right - r.left;
+    p.Height = r.bottom - r.top;
+  }
+  if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter) {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    p.X = work.left + (work.right - work.left - p.Width) / 2;
+    p.Y = work.top + (work.bottom - work.top - p.Height) / 2;
+  }
+}
+
+void TForm::CreateWindowHandle(const TCreateParams& p) {
+  if (alphaBlend_) SetLayeredWindowAttributes(Handle(), 0, BYTE(alphaBlendValue_), LWA_ALPHA);
+  TWinControl::CreateWindowHandle(p);
+}
+
+void TForm::Show() {
+  SetVisibleField(true);
+  HandleNeeded();
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
+  // The first control in tab order takes the focus, as in a dialog.
+  if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) ::SetFocus(first);
+}
+
+void TForm::Hide() {
+  SetVisibleField(false);
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+}
+
+void TForm::Close() {
+  TCloseAction action = TCloseAction::caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == TCloseAction::caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Hide();
+    Application->Terminate();
+  } else {
+    Hide();
+  }
+}
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      m.Result = 0;
+      return;
+    default:
+      TWinControl::WndProc(m);
+  }
+}
+
+bool TForm::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
+  if (name == "ClientWidth") clientWidth_ = int(v.AsInteger());
+  else if (name == "ClientHeight") clientHeight_ = int(v.AsInteger());
+  else if (name == "AlphaBlend") alphaBlend_ = v.AsBoolean();
+  else if (name == "AlphaBlendValue") alphaBlendValue_ = int(v.AsInteger());
+  else if (name == "PixelsPerInch") pixelsPerInch_ = int(v.AsInteger());
+  else if (name == "BorderStyle") {
+    static const std::map<std::wstring, TFormBorderStyle> styles = {
+        {L"bsNone", TFormBorderStyle::bsNone},           {L"bsSingle", TFormBorderStyle::bsSingle},
+        {L"bsSizeable", TFormBorderStyle::bsSizeable},   {L"bsDialog", TFormBorderStyle::bsDialog},
+        {L"bsToolWindow", TFormBorderStyle::bsToolWindow}, {L"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}};
+    auto it = styles.find(v.AsIdentifier());
+    if (it == styles.end()) throw ELayoutError("unknown border style");
+    borderStyle_ = it->second;
+  } else if (name == "Position") {
+    static const std::map<std::wstring, TPosition> positions = {
+        {L"poDesigned", TPosition::poDesigned}, {L"poScreenCenter", TPosition::poScreenCenter},
+        {L"poDesktopCenter", TPosition::poDesktopCenter}, {L"poMainFormCenter", TPosition::poMainFormCenter}};
+    auto it = positions.find(v.AsIdentifier());
+    if (it == positions.end()) throw ELayoutError("unknown position");
+    position_ = it->second;
+  } else if (name == "OnCreate") OnCreate = ctx.MethodAs<TNotifyEvent>(v.AsIdentifier());
+  else if (name == "OnDestroy") OnDestroy = ctx.MethodAs<TNotifyEvent>(v.AsIdentifier());
+  else if (name == "OnClose") OnClose = ctx.MethodAs<TCloseEvent>(v.AsIdentifier());
+  else if (name == "Visible") SetVisibleField(v.AsBoolean());
+  else return TWinControl::SetProperty(name, v, ctx);
+  return true;
+}

@@ -1,0 +1,64 @@
+// Forms: top-level windows read from a stored layout, owning their components.
+#pragma once
+#include <any>
+#include <map>
+#include <string>
+
+#include "framework/LayoutReader.h"
+#include "framework/WinControl.h"
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+
+class TForm : public TWinControl, private TLayoutContext {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  TPosition Position() const { return position_; }
+  bool AlphaBlend() const { return alphaBlend_; }
+  int AlphaBlendValue() const { return alphaBlendValue_; }
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetClientSize(int width, int height);
+  int PixelsPerInch() const { return pixelsPerInch_; }
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TCloseEvent OnClose;
+
+  void Show();
+  void Hide();
+  // Asks OnClose; unless the action is caNone, hides the window (the main form ends the
+  // application).
+  void Close();
+
+  bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  // Runs after the layout has been read and loaded, before OnCreate.
+  virtual void LayoutRead() {}
+  // Reads the layout stored in the resource (RCDATA) of that name, then runs OnCreate.
+  void ReadLayoutResource(const wchar_t* resourceName, const TClassRegistry& classes);
+  void ReadLayoutText(std::string_view text, const TClassRegistry& classes);
+  // Event handlers the layout may name, as std::function values (TNotifyEvent and others).
+  void PublishMethod(const std::string& name, std::any method) { methods_[name] = std::move(method); }
+
+ private:
+  const std::any& Method(const std::wstring& name) const override;
+
+  TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
+  TPosition position_ = TPosition::poDesigned;
+  bool alphaBlend_ = false;
+  int alphaBlendValue_ = 255;
+  int clientWidth_ = -1, clientHeight_ = -1;
+  int pixelsPerInch_ = 96;
+  std::map<std::string, std::any> methods_;
+};

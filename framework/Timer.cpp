@@ -1,0 +1,74 @@
+#include "framework/Timer.h"
+
+#include "framework/Application.h"
+
+namespace {
+constexpr wchar_t kTimerClass[] = L"PrismatoneTimer";
+constexpr UINT_PTR kTimerId = 1;
+}  // namespace
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (!GetClassInfoExW(inst, kTimerClass, &wc)) {
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = inst;
+    wc.lpszClassName = kTimerClass;
+    RegisterClassExW(&wc);
+  }
+  wnd_.reset(CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr));
+  SetWindowLongPtrW(wnd_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  Update();
+}
+
+TTimer::~TTimer() {
+  if (wnd_) KillTimer(wnd_.get(), kTimerId);
+}
+
+void TTimer::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  Update();
+}
+
+void TTimer::SetInterval(unsigned ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  Update();
+}
+
+void TTimer::Update() {
+  if (!wnd_) return;
+  KillTimer(wnd_.get(), kTimerId);
+  // A timer read from a layout starts once loading has finished.
+  if (enabled_ && interval_ > 0 && !Loading()) SetTimer(wnd_.get(), kTimerId, interval_, nullptr);
+}
+
+void TTimer::Loaded() {
+  TComponent::Loaded();
+  Update();
+}
+
+LRESULT CALLBACK TTimer::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_TIMER) {
+    auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (self && self->OnTimer) {
+      try {
+        self->OnTimer(self);
+      } catch (...) {
+        ApplicationHandleException(std::current_exception());
+      }
+    }
+    return 0;
+  }
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+bool TTimer::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
+  if (name == "Enabled") enabled_ = v.AsBoolean();
+  else if (name == "Interval") interval_ = unsigned(v.AsInteger());
+  else if (name == "OnTimer") OnTimer = ctx.MethodAs<TNotifyEvent>(v.AsIdentifier());
+  else return TComponent::SetProperty(name, v, ctx);
+  return true;
+}

@@ -1,0 +1,30 @@
+// A window-message timer: OnTimer runs on the user-interface thread every Interval ms while
+// Enabled. Each timer has a small message-only window of its own to receive WM_TIMER.
+#pragma once
+#include <windows.h>
+
+#include "framework/Component.h"
+#include "framework/Handles.h"
+
+class TTimer : public TComponent {
+ public:
+  explicit TTimer(TComponent* owner);
+  ~TTimer() override;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v);
+  unsigned Interval() const { return interval_; }
+  void SetInterval(unsigned ms);
+  TNotifyEvent OnTimer;
+
+  bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
+  void Loaded() override;
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  void Update();
+
+  bool enabled_ = true;
+  unsigned interval_ = 1000;
+  TUniqueWindow wnd_;
+};

@@ -1,0 +1,471 @@
+#include "framework/WinControl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "framework/Application.h"
+#include "framework/Exception.h"
+
+namespace {
+constexpr wchar_t kControlProp[] = L"PrismatoneControl";
+constexpr wchar_t kDefaultClass[] = L"PrismatoneControl";
+
+bool IsMouseMessage(UINT msg) {
+  switch (msg) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) { controlStyle_ |= csAcceptsControls; }
+
+TWinControl::~TWinControl() {
+  SetComponentState(csDestroying);
+  // Owned components go first, while this window still exists for them to leave.
+  DestroyComponents();
+  // Children owned elsewhere stay alive but lose their parent.
+  while (!controls_.empty()) controls_.back()->SetParent(nullptr);
+  DestroyHandle();
+}
+
+TWinControl* TWinControl::FromHandle(HWND wnd) {
+  return wnd ? static_cast<TWinControl*>(GetPropW(wnd, kControlProp)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+  if (!wnd_) {
+    if (Parent()) Parent()->HandleNeeded();
+    CreateWnd();
+  }
+  return wnd_;
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+  p.Caption = text_;
+  p.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (Visible()) p.Style |= WS_VISIBLE;
+  if (!Enabled()) p.Style |= WS_DISABLED;
+  if (tabStop_) p.Style |= WS_TABSTOP;
+  p.X = Left();
+  p.Y = Top();
+  p.Width = Width();
+  p.Height = Height();
+  p.WndParent = Parent() ? Parent()->Handle() : nullptr;
+  p.WinClassName = kDefaultClass;
+  p.OwnClass = true;
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams p;
+  CreateParams(p);
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  ownClass_ = p.OwnClass;
+  if (p.OwnClass) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(inst, p.WinClassName.c_str(), &wc)) {
+      wc.style = p.ClassStyle;
+      wc.lpfnWndProc = InitialWndProc;
+      wc.hInstance = inst;
+      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+      wc.hbrBackground = p.ClassBackground;
+      wc.lpszClassName = p.WinClassName.c_str();
+      if (!RegisterClassExW(&wc)) throw Exception(L"Window class registration failed");
+    }
+  }
+  SetControlState(csCreating, true);
+  HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                             p.WndParent, p.Menu, inst, this);
+  SetControlState(csCreating, false);
+  if (!wnd) throw Exception(L"Error creating window");
+  if (!p.OwnClass) Bind(wnd);
+  CreateWindowHandle(p);
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams&) {
+  ApplyFont();
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
+  UpdateTabOrder();
+}
+
+void TWinControl::Bind(HWND wnd) {
+  wnd_ = wnd;
+  SetPropW(wnd, kControlProp, this);
+  if (ownClass_) {
+    oldProc_ = DefWindowProcW;
+    SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWndProc));
+  } else {
+    oldProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWndProc)));
+  }
+}
+
+LRESULT CALLBACK TWinControl::InitialWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    if (self) {
+      self->Bind(wnd);
+      return FrameworkWndProc(wnd, msg, wp, lp);
+    }
+  }
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TWinControl::FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  TWinControl* self = FromHandle(wnd);
+  if (!self) return DefWindowProcW(wnd, msg, wp, lp);
+  TMessage m{msg, wp, lp, 0};
+  // No exception may unwind through the platform's window procedure: the application's default
+  // handler shows it, and the message counts as handled.
+  try {
+    self->WndProc(m);
+  } catch (...) {
+    ApplicationHandleException(std::current_exception());
+  }
+  if (msg == WM_NCDESTROY) {
+    RemovePropW(wnd, kControlProp);
+    if (!self->ownClass_) SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
+    self->wnd_ = nullptr;
+    self->trackingLeave_ = false;
+  }
+  return m.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+  if ((m.Msg > FN_BASE && m.Msg < FN_LAST) || !wnd_) {
+    m.Result = 0;
+    return;
+  }
+  m.Result = CallWindowProcW(oldProc_, wnd_, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::DestroyHandle() {
+  if (!wnd_) return;
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+  DestroyWnd();
+}
+
+void TWinControl::DestroyWnd() {
+  if (wnd_) DestroyWindow(wnd_);  // WM_NCDESTROY clears wnd_
+}
+
+void TWinControl::RecreateWnd() {
+  if (!wnd_) return;
+  text_ = GetText();
+  DestroyHandle();
+  HandleNeeded();
+}
+
+void TWinControl::InsertControl(TControl* c) {
+  controls_.push_back(c);
+  c->parent_ = this;
+  if (wnd_)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
+  Perform(FN_CONTROLLISTCHANGE, 1, reinterpret_cast<LPARAM>(c));
+}
+
+void TWinControl::RemoveControl(TControl* c) {
+  auto it = std::find(controls_.begin(), controls_.end(), c);
+  if (it == controls_.end()) return;
+  Perform(FN_CONTROLLISTCHANGE, 0, reinterpret_cast<LPARAM>(c));
+  if (mouseChild_ == c) mouseChild_ = nullptr;
+  if (captureChild_ == c) {
+    captureChild_ = nullptr;
+    if (GetCapture() == wnd_) ReleaseCapture();
+  }
+  c->Invalidate();
+  controls_.erase(std::find(controls_.begin(), controls_.end(), c));
+  c->parent_ = nullptr;
+  if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+}
+
+TControl* TWinControl::ControlAtPos(TPoint p) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* c = *it;
+    if (!c->IsWindowed() && c->Visible() && c->Enabled() && c->BoundsRect().Contains(p)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SetTabOrder(int v) {
+  tabOrder_ = v;
+  if (Parent()) Parent()->UpdateTabOrder();
+}
+
+// Tab order is the order of the windows among their siblings: the dialog navigation of the
+// platform walks them in that order.
+void TWinControl::UpdateTabOrder() {
+  if (!wnd_) return;
+  std::vector<TWinControl*> wins;
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated()) wins.push_back(w);
+  std::stable_sort(wins.begin(), wins.end(), [](TWinControl* a, TWinControl* b) {
+    const unsigned ka = unsigned(a->tabOrder_), kb = unsigned(b->tabOrder_);  // -1 sorts last
+    return ka < kb;
+  });
+  HWND after = HWND_TOP;
+  for (TWinControl* w : wins) {
+    SetWindowPos(w->wnd_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    after = w->wnd_;
+  }
+}
+
+void TWinControl::SetFocus() {
+  if (CanFocus()) ::SetFocus(Handle());
+}
+
+bool TWinControl::Focused() const { return wnd_ && GetFocus() == wnd_; }
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+bool TWinControl::Showing() const {
+  if (!wnd_) return false;
+  return IsWindowVisible(wnd_) != FALSE;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  SetBoundsFields(left, top, width, height);
+  if (wnd_) SetWindowPos(wnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TRect TWinControl::ClientRect() const {
+  if (!wnd_) return TControl::ClientRect();
+  RECT r;
+  GetClientRect(wnd_, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+std::wstring TWinControl::GetText() const {
+  if (!wnd_) return text_;
+  std::wstring s(std::size_t(GetWindowTextLengthW(wnd_)) + 1, L'\0');
+  s.resize(std::size_t(GetWindowTextW(wnd_, s.data(), int(s.size()))));
+  return s;
+}
+
+void TWinControl::SetText(const std::wstring& s) {
+  if (!wnd_) {
+    TControl::SetText(s);
+    return;
+  }
+  if (GetText() == s) return;
+  text_ = s;
+  SetWindowTextW(wnd_, s.c_str());
+  Perform(FN_TEXTCHANGED);
+}
+
+void TWinControl::Invalidate() {
+  if (wnd_) InvalidateRect(wnd_, nullptr, !(controlStyle_ & csOpaque));
+}
+
+void TWinControl::ApplyFont() {
+  if (wnd_) SendMessageW(wnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+}
+
+void TWinControl::FontChanged() {
+  TControl::FontChanged();
+  ApplyFont();
+  for (TControl* c : controls_) c->Perform(FN_PARENTFONTCHANGED);
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+  RECT r;
+  GetClientRect(wnd_, &r);
+  TUniqueBrush brush(CreateSolidBrush(ToColorRef(Color())));
+  FillRect(dc, &r, brush.get());
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  RECT clip;
+  if (GetClipBox(dc, &clip) == ERROR) return;
+  for (TControl* c : controls_) {
+    if (c->IsWindowed() || !c->Visible() || c->Width() <= 0 || c->Height() <= 0) continue;
+    RECT r{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()}, hit;
+    if (!IntersectRect(&hit, &r, &clip)) continue;
+    TSavedDC saved(dc);
+    POINT org;
+    GetViewportOrgEx(dc, &org);
+    SetViewportOrgEx(dc, org.x + c->Left(), org.y + c->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  }
+}
+
+void TWinControl::UpdateBoundsFromWindow() {
+  RECT r;
+  GetWindowRect(wnd_, &r);
+  HWND parent = GetParent(wnd_);
+  if (parent && (GetWindowLongW(wnd_, GWL_STYLE) & WS_CHILD)) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  SetBoundsFields(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void TWinControl::SetMouseChild(TControl* c) {
+  if (c == mouseChild_) return;
+  TControl* old = mouseChild_;
+  mouseChild_ = c;
+  if (old) old->Perform(FN_MOUSELEAVE);
+  if (c) c->Perform(FN_MOUSEENTER);
+}
+
+// Entering is noticed on the first move; leaving through the platform's leave notice.
+void TWinControl::TrackMouse() {
+  if (trackingLeave_ || !wnd_) return;
+  TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, wnd_, 0};
+  trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
+  if (!(ControlState() & csMouseOver)) Perform(FN_MOUSEENTER);
+}
+
+// Windowless children get the mouse messages over them, in their own coordinates; a child that
+// took a press keeps the mouse (capture) until the release.
+void TWinControl::RouteMouseToChild(TMessage& m, bool& handled) {
+  handled = false;
+  const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  TControl* target = captureChild_ ? captureChild_ : ControlAtPos(p);
+  if (m.Msg == WM_MOUSEMOVE) SetMouseChild(captureChild_ ? (captureChild_->BoundsRect().Contains(p) ? captureChild_ : nullptr) : target);
+  if (!target) return;
+  const bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDOWN;
+  const bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP;
+  if (down && (target->ControlStyle() & csCaptureMouse)) {
+    captureChild_ = target;
+    SetCapture(wnd_);
+  }
+  const LPARAM local = MAKELPARAM(p.X - target->Left(), p.Y - target->Top());
+  m.Result = target->Perform(m.Msg, m.WParam, local);
+  if (up && captureChild_ == target) {
+    captureChild_ = nullptr;
+    if (GetCapture() == wnd_) ReleaseCapture();
+  }
+  handled = true;
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_COMMAND:
+      if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
+        m.Result = child->Perform(FN_COMMAND, m.WParam, m.LParam);
+        return;
+      }
+      break;
+    case WM_NOTIFY:
+      if (TWinControl* child = FromHandle(reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom); child && child != this) {
+        m.Result = child->Perform(FN_NOTIFY, m.WParam, m.LParam);
+        return;
+      }
+      break;
+    case WM_DRAWITEM:
+      if (TWinControl* child = FromHandle(reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem); child && child != this) {
+        m.Result = child->Perform(FN_DRAWITEM, m.WParam, m.LParam);
+        return;
+      }
+      break;
+    case WM_MEASUREITEM:
+      if (TWinControl* child = FromHandle(GetDlgItem(wnd_, int(reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID)));
+          child && child != this) {
+        m.Result = child->Perform(FN_MEASUREITEM, m.WParam, m.LParam);
+        return;
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
+        m.Result = child->Perform(FN_CTLCOLOR, m.WParam, m.LParam);
+        if (m.Result) return;
+      }
+      break;
+    case WM_SETFOCUS:
+      DefaultHandler(m);
+      Perform(FN_FOCUSENTER);
+      return;
+    case WM_KILLFOCUS:
+      DefaultHandler(m);
+      Perform(FN_FOCUSEXIT);
+      return;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      SetMouseChild(nullptr);
+      if (ControlState() & csMouseOver) Perform(FN_MOUSELEAVE);
+      DefaultHandler(m);
+      return;
+    case WM_MOUSEWHEEL:
+      if (!Perform(FN_MOUSEWHEEL, m.WParam, m.LParam)) DefaultHandler(m);
+      return;
+    case WM_CANCELMODE:
+      if (captureChild_) {
+        captureChild_->Perform(FN_CANCELMODE);
+        captureChild_ = nullptr;
+        if (GetCapture() == wnd_) ReleaseCapture();
+      }
+      Perform(FN_CANCELMODE);
+      DefaultHandler(m);
+      return;
+    case WM_PAINT:
+      if (ownClass_) {
+        TPaintDC paint(wnd_);
+        PaintWindow(paint.dc());
+        PaintControls(paint.dc());
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (ownClass_) {
+        m.Result = 1;  // WM_PAINT fills the background itself, without flicker
+        return;
+      }
+      break;
+    case WM_WINDOWPOSCHANGED:
+      DefaultHandler(m);
+      UpdateBoundsFromWindow();
+      return;
+    case WM_SHOWWINDOW:
+      DefaultHandler(m);
+      Perform(FN_SHOWINGCHANGED, m.WParam);
+      return;
+    case FN_ENABLEDCHANGED:
+      if (wnd_) EnableWindow(wnd_, Enabled());
+      Invalidate();
+      return;
+    case FN_VISIBLECHANGED:
+      if (wnd_) ShowWindow(wnd_, m.WParam ? SW_SHOWNA : SW_HIDE);
+      return;
+    case FN_COLORCHANGED:
+      Invalidate();
+      for (TControl* c : controls_) c->Perform(FN_PARENTCOLORCHANGED);
+      return;
+    case FN_FONTCHANGED:
+      Invalidate();
+      return;
+    default:
+      if (IsMouseMessage(m.Msg)) {
+        if (m.Msg == WM_MOUSEMOVE) TrackMouse();
+        bool handled;
+        RouteMouseToChild(m, handled);
+        if (handled) return;
+      }
+      break;
+  }
+  TControl::WndProc(m);
+}
+
+bool TWinControl::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
+  if (name == "TabOrder") tabOrder_ = int(v.AsInteger());
+  else if (name == "TabStop") tabStop_ = v.AsBoolean();
+  else return TControl::SetProperty(name, v, ctx);
+  return true;
+}

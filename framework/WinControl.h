@@ -1,0 +1,107 @@
+// Windowed controls. A control either registers a window class of its own (forms) or wraps a
+// platform class ("BUTTON", "EDIT", ...) and subclasses it: either way its window procedure is
+// the framework's, which finds the control and calls its WndProc; unhandled messages go to the
+// procedure that was replaced. Windowed controls also host windowless children: they paint
+// them and route the mouse to them.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Control.h"
+
+struct TCreateParams {
+  std::wstring Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  HMENU Menu = nullptr;  // child id
+  std::wstring WinClassName;  // a platform class to subclass, or our own class to register
+  bool OwnClass = true;       // false: WinClassName is a platform class
+  UINT ClassStyle = CS_DBLCLKS;
+  HBRUSH ClassBackground = nullptr;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  // The window, created (with its parents) on first use.
+  HWND Handle();
+  bool HandleAllocated() const { return wnd_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  void DestroyHandle();
+  void RecreateWnd();
+
+  int ControlCount() const { return int(controls_.size()); }
+  TControl* Controls(int i) const { return controls_.at(std::size_t(i)); }
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+  // The windowless child at p (client coordinates), topmost first; null when none.
+  TControl* ControlAtPos(TPoint p) const;
+
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int v);
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool v) { tabStop_ = v; }
+  void SetFocus();
+  bool Focused() const;
+  bool CanFocus() const;
+
+  bool IsWindowed() const override { return true; }
+  bool Showing() const override;
+  void SetBounds(int left, int top, int width, int height) override;
+  TRect ClientRect() const override;
+  std::wstring GetText() const override;
+  void SetText(const std::wstring& s) override;
+  void Invalidate() override;
+
+  void WndProc(TMessage& msg) override;
+  void DefaultHandler(TMessage& msg) override;
+
+  // Paints every visible windowless child that meets the clip box of dc (client coordinates).
+  void PaintControls(HDC dc);
+
+  bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
+
+  // The control bound to a window of ours, or null.
+  static TWinControl* FromHandle(HWND wnd);
+
+ protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  // Runs once the window exists, before children are created: apply stored state.
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  virtual void DestroyWnd();
+  // Background of our own windows: fill with Color. Platform classes paint themselves.
+  virtual void PaintWindow(HDC dc);
+  // Called for each child notification reflected from the parent window.
+  void FontChanged() override;
+  bool PlatformClass() const { return !ownClass_; }
+
+  // Sets the window's own font from Font (WM_SETFONT).
+  void ApplyFont();
+
+ private:
+  static LRESULT CALLBACK InitialWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  void Bind(HWND wnd);
+  void UpdateBoundsFromWindow();
+  void RouteMouseToChild(TMessage& msg, bool& handled);
+  void TrackMouse();
+  void SetMouseChild(TControl* c);
+  void UpdateTabOrder();
+
+  HWND wnd_ = nullptr;
+  WNDPROC oldProc_ = nullptr;  // the replaced procedure (DefWindowProcW for our own classes)
+  bool ownClass_ = true;
+  std::vector<TControl*> controls_;  // children, windowless and windowed, in insertion order
+  int tabOrder_ = -1;
+  bool tabStop_ = false;
+  bool trackingLeave_ = false;
+  TControl* mouseChild_ = nullptr;    // windowless child under the pointer
+  TControl* captureChild_ = nullptr;  // windowless child holding the mouse
+};

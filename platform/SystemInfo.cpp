@@ -1,0 +1,25 @@
+#include "platform/SystemInfo.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "framework/Types.h"
+
+bool IsRunningUnderWow64() {
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  HMODULE kernel = GetModuleHandleW(L"Kernel32.dll");
+  auto fn = kernel ? reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process"))) : nullptr;
+  if (!fn) return false;
+  BOOL wow64 = FALSE;
+  return fn(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::wstring GetSpecialFolder(unsigned short csidl) {
+  wchar_t buf[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, buf, csidl, TRUE)) return L"";
+  return buf;
+}
+
+void InstallSystemColors() {
+  SetSysColorProvider([](int index) -> TColor { return TColor(GetSysColor(index)); });
+}

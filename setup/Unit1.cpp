@@ -1,0 +1,96 @@
+#include "setup/Unit1.h"
+
+#include <shlobj.h>
+
+#include "framework/ResourceStream.h"
+#include "platform/SystemInfo.h"
+#include "setup/Catalogue.h"
+#include "setup/InstallFolder.h"
+#include "setup/VersionText.h"
+
+TForm1* Form1 = nullptr;
+
+const TClassRegistry& SetupClasses() {
+  static const TClassRegistry classes = [] {
+    TClassRegistry r;
+    r.Register<TImage>("TImage");
+    r.Register<TsLabelFX>("TsLabelFX");
+    r.Register<TsWebLabel>("TsWebLabel");
+    r.Register<TsSpeedButton>("TsSpeedButton");
+    r.Register<TsGauge>("TsGauge");
+    r.Register<TsButton>("TsButton");
+    r.Register<TsCheckBox>("TsCheckBox");
+    r.Register<TsDirectoryEdit>("TsDirectoryEdit");
+    r.Register<TsMemo>("TsMemo");
+    r.Register<TsComboBox>("TsComboBox");
+    r.Register<TsSkinManager>("TsSkinManager");
+    return r;
+  }();
+  return classes;
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  PublishMethod("FormCreate", TNotifyEvent([this](TObject* s) { FormCreate(s); }));
+  PublishMethod("sSpeedButton1Click", TNotifyEvent([this](TObject* s) { sSpeedButton1Click(s); }));
+  PublishMethod("sButton1Click", TNotifyEvent([this](TObject* s) { sButton1Click(s); }));
+  PublishMethod("sDirectoryEdit1AfterDialog",
+                TDialogEvent([this](TObject* s, std::wstring& n, bool& a) { sDirectoryEdit1AfterDialog(s, n, a); }));
+  ReadLayoutResource(L"TFORM1", SetupClasses());
+}
+
+namespace {
+template <typename T>
+T* Field(TForm& form, const char* name) {
+  T* c = dynamic_cast<T*>(form.FindComponent(name));
+  if (!c) throw ELayoutError(std::string("the layout lacks ") + name);
+  return c;
+}
+}  // namespace
+
+void TForm1::LayoutRead() {
+  sSkinManager1 = Field<TsSkinManager>(*this, "sSkinManager1");
+  sButton1 = Field<TsButton>(*this, "sButton1");
+  Image1 = Field<TImage>(*this, "Image1");
+  sLabelFX1 = Field<TsLabelFX>(*this, "sLabelFX1");
+  sLabelFX2 = Field<TsLabelFX>(*this, "sLabelFX2");
+  sSpeedButton1 = Field<TsSpeedButton>(*this, "sSpeedButton1");
+  sCheckBox1 = Field<TsCheckBox>(*this, "sCheckBox1");
+  sCheckBox2 = Field<TsCheckBox>(*this, "sCheckBox2");
+  sGauge1 = Field<TsGauge>(*this, "sGauge1");
+  sDirectoryEdit1 = Field<TsDirectoryEdit>(*this, "sDirectoryEdit1");
+  sMemo1 = Field<TsMemo>(*this, "sMemo1");
+  sLabelFX3 = Field<TsLabelFX>(*this, "sLabelFX3");
+  sComboBox1 = Field<TsComboBox>(*this, "sComboBox1");
+  sLabelFX4 = Field<TsLabelFX>(*this, "sLabelFX4");
+  sWebLabel2 = Field<TsWebLabel>(*this, "sWebLabel2");
+  sLabelFX5 = Field<TsLabelFX>(*this, "sLabelFX5");
+  sCheckBox3 = Field<TsCheckBox>(*this, "sCheckBox3");
+  sWebLabel1 = Field<TsWebLabel>(*this, "sWebLabel1");
+}
+
+std::wstring GetVersionText() {
+  try {
+    TResourceStream res(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), RT_VERSION);
+    return VersionTextFromBytes(res.Memory(), std::size_t(res.Size()));
+  } catch (const Exception&) {
+    return L"";
+  }
+}
+
+void TForm1::FormCreate(TObject*) {
+  bool64bit = IsRunningUnderWow64();
+  GLPathProgram = GetSpecialFolder(CSIDL_PROGRAM_FILES);
+  GLPathSystem = GetSpecialFolder(CSIDL_WINDOWS) + (bool64bit ? L"\\SysWOW64" : L"\\System32");
+  sLabelFX3->SetCaption(L"beta v." + GetVersionText());
+  FillPayloadCatalogue(bool64bit);
+  sDirectoryEdit1->SetText(GLPathProgram + L"\\Prismatone");
+}
+
+void TForm1::sSpeedButton1Click(TObject*) { sDirectoryEdit1->ButtonAction(); }
+
+void TForm1::sDirectoryEdit1AfterDialog(TObject*, std::wstring& name, bool& action) { ApplyInstallFolderRule(name, action); }
+
+void TForm1::sButton1Click(TObject*) {
+  // The install sequence is built on the payload extraction and the shell integration, which
+  // come next; until then the button does nothing.
+}

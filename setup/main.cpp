@@ -1,0 +1,20 @@
+// Process entry: the application, the setup window from its stored layout, the message loop.
+#include <windows.h>
+
+#include "framework/Application.h"
+#include "platform/SystemInfo.h"
+#include "setup/Unit1.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  TApplication app;
+  InstallSystemColors();
+  app.Initialize();
+  try {
+    Form1 = app.CreateForm<TForm1>();
+  } catch (...) {
+    app.HandleException(std::current_exception());
+    return 1;
+  }
+  app.Run();
+  return 0;
+}

@@ -1,0 +1,38 @@
+// The skinned combo box; without an active skin it is the platform's combo box.
+#pragma once
+#include "framework/Edits.h"
+#include "framework/Labels.h"
+#include "skin/controls/sBoundLabel.h"
+#include "skin/paint/sCommonData.h"
+
+class TsCustomComboBox : public TComboBox {
+ public:
+  explicit TsCustomComboBox(TComponent* owner) : TComboBox(owner) {}
+  TsCommonData& SkinData() { return skinData_; }
+  TsBoundLabel& BoundLabel() { return boundLabel_; }
+  TAlignment Alignment() const { return alignment_; }
+  TTextLayout VerticalAlignment() const { return verticalAlignment_; }
+  bool SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) override {
+    if (name.rfind("SkinData.", 0) == 0) return skinData_.SetProperty(name.substr(9), v);
+    if (name.rfind("BoundLabel.", 0) == 0) return boundLabel_.SetProperty(name.substr(11), v);
+    if (name == "Alignment") {
+      const auto& s = v.AsIdentifier();
+      alignment_ = s == L"taCenter" ? TAlignment::taCenter : s == L"taRightJustify" ? TAlignment::taRightJustify : TAlignment::taLeftJustify;
+    } else if (name == "VerticalAlignment") {
+      const auto& s = v.AsIdentifier();
+      verticalAlignment_ = s == L"taVerticalCenter" ? TTextLayout::tlCenter : s == L"taAlignBottom" ? TTextLayout::tlBottom : TTextLayout::tlTop;
+    } else return TComboBox::SetProperty(name, v, ctx);
+    return true;
+  }
+
+ private:
+  TsCommonData skinData_{0};
+  TsBoundLabel boundLabel_;
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+  TTextLayout verticalAlignment_ = TTextLayout::tlCenter;
+};
+
+class TsComboBox : public TsCustomComboBox {
+ public:
+  using TsCustomComboBox::TsCustomComboBox;
+};

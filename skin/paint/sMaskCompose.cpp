@@ -1,0 +1,211 @@
+#include "skin/paint/sMaskCompose.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/paint/sClip.h"
+#include "skin/paint/sColorMath.h"
+
+using namespace scolor;
+
+namespace {
+
+// out = the mask blend of img over d for all four bytes of n pixels; callers decide the alpha.
+// Written byte-wise so that the compiler turns it into 16-bit vector multiplies:
+// d·m + i·(256 − m) ≤ 255·256 always fits 16 bits.
+void MaskBlendRow(const std::uint32_t* d, const std::uint32_t* img, const std::uint32_t* mask, std::uint32_t* out,
+                  int n) {
+  const auto* db = reinterpret_cast<const std::uint8_t*>(d);
+  const auto* ib = reinterpret_cast<const std::uint8_t*>(img);
+  const auto* mb = reinterpret_cast<const std::uint8_t*>(mask);
+  auto* ob = reinterpret_cast<std::uint8_t*>(out);
+  for (int k = 0, e = 4 * n; k < e; ++k) {
+    const unsigned m = mb[k];
+    ob[k] = std::uint8_t(std::uint16_t(db[k] * m + ib[k] * (256u - m)) >> 8);
+  }
+}
+
+// The part of src a two-layer piece may read its image rows from: the mask rows
+// (maskDistance below) must lie inside src as well.
+TRect ImageArea(const TBitmap32& src, int maskDistance) {
+  return TRect{0, std::max(0, -maskDistance), src.Width(), std::min(src.Height(), src.Height() - maskDistance)};
+}
+
+// Background pixel for destination (x, y), or nullptr when it lies outside the background bitmap.
+inline const std::uint32_t* BackgroundRow(const TCacheInfo& bg, int y) {
+  const long long by = (long long)bg.Y + y;
+  if (!bg.Bmp || by < 0 || by >= bg.Bmp->Height()) return nullptr;
+  return bg.Bmp->Row(int(by));
+}
+inline bool BackgroundColumn(const TCacheInfo& bg, int x, int& bx) {
+  const long long v = (long long)bg.X + x;
+  if (v < 0 || v >= bg.Bmp->Width()) return false;
+  bx = int(v);
+  return true;
+}
+
+// The size rule shared by CopyMaskedPiece and ComposeGlyph.
+bool ClipPiece(const TRect& dstRect, const TRect& srcRect, const TBitmap32& dst, const TBitmap32& src,
+               int maskDistance, sclip::TBlit& b) {
+  b = {dstRect.Left, dstRect.Top, srcRect.Left, srcRect.Top, std::min(dstRect.Width(), srcRect.Width()),
+       std::min(dstRect.Height(), srcRect.Height())};
+  return sclip::ClipBlit(b, dst.Width(), dst.Height(), ImageArea(src, maskDistance));
+}
+
+enum class TPieceCase { ReadyCorner, Ready, FillCorner, Plain };
+
+template <TPieceCase C>
+void CopyPieceRows(const sclip::TBlit& b, TBitmap32& dst, const TBitmap32& src, const TCacheInfo& bg,
+                   int maskDistance) {
+  std::vector<std::uint32_t> blended(std::size_t(b.W));
+  const std::uint32_t fill = SwapRB(bg.FillColor);
+  for (int r = 0; r < b.H; ++r) {
+    const int y = b.DY + r;
+    std::uint32_t* d = dst.Row(y) + b.DX;
+    const std::uint32_t* img = src.Row(b.SY + r) + b.SX;
+    const std::uint32_t* mask = src.Row(b.SY + r + maskDistance) + b.SX;
+    MaskBlendRow(d, img, mask, blended.data(), b.W);
+    const std::uint32_t* t = blended.data();
+    if constexpr (C == TPieceCase::Ready) {
+      for (int i = 0; i < b.W; ++i) d[i] = t[i] | AlphaMask;
+    } else if constexpr (C == TPieceCase::ReadyCorner) {
+      const std::uint32_t* bgRow = BackgroundRow(bg, y);
+      for (int i = 0; i < b.W; ++i) {
+        if (img[i] != KeyPixel) {
+          d[i] = t[i] | AlphaMask;
+        } else {
+          int bx;
+          if (bgRow && BackgroundColumn(bg, b.DX + i, bx)) d[i] = bgRow[bx] | AlphaMask;
+          else d[i] |= AlphaMask;
+        }
+      }
+    } else if constexpr (C == TPieceCase::FillCorner) {
+      for (int i = 0; i < b.W; ++i) d[i] = img[i] == KeyPixel ? fill : (t[i] & RgbMask) | (d[i] & AlphaMask);
+    } else {
+      for (int i = 0; i < b.W; ++i) d[i] = img[i] == KeyPixel ? d[i] : (t[i] & RgbMask) | (d[i] & AlphaMask);
+    }
+  }
+}
+
+}  // namespace
+
+void CopyKeyed(TBitmap32& dst, const TBitmap32& src, int x, int y, const TRect& srcRect, TColor key,
+               const TCacheInfo& bg, bool useBackground) {
+  const TRect area = sclip::IntersectInclusive(srcRect, src.Width(), src.Height());
+  if (sclip::IsEmpty(area)) return;
+  sclip::TBlit b{x, y, area.Left, area.Top, area.Right - area.Left, area.Bottom - area.Top};
+  if (!sclip::ClipBlit(b, dst.Width(), dst.Height(), area)) return;
+  const std::uint32_t k = SwapRB(key);
+  const bool fromBitmap = useBackground && bg.Ready && bg.Bmp;
+  const bool intoBackground = fromBitmap && bg.Bmp == &dst;
+  const bool fillKeys = !bg.Ready && bg.FillColor != clFuchsia;
+  const std::uint32_t fill = SwapRB(bg.FillColor);
+  for (int r = 0; r < b.H; ++r) {
+    const int dy = b.DY + r;
+    std::uint32_t* d = dst.Row(dy) + b.DX;
+    const std::uint32_t* s = src.Row(b.SY + r) + b.SX;
+    if (intoBackground) {
+      for (int i = 0; i < b.W; ++i)
+        if (s[i] != k) d[i] = s[i] | AlphaMask;
+    } else if (fromBitmap) {
+      const std::uint32_t* bgRow = BackgroundRow(bg, dy);
+      for (int i = 0; i < b.W; ++i) {
+        int bx;
+        if (s[i] != k) d[i] = s[i];
+        else if (bgRow && BackgroundColumn(bg, b.DX + i, bx)) d[i] = bgRow[bx];
+      }
+    } else if (fillKeys) {
+      for (int i = 0; i < b.W; ++i) d[i] = s[i] != k ? s[i] : fill;
+    } else {
+      for (int i = 0; i < b.W; ++i)
+        if (s[i] != k) d[i] = s[i];
+    }
+  }
+}
+
+void CopyMaskedPiece(const TRect& dstRect, const TRect& srcRect, TBitmap32& dst, const TBitmap32& src,
+                     const TCacheInfo& bg, bool corner, int maskDistance) {
+  sclip::TBlit b;
+  if (!ClipPiece(dstRect, srcRect, dst, src, maskDistance, b)) return;
+  if (bg.Ready) {
+    if (corner) CopyPieceRows<TPieceCase::ReadyCorner>(b, dst, src, bg, maskDistance);
+    else CopyPieceRows<TPieceCase::Ready>(b, dst, src, bg, maskDistance);
+  } else {
+    if (corner) CopyPieceRows<TPieceCase::FillCorner>(b, dst, src, bg, maskDistance);
+    else CopyPieceRows<TPieceCase::Plain>(b, dst, src, bg, maskDistance);
+  }
+}
+
+void ComposeGlyph(const TRect& dstRect, const TRect& srcRect, TBitmap32& dst, const TBitmap32& src, int maskDistance,
+                  int mode) {
+  if (maskDistance <= 0) {
+    const int w = std::min(dstRect.Width(), srcRect.Width()), h = std::min(dstRect.Height(), srcRect.Height());
+    if (w <= 0 || h <= 0) return;
+    CopyKeyed(dst, src, dstRect.Left, dstRect.Top,
+              TRect{srcRect.Left, srcRect.Top, srcRect.Left + w - 1, srcRect.Top + h - 1}, clFuchsia,
+              EmptyCacheInfo(), false);
+    return;
+  }
+  sclip::TBlit b;
+  if (!ClipPiece(dstRect, srcRect, dst, src, maskDistance, b)) return;
+  const int lift = mode == 1 ? 0 : 100;  // faded glyphs show more of what lies below
+  for (int r = 0; r < b.H; ++r) {
+    std::uint32_t* d = dst.Row(b.DY + r) + b.DX;
+    const std::uint32_t* img = src.Row(b.SY + r) + b.SX;
+    const std::uint32_t* mask = src.Row(b.SY + r + maskDistance) + b.SX;
+    for (int i = 0; i < b.W; ++i) {
+      const std::uint32_t ip = img[i], mp = mask[i], dp = d[i];
+      const int mr = PixR(mp);
+      if (ip == KeyPixel || mr >= 255) continue;
+      const int a = PixA(dp);
+      const int na = a + (((a - 255) * (mr - 255)) >> 8);
+      d[i] = MakePixel(Blend256(PixR(dp), PixR(ip), std::min(mr + lift, 255)),
+                       Blend256(PixG(dp), PixG(ip), std::min(PixG(mp) + lift, 255)),
+                       Blend256(PixB(dp), PixB(ip), std::min(PixB(mp) + lift, 255)), na);
+    }
+  }
+}
+
+TBitmap32 MaskToAlphaBitmap(const TBitmap32& src, const TRect& rect) {
+  const int half = rect.Height() / 2;
+  TBitmap32 out(rect.Width(), half);
+  if (out.Empty()) return out;
+  sclip::TBlit b{0, 0, rect.Left, rect.Top, rect.Width(), half};
+  if (!sclip::ClipBlit(b, out.Width(), out.Height(), ImageArea(src, half))) return out;
+  for (int r = 0; r < b.H; ++r) {
+    std::uint32_t* d = out.Row(b.DY + r) + b.DX;
+    const std::uint32_t* img = src.Row(b.SY + r) + b.SX;
+    const std::uint32_t* mask = src.Row(b.SY + r + half) + b.SX;
+    for (int i = 0; i < b.W; ++i) d[i] = (img[i] & RgbMask) | std::uint32_t(255 - PixR(mask[i])) << 24;
+  }
+  return out;
+}
+
+void ComposeMaskedTile(TBitmap32& dst, int dx, int dy, const TBitmap32& master, int sx, int sy, int w, int h,
+                       const TCacheInfo& bg) {
+  sclip::TBlit b{dx, dy, sx, sy, w, h};
+  if (!sclip::ClipBlit(b, dst.Width(), dst.Height(), ImageArea(master, h))) return;
+  const bool useColor = bg.FillColor != clFuchsia;
+  const bool useBitmap = !useColor && bg.Ready && bg.Bmp;
+  const std::uint32_t fill = SwapRB(bg.FillColor);
+  std::vector<std::uint32_t> blended(std::size_t(b.W));
+  for (int r = 0; r < b.H; ++r) {
+    const int y = b.DY + r;
+    std::uint32_t* d = dst.Row(y) + b.DX;
+    const std::uint32_t* img = master.Row(b.SY + r) + b.SX;
+    const std::uint32_t* mask = master.Row(b.SY + r + h) + b.SX;
+    MaskBlendRow(d, img, mask, blended.data(), b.W);
+    const std::uint32_t* t = blended.data();
+    const std::uint32_t* bgRow = useBitmap ? BackgroundRow(bg, y) : nullptr;
+    for (int i = 0; i < b.W; ++i) {
+      if (img[i] != KeyPixel) {
+        d[i] = (t[i] & RgbMask) | (d[i] & AlphaMask);
+      } else if (useColor) {
+        d[i] = fill;
+      } else if (bgRow) {
+        int bx;
+        if (BackgroundColumn(bg, b.DX + i, bx)) d[i] = bgRow[bx];
+      }
+    }
+  }
+}
