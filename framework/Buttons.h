@@ -45,6 +45,7 @@ class TSpeedButton : public TGraphicControl {
   bool Down() const { return down_; }
   void SetDown(bool v);
   int GroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int v) { groupIndex_ = v; }
   bool Flat() const { return flat_; }
   TButtonState State() const { return state_; }
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;

@@ -12,7 +12,7 @@ bool IsJpeg(const std::uint8_t* data, std::size_t size);
 
 // Reads only the headers (up to the first scan) and returns the picture's size, so a caller can
 // weigh the pixel count before committing to a full decode. Throws EImageError("Invalid JPEG
-// image") for anything DecodeJpeg would refuse on its headers, including oversized pictures.
+// image") for unreadable headers and for sizes beyond kMaxImageSide / kMaxImagePixels.
 TImageSize JpegSize(const std::uint8_t* data, std::size_t size);
 
 // Decodes a baseline or progressive JPEG (greyscale, YCbCr/RGB, CMYK or YCCK) into an owning,

@@ -8,6 +8,6 @@ wine_prefix "$kind"
 ensure_display
 trap stop_display EXIT
 set +e
-wine "$@"
+PRISMATONE_WINE_KIND=$kind wine "$@"
 rc=$?
 exit $rc

@@ -1,24 +1,14 @@
 #include "skin/paint/sBlend.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "skin/paint/sBlendKernels.h"
 #include "skin/paint/sClip.h"
 #include "skin/paint/sColorMath.h"
 
 using namespace scolor;
 
-namespace {
-
-// d·w + s·(256 − w) for all three colour channels at once: red and blue share one multiply (each
-// product stays below 2^16, so they cannot carry into each other), green takes another.
-inline std::uint32_t BlendPixelRgb(std::uint32_t d, std::uint32_t s, std::uint32_t w) {
-  const std::uint32_t iw = 256 - w;
-  const std::uint32_t rb = (((d & 0xFF00FFu) * w + (s & 0xFF00FFu) * iw) >> 8) & 0xFF00FFu;
-  const std::uint32_t g = (((d & 0xFF00u) * w + (s & 0xFF00u) * iw) >> 8) & 0xFF00u;
-  return (d & AlphaMask) | rb | g;
-}
-
-}  // namespace
 
 void OverlayBitmap(TBitmap32& dst, const TBitmap32& src, int w, TPoint point, const TRect& srcRect) {
   if (dst.Empty() || src.Empty()) return;
@@ -32,14 +22,17 @@ void OverlayBitmap(TBitmap32& dst, const TBitmap32& src, int w, TPoint point, co
   const long long bottom = std::min<long long>(srcRect.Bottom, src.Height() - 1);
   const int cols = int(std::min(right - sx + 1, dst.Width() - dx));
   const int rows = int(std::min(bottom - sy + 1, dst.Height() - dy));
-  const std::uint32_t weight = std::uint32_t(std::clamp(w, 0, 255));
+  const unsigned weight = unsigned(std::clamp(w, 0, 255));
+  std::vector<std::uint32_t> blended(weight == 0 ? 0 : std::size_t(cols));
   for (int r = 0; r < rows; ++r) {
     std::uint32_t* d = dst.Row(int(dy) + r) + dx;
     const std::uint32_t* s = src.Row(int(sy) + r) + sx;
     if (weight == 0) {
       for (int i = 0; i < cols; ++i) d[i] = (d[i] & AlphaMask) | (s[i] & RgbMask);
     } else {
-      for (int i = 0; i < cols; ++i) d[i] = BlendPixelRgb(d[i], s[i], weight);
+      sblend::BlendRowConst(d, s, blended.data(), cols, weight);
+      const std::uint32_t* t = blended.data();
+      for (int i = 0; i < cols; ++i) d[i] = (d[i] & AlphaMask) | (t[i] & RgbMask);
     }
   }
 }

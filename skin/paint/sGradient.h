@@ -7,9 +7,10 @@
 #include "framework/Types.h"
 #include "skin/paint/Bitmap32.h"
 
-#pragma pack(push, 1)
-// One gradient segment. Only the first segment's Mode1 selects the kind (0 vertical bands,
-// 1 horizontal bands, 2 four triangles); Mode2 is never filled nor read.
+// One gradient segment, fields in the record's order. Only the first segment's Mode1 selects the
+// kind (0 vertical bands, 1 horizontal bands, 2 four triangles); Mode2 is never filled nor read.
+// Kept at natural alignment: the record is never stored as bytes, and members of a byte-packed
+// array are misaligned, so binding them to references (std::min, test macros) would be undefined.
 struct TsGradPie {
   TColor Color1 = 0;
   TColor Color2 = 0;
@@ -17,7 +18,6 @@ struct TsGradPie {
   std::int32_t Mode1 = 0;
   std::int32_t Mode2 = 0;
 };
-#pragma pack(pop)
 using TsGradArray = std::vector<TsGradPie>;
 
 // Splits text at runs of ';' into words; every five words make a segment (the rest are ignored):

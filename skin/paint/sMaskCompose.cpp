@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/paint/sBlendKernels.h"
 #include "skin/paint/sClip.h"
 #include "skin/paint/sColorMath.h"
 
@@ -10,20 +11,8 @@ using namespace scolor;
 
 namespace {
 
-// out = the mask blend of img over d for all four bytes of n pixels; callers decide the alpha.
-// Written byte-wise so that the compiler turns it into 16-bit vector multiplies:
-// d·m + i·(256 − m) ≤ 255·256 always fits 16 bits.
-void MaskBlendRow(const std::uint32_t* d, const std::uint32_t* img, const std::uint32_t* mask, std::uint32_t* out,
-                  int n) {
-  const auto* db = reinterpret_cast<const std::uint8_t*>(d);
-  const auto* ib = reinterpret_cast<const std::uint8_t*>(img);
-  const auto* mb = reinterpret_cast<const std::uint8_t*>(mask);
-  auto* ob = reinterpret_cast<std::uint8_t*>(out);
-  for (int k = 0, e = 4 * n; k < e; ++k) {
-    const unsigned m = mb[k];
-    ob[k] = std::uint8_t(std::uint16_t(db[k] * m + ib[k] * (256u - m)) >> 8);
-  }
-}
+// All ones for a key pixel, zero otherwise: lets the row loops select without branches.
+inline std::uint32_t KeyMask(std::uint32_t p) { return 0u - std::uint32_t(p == KeyPixel); }
 
 // The part of src a two-layer piece may read its image rows from: the mask rows
 // (maskDistance below) must lie inside src as well.
@@ -64,25 +53,32 @@ void CopyPieceRows(const sclip::TBlit& b, TBitmap32& dst, const TBitmap32& src, 
     std::uint32_t* d = dst.Row(y) + b.DX;
     const std::uint32_t* img = src.Row(b.SY + r) + b.SX;
     const std::uint32_t* mask = src.Row(b.SY + r + maskDistance) + b.SX;
-    MaskBlendRow(d, img, mask, blended.data(), b.W);
+    sblend::BlendRowMask(d, img, mask, blended.data(), b.W);
     const std::uint32_t* t = blended.data();
     if constexpr (C == TPieceCase::Ready) {
       for (int i = 0; i < b.W; ++i) d[i] = t[i] | AlphaMask;
     } else if constexpr (C == TPieceCase::ReadyCorner) {
       const std::uint32_t* bgRow = BackgroundRow(bg, y);
+      // Background columns X + DX … that lie inside the background bitmap.
+      const long long first = std::max<long long>(0, -((long long)bg.X + b.DX));
+      const long long last = bgRow ? std::min<long long>(b.W, (long long)bg.Bmp->Width() - bg.X - b.DX) : 0;
+      const std::uint32_t* bgp = bgRow ? bgRow + bg.X + b.DX : nullptr;
       for (int i = 0; i < b.W; ++i) {
-        if (img[i] != KeyPixel) {
-          d[i] = t[i] | AlphaMask;
-        } else {
-          int bx;
-          if (bgRow && BackgroundColumn(bg, b.DX + i, bx)) d[i] = bgRow[bx] | AlphaMask;
-          else d[i] |= AlphaMask;
-        }
+        const std::uint32_t key = KeyMask(img[i]);
+        const bool inside = i >= first && i < last;
+        const std::uint32_t under = inside ? bgp[i] : d[i];
+        d[i] = ((under & key) | (t[i] & ~key)) | AlphaMask;
       }
     } else if constexpr (C == TPieceCase::FillCorner) {
-      for (int i = 0; i < b.W; ++i) d[i] = img[i] == KeyPixel ? fill : (t[i] & RgbMask) | (d[i] & AlphaMask);
+      for (int i = 0; i < b.W; ++i) {
+        const std::uint32_t key = KeyMask(img[i]);
+        d[i] = (fill & key) | (((t[i] & RgbMask) | (d[i] & AlphaMask)) & ~key);
+      }
     } else {
-      for (int i = 0; i < b.W; ++i) d[i] = img[i] == KeyPixel ? d[i] : (t[i] & RgbMask) | (d[i] & AlphaMask);
+      for (int i = 0; i < b.W; ++i) {
+        const std::uint32_t key = KeyMask(img[i]) | AlphaMask;  // key pixels keep all, others their alpha
+        d[i] = (d[i] & key) | (t[i] & ~key);
+      }
     }
   }
 }
@@ -194,7 +190,7 @@ void ComposeMaskedTile(TBitmap32& dst, int dx, int dy, const TBitmap32& master, 
     std::uint32_t* d = dst.Row(y) + b.DX;
     const std::uint32_t* img = master.Row(b.SY + r) + b.SX;
     const std::uint32_t* mask = master.Row(b.SY + r + h) + b.SX;
-    MaskBlendRow(d, img, mask, blended.data(), b.W);
+    sblend::BlendRowMask(d, img, mask, blended.data(), b.W);
     const std::uint32_t* t = blended.data();
     const std::uint32_t* bgRow = useBitmap ? BackgroundRow(bg, y) : nullptr;
     for (int i = 0; i < b.W; ++i) {

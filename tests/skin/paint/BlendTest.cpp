@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PaintTestUtil.h"
+#include "skin/paint/sColorMath.h"
 
 using namespace painttest;
 
@@ -33,15 +34,17 @@ TEST(OverlayBitmap, WholeSourceExactPixels) {
   EXPECT_EQ(d2.Pixel(0, 0), 0x4010202Fu);  // 255 keeps the destination almost unchanged
 }
 
-// The source rect's right and bottom are inclusive; a start at its end draws nothing.
+// The source rect's right and bottom are inclusive (reduced to the source), but a start at its
+// end draws nothing.
 TEST(OverlayBitmap, InclusiveSourceRect) {
   TBitmap32 s(4, 1);
   for (int x = 0; x < 4; ++x) s.Pixel(x, 0) = 0xFF000000u | std::uint32_t(x + 1);
   TBitmap32 d = Filled(4, 1, 0);
-  OverlayBitmap(d, s, 0, TPoint{0, 0}, Rect(1, 0, 2, 0));
+  OverlayBitmap(d, s, 0, TPoint{0, 0}, Rect(1, 0, 2, 1));  // Bottom 1 is reduced to row 0
   EXPECT_EQ(RowOf(d, 0), (std::vector<std::uint32_t>{2, 3, 0, 0}));
   TBitmap32 e = Filled(4, 1, 0);
-  OverlayBitmap(e, s, 0, TPoint{0, 0}, Rect(2, 0, 2, 0));
+  OverlayBitmap(e, s, 0, TPoint{0, 0}, Rect(2, 0, 2, 1));
+  OverlayBitmap(e, s, 0, TPoint{0, 0}, Rect(0, 0, 3, 0));  // a single inclusive row starts at its end
   EXPECT_EQ(CountNot(e, 0), 0);
 }
 

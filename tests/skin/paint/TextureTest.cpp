@@ -81,7 +81,9 @@ TEST(TileTexture, EdgeModesAndOthers) {
       EXPECT_EQ(b.Pixel(4, 0), Num(0, 0));
       EXPECT_EQ(b.Pixel(3, 0), 0u);
     }
-    if (mode == 8) EXPECT_EQ(CountNot(b, 0), 0);
+    if (mode == 8) {
+      EXPECT_EQ(CountNot(b, 0), 0);
+    }
   }
   TBitmap32 b(5, 3);
   TRect r = Rect(0, 0, 5, 3);
