@@ -43,42 +43,46 @@ bool ClipPiece(const TRect& dstRect, const TRect& srcRect, const TBitmap32& dst,
 
 enum class TPieceCase { ReadyCorner, Ready, FillCorner, Plain };
 
+// Key pixels of a row (image value KeyPixel) within columns first … last − 1 take
+// under[i + offset] | orBits; the select is written without branches.
+inline void ReplaceKeys(std::uint32_t* d, const std::uint32_t* img, const std::uint32_t* under, long long offset,
+                        long long first, long long last, std::uint32_t orBits) {
+  for (long long i = first; i < last; ++i) {
+    const std::uint32_t key = KeyMask(img[i]);
+    d[i] = ((under[i + offset] | orBits) & key) | (d[i] & ~key);
+  }
+}
+
+// The columns i of a row whose background pixel (X + DX + i, Y + y) lies inside the background.
+inline void BackgroundSpan(const TCacheInfo& bg, int dx, int n, long long& first, long long& last) {
+  first = std::max<long long>(0, -((long long)bg.X + dx));
+  last = std::min<long long>(n, (long long)bg.Bmp->Width() - bg.X - dx);
+}
+
 template <TPieceCase C>
 void CopyPieceRows(const sclip::TBlit& b, TBitmap32& dst, const TBitmap32& src, const TCacheInfo& bg,
                    int maskDistance) {
-  std::vector<std::uint32_t> blended(std::size_t(b.W));
-  const std::uint32_t fill = SwapRB(bg.FillColor);
+  std::vector<std::uint32_t> fillRow;
+  if constexpr (C == TPieceCase::FillCorner) fillRow.assign(std::size_t(b.W), SwapRB(bg.FillColor));
   for (int r = 0; r < b.H; ++r) {
     const int y = b.DY + r;
     std::uint32_t* d = dst.Row(y) + b.DX;
     const std::uint32_t* img = src.Row(b.SY + r) + b.SX;
     const std::uint32_t* mask = src.Row(b.SY + r + maskDistance) + b.SX;
-    sblend::BlendRowMask(d, img, mask, blended.data(), b.W);
-    const std::uint32_t* t = blended.data();
     if constexpr (C == TPieceCase::Ready) {
-      for (int i = 0; i < b.W; ++i) d[i] = t[i] | AlphaMask;
+      sblend::BlendRowMask(d, img, mask, b.W, 0, AlphaMask, false);
     } else if constexpr (C == TPieceCase::ReadyCorner) {
-      const std::uint32_t* bgRow = BackgroundRow(bg, y);
-      // Background columns X + DX … that lie inside the background bitmap.
-      const long long first = std::max<long long>(0, -((long long)bg.X + b.DX));
-      const long long last = bgRow ? std::min<long long>(b.W, (long long)bg.Bmp->Width() - bg.X - b.DX) : 0;
-      const std::uint32_t* bgp = bgRow ? bgRow + bg.X + b.DX : nullptr;
-      for (int i = 0; i < b.W; ++i) {
-        const std::uint32_t key = KeyMask(img[i]);
-        const bool inside = i >= first && i < last;
-        const std::uint32_t under = inside ? bgp[i] : d[i];
-        d[i] = ((under & key) | (t[i] & ~key)) | AlphaMask;
+      sblend::BlendRowMask(d, img, mask, b.W, 0, AlphaMask, true);  // key pixels: kept, opaque
+      if (const std::uint32_t* bgRow = BackgroundRow(bg, y)) {
+        long long first, last;
+        BackgroundSpan(bg, b.DX, b.W, first, last);
+        if (first < last) ReplaceKeys(d, img, bgRow, (long long)bg.X + b.DX, first, last, AlphaMask);
       }
     } else if constexpr (C == TPieceCase::FillCorner) {
-      for (int i = 0; i < b.W; ++i) {
-        const std::uint32_t key = KeyMask(img[i]);
-        d[i] = (fill & key) | (((t[i] & RgbMask) | (d[i] & AlphaMask)) & ~key);
-      }
+      sblend::BlendRowMask(d, img, mask, b.W, AlphaMask, 0, true);
+      ReplaceKeys(d, img, fillRow.data(), 0, 0, b.W, 0);
     } else {
-      for (int i = 0; i < b.W; ++i) {
-        const std::uint32_t key = KeyMask(img[i]) | AlphaMask;  // key pixels keep all, others their alpha
-        d[i] = (d[i] & key) | (t[i] & ~key);
-      }
+      sblend::BlendRowMask(d, img, mask, b.W, AlphaMask, 0, true);
     }
   }
 }
@@ -183,25 +187,20 @@ void ComposeMaskedTile(TBitmap32& dst, int dx, int dy, const TBitmap32& master, 
   if (!sclip::ClipBlit(b, dst.Width(), dst.Height(), ImageArea(master, h))) return;
   const bool useColor = bg.FillColor != clFuchsia;
   const bool useBitmap = !useColor && bg.Ready && bg.Bmp;
-  const std::uint32_t fill = SwapRB(bg.FillColor);
-  std::vector<std::uint32_t> blended(std::size_t(b.W));
+  std::vector<std::uint32_t> fillRow;
+  if (useColor) fillRow.assign(std::size_t(b.W), SwapRB(bg.FillColor));
   for (int r = 0; r < b.H; ++r) {
     const int y = b.DY + r;
     std::uint32_t* d = dst.Row(y) + b.DX;
     const std::uint32_t* img = master.Row(b.SY + r) + b.SX;
     const std::uint32_t* mask = master.Row(b.SY + r + h) + b.SX;
-    sblend::BlendRowMask(d, img, mask, blended.data(), b.W);
-    const std::uint32_t* t = blended.data();
-    const std::uint32_t* bgRow = useBitmap ? BackgroundRow(bg, y) : nullptr;
-    for (int i = 0; i < b.W; ++i) {
-      if (img[i] != KeyPixel) {
-        d[i] = (t[i] & RgbMask) | (d[i] & AlphaMask);
-      } else if (useColor) {
-        d[i] = fill;
-      } else if (bgRow) {
-        int bx;
-        if (BackgroundColumn(bg, b.DX + i, bx)) d[i] = bgRow[bx];
-      }
+    sblend::BlendRowMask(d, img, mask, b.W, AlphaMask, 0, true);  // key pixels kept for now
+    if (useColor) {
+      ReplaceKeys(d, img, fillRow.data(), 0, 0, b.W, 0);
+    } else if (const std::uint32_t* bgRow = useBitmap ? BackgroundRow(bg, y) : nullptr) {
+      long long first, last;
+      BackgroundSpan(bg, b.DX, b.W, first, last);
+      if (first < last) ReplaceKeys(d, img, bgRow, (long long)bg.X + b.DX, first, last, 0);
     }
   }
 }

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Starts the setup program, finds its window on the X display, checks what it shows in a
+# screenshot, then closes it with the frame's close command and checks that the process ends.
+#   setup_window.sh win64|win32 PrismatoneSetup.exe screenshot.png
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+kind=$1 exe=$2 shot=$3
+wine_prefix "$kind"
+ensure_display
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  stop_display
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+wine "$exe" &
+pid=$!
+win=
+for _ in $(seq 150); do
+  win=$(xdotool search --name '^Prismatone setup$' 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
+  sleep 0.2
+done
+[ -n "$win" ] || fail "no window titled 'Prismatone setup'"
+sleep 1.5
+import -window root "$shot"
+
+# The window's frame on the screen; the client area lies inside it, 680 × 495.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$WIDTH" -ge 680 ] && [ "$HEIGHT" -ge 495 ] || fail "window is ${WIDTH}x${HEIGHT}, smaller than its 680x495 client area"
+# Client origin: the frame is as wide on the left as on the right, the rest of the height is
+# the caption above.
+border=$(( (WIDTH - 680) / 2 ))
+cx=$(( X + border ))
+cy=$(( Y + HEIGHT - 495 - border ))
+pixel() { convert "$shot" -format "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]" -crop "1x1+$1+$2" info:; }
+mean() { convert "$shot" -crop "$3x$4+$1+$2" -format "%[fx:int(255*mean.r)],%[fx:int(255*mean.g)],%[fx:int(255*mean.b)]" info:; }
+
+# The banner fills the left 200 pixels: a dark blue picture, not the cream window colour.
+banner=$(mean $((cx + 20)) $((cy + 150)) 160 200)
+IFS=, read -r r g b <<<"$banner"
+[ "$b" -gt "$r" ] && [ "$r" -lt 120 ] || fail "banner area looks like $banner, not the blue banner"
+# The cream window colour behind the labels (0xF0FBFF is R 255, G 251, B 240).
+IFS=, read -r r g b <<<"$(pixel $((cx + 660)) $((cy + 70)))"
+[ "$r" -ge 250 ] && [ "$g" -ge 245 ] && [ "$b" -ge 230 ] && [ "$b" -le 245 ] || fail "window colour is $r,$g,$b, not cream"
+# The log memo's black background.
+IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
+[ "$r" -le 10 ] && [ "$g" -le 10 ] && [ "$b" -le 10 ] || fail "memo is $r,$g,$b, not black"
+
+# The close command of the frame ends the program.
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win" || true
+xdotool key --window "$win" alt+F4
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || { pid=; echo "setup window ok ($kind): ${WIDTH}x${HEIGHT} at $X,$Y"; exit 0; }
+  sleep 0.2
+done
+fail "the program did not end after the window was closed"
