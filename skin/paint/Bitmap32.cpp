@@ -12,9 +12,10 @@ void TBitmap32::SetSize(int width, int height) {
   stride_ = 0;
   width_ = height_ = 0;
   if (width <= 0 || height <= 0) return;
-  // Check before allocating: width × height × 4 must fit comfortably in memory and in ptrdiff_t.
-  constexpr std::size_t kMaxPixels = std::size_t(1) << 28;
-  if (std::size_t(width) * std::size_t(height) > kMaxPixels) throw std::length_error("Bitmap too large");
+  // Check before allocating, in 64-bit arithmetic (a size_t product wraps in the 32-bit program):
+  // width × height × 4 must fit comfortably in memory and in ptrdiff_t.
+  constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 28;
+  if (std::uint64_t(width) * std::uint64_t(height) > kMaxPixels) throw std::length_error("Bitmap too large");
   own_.assign(std::size_t(width) * std::size_t(height), 0u);
   width_ = width;
   height_ = height;

@@ -11,9 +11,10 @@ void TBitmap8::SetSize(int width, int height) {
   stride_ = 0;
   width_ = height_ = 0;
   if (width <= 0 || height <= 0) return;
-  constexpr std::size_t kMaxPixels = std::size_t(1) << 28;
+  // 64-bit arithmetic: in the 32-bit program a size_t product of two large sides wraps.
+  constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 28;
   const std::size_t stride = (std::size_t(width) + 3) & ~std::size_t(3);
-  if (stride * std::size_t(height) > kMaxPixels) throw std::length_error("Bitmap too large");
+  if (std::uint64_t(stride) * std::uint64_t(height) > kMaxPixels) throw std::length_error("Bitmap too large");
   own_.assign(stride * std::size_t(height), 0);
   width_ = width;
   height_ = height;

@@ -1,0 +1,67 @@
+#include "setup/PayloadInflate.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <cstdint>
+
+#include "framework/Utf.h"
+
+namespace {
+[[noreturn]] void ThrowZlib(int code) {
+  // A preset dictionary is never part of a payload: such a stream is corrupt data.
+  if (code == Z_NEED_DICT) code = Z_DATA_ERROR;
+  throw EDecompressionError(Utf8ToWide(zError(code)));
+}
+
+// A decompressor reading from a stream, handing out inflated bytes on request. Owns the zlib state
+// and the input buffer; the state is released also when a step throws.
+class TInflater {
+ public:
+  explicit TInflater(TStream& source) : source_(source) {
+    const int rc = inflateInit2(&z_, 15);
+    if (rc != Z_OK) ThrowZlib(rc);
+  }
+  ~TInflater() { inflateEnd(&z_); }
+  TInflater(const TInflater&) = delete;
+  TInflater& operator=(const TInflater&) = delete;
+
+  // Fills up to count bytes; fewer only when the zlib stream or the source has ended.
+  std::size_t Read(std::uint8_t* out, std::size_t count) {
+    if (finished_) return 0;
+    z_.next_out = out;
+    z_.avail_out = uInt(count);
+    while (z_.avail_out > 0) {
+      if (z_.avail_in == 0) {
+        const std::size_t got = source_.Read(in_.data(), in_.size());
+        if (got == 0) break;  // the source is cut off: deliver what there is
+        z_.next_in = in_.data();
+        z_.avail_in = uInt(got);
+      }
+      const int rc = inflate(&z_, Z_NO_FLUSH);
+      if (rc == Z_STREAM_END) {
+        finished_ = true;
+        break;
+      }
+      if (rc != Z_OK) ThrowZlib(rc);
+    }
+    return count - z_.avail_out;
+  }
+
+ private:
+  TStream& source_;
+  z_stream z_{};
+  std::array<std::uint8_t, kInflateChunk> in_{};
+  bool finished_ = false;
+};
+}  // namespace
+
+void InflateStream(TStream& source, TStream& dest) {
+  TInflater inflater(source);
+  std::array<std::uint8_t, kInflateChunk> chunk;
+  for (;;) {
+    const std::size_t n = inflater.Read(chunk.data(), chunk.size());
+    if (n == 0) break;
+    dest.WriteBuffer(chunk.data(), n);
+  }
+}
