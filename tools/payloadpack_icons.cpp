@@ -1,6 +1,6 @@
 // payloadicons <app|preset|theme> <out.ico>: draws one of the main program's icons (the program,
 // its preset files, its theme files) as a 32-bit icon file with 16, 32 and 48 pixel images.
-//   app    - a blue prism with a light beam entering and a spectrum leaving it
+//   app    - a blue prism with a lit inner face
 //   preset - a white page with a green swatch
 //   theme  - a white page with an orange swatch
 #include <cmath>
@@ -27,18 +27,10 @@ bool InTriangle(double x, double y, double ax, double ay, double bx, double by, 
 }
 
 Rgba App(double x, double y) {
+  if (InTriangle(x, y, 0.5, 0.3, 0.74, 0.76, 0.26, 0.76)) return {150, 190, 255, 255};  // lit inner face
   if (InTriangle(x, y, 0.5, 0.08, 0.94, 0.88, 0.06, 0.88)) {
     const auto shade = std::uint8_t(200 + 40 * (1 - y));
-    return {std::uint8_t(60 + 40 * x), 80, shade, 255};
-  }
-  // The beam on the left and the spectrum on the right, thin bands outside the prism.
-  if (x < 0.3 && std::fabs(y - (0.62 - 0.2 * x)) < 0.035) return {250, 250, 250, 255};
-  if (x > 0.7) {
-    const double t = (y - 0.45) / 0.3;
-    if (t >= 0 && t < 1) {
-      static const Rgba bands[] = {{230, 40, 40, 255}, {240, 200, 40, 255}, {60, 200, 70, 255}, {60, 120, 240, 255}};
-      return bands[int(t * 4)];
-    }
+    return {std::uint8_t(40 + 40 * x), 70, shade, 255};
   }
   return {0, 0, 0, 0};
 }
@@ -46,9 +38,9 @@ Rgba App(double x, double y) {
 // A page with a folded corner and a round swatch of the given colour in its middle.
 Rgba Page(double x, double y, Rgba swatch) {
   if (x < 0.16 || x > 0.84 || y < 0.06 || y > 0.94) return {0, 0, 0, 0};
-  if (x + (0.94 - y) > 0.84 + (0.94 - 0.7) && y < 0.3) {  // cut corner
-    if (x - 0.6 < 0.3 - y + 0.001) return {190, 190, 200, 255};
-    return {0, 0, 0, 0};
+  if (x > 0.64 && y < 0.26) {  // the folded top right corner
+    if (y - 0.06 < x - 0.64) return {0, 0, 0, 0};
+    return {190, 190, 200, 255};
   }
   const double dx = x - 0.5, dy = y - 0.55;
   if (dx * dx + dy * dy < 0.27 * 0.27) return swatch;

@@ -1,0 +1,1 @@
+start Prismatone.exe -newinstance
