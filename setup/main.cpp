@@ -2,10 +2,13 @@
 #include <windows.h>
 
 #include "framework/Application.h"
+#include "platform/SafeLibrary.h"
 #include "platform/SystemInfo.h"
 #include "setup/Unit1.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before anything else can load a library: none may come from the program's own folder.
+  RestrictLibrarySearch();
   TApplication app;
   InstallSystemColors();
   app.Initialize();
