@@ -106,6 +106,9 @@ TEST_F(SetupWindow, CreationOrderAndClasses) {
 // Every control at its stored place and size, with its stored text.
 TEST_F(SetupWindow, PlacesSizesAndTexts) {
   ExpectBounds(form->Image1, 0, -3, 200, 500);
+  EXPECT_NE(dynamic_cast<TJPEGImage*>(form->Image1->Picture().Graphic()), nullptr);
+  EXPECT_EQ(form->Image1->Picture().Width(), 200);
+  EXPECT_EQ(form->Image1->Picture().Height(), 500);
   ExpectBounds(form->sLabelFX1, 206, 8, 377, 28);
   ExpectBounds(form->sLabelFX2, 206, 82, 125, 37);
   ExpectBounds(form->sSpeedButton1, 613, 110, 23, 22);
