@@ -14,7 +14,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev file
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   googletest libgtest-dev libbenchmark-dev zlib1g-dev libpng-dev libjpeg-dev
-  wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils fonts-dejavu-core
+  wine wine32:i386 wine64 fonts-wine xvfb xdotool imagemagick x11-utils fonts-dejavu-core
 )
 
 missing_packages() {

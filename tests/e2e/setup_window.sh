@@ -50,9 +50,9 @@ IFS=, read -r r g b <<<"$(pixel $((cx + 660)) $((cy + 70)))"
 IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
 [ "$r" -le 10 ] && [ "$g" -le 10 ] && [ "$b" -le 10 ] || fail "memo is $r,$g,$b, not black"
 
-# The close command of the frame ends the program.
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win" || true
-xdotool key --window "$win" alt+F4
+# The close button at the right end of the caption ends the program.
+caption=$(( cy - Y - border ))
+xdotool mousemove $(( X + WIDTH - border - caption / 2 - 2 )) $(( Y + border + caption / 2 )) click 1
 for _ in $(seq 50); do
   kill -0 "$pid" 2>/dev/null || { pid=; echo "setup window ok ($kind): ${WIDTH}x${HEIGHT} at $X,$Y"; exit 0; }
   sleep 0.2
