@@ -6,7 +6,8 @@
 #include <string>
 
 namespace {
-bool IsBlank(wchar_t c) { return c >= 0 && c <= L' '; }
+// Blanks and control characters, as a trim function drops them (wchar_t is signed on some hosts).
+bool IsBlank(wchar_t c) { return static_cast<std::uint32_t>(c) <= static_cast<std::uint32_t>(L' '); }
 
 std::wstring_view Trim(std::wstring_view s) {
   std::size_t b = 0, e = s.size();

@@ -29,6 +29,9 @@ constexpr wchar_t kClassName[] = L"Prismatone thumbnail handler";
 constexpr wchar_t kThumbnailHandlerKey[] = L"ShellEx\\{e357fccd-a995-4576-b01f-234630154e96}";
 constexpr const wchar_t* kExtensions[] = {L".pts", L".ptt"};
 constexpr std::size_t kMaxBytes = 1 << 20;
+// The interfaces' identifiers, spelled out: the import libraries do not carry them.
+constexpr IID kIidInitializeWithStream = {0xb824b49d, 0x22ac, 0x4161, {0xac, 0x8a, 0x99, 0x16, 0xe8, 0xfa, 0x3f, 0x7f}};
+constexpr IID kIidThumbnailProvider = {0xe357fccd, 0xa995, 0x4576, {0xb0, 0x1f, 0x23, 0x46, 0x30, 0x15, 0x4e, 0x96}};
 
 HMODULE g_module = nullptr;
 std::atomic<long> g_objects{0};
@@ -66,9 +69,9 @@ class TThumbnailProvider final : public IInitializeWithStream, public IThumbnail
 
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IInitializeWithStream)) {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, kIidInitializeWithStream)) {
       *out = static_cast<IInitializeWithStream*>(this);
-    } else if (IsEqualIID(riid, IID_IThumbnailProvider)) {
+    } else if (IsEqualIID(riid, kIidThumbnailProvider)) {
       *out = static_cast<IThumbnailProvider*>(this);
     } else {
       *out = nullptr;

@@ -2,13 +2,19 @@
 
 #include <shlobj.h>
 
+#include "framework/Application.h"
+#include "framework/FileUtils.h"
 #include "framework/ResourceStream.h"
 #include "platform/SystemInfo.h"
 #include "setup/Catalogue.h"
 #include "setup/InstallFolder.h"
+#include "setup/PayloadExtract.h"
+#include "setup/ShellIntegration.h"
+#include "setup/ShellRules.h"
 #include "setup/VersionText.h"
 
 TForm1* Form1 = nullptr;
+bool InstallFinished = false;
 
 const TClassRegistry& SetupClasses() {
   static const TClassRegistry classes = [] {
@@ -90,7 +96,65 @@ void TForm1::sSpeedButton1Click(TObject*) { sDirectoryEdit1->ButtonAction(); }
 
 void TForm1::sDirectoryEdit1AfterDialog(TObject*, std::wstring& name, bool& action) { ApplyInstallFolderRule(name, action); }
 
+void TForm1::CreateShotCut(const std::wstring& SourceFile, const std::wstring& ShortCutName, const std::wstring& SourceParams) {
+  CreateShortcut(SourceFile, ShortCutName, SourceParams);
+}
+
+void TForm1::Extract(const std::wstring& resourceName, const std::wstring& fileName) {
+  ExtractPayload(GetModuleHandleW(nullptr), resourceName, fileName);
+  sGauge1->AddProgress(1);
+  Application->ProcessMessages();
+}
+
+// The install: one pass, logging each step; the first error stops it where it is (the
+// application's handler shows it) and nothing is rolled back.
 void TForm1::sButton1Click(TObject*) {
-  // The install sequence is built on the payload extraction and the shell integration, which
-  // come next; until then the button does nothing.
+  if (InstallFinished) {
+    Close();
+    return;
+  }
+  sButton1->SetEnabled(false);
+  sDirectoryEdit1->SetEnabled(false);
+  sSpeedButton1->SetEnabled(false);
+  // The folder is read afresh at each use, as typed: the edit is disabled, so it stays the same.
+  auto folder = [this] { return sDirectoryEdit1->GetText(); };
+
+  if (!DirectoryExists(folder())) ForceDirectories(folder());
+  for (int i = 0; i < kPayloadRows; ++i) {
+    const Tfile& row = PayloadFiles[std::size_t(i)];
+    if (!DirectoryExists(folder() + row.fFold)) ForceDirectories(folder() + row.fFold);
+    const std::wstring target = folder() + row.fFold + L"\\" + row.fFile;
+    Log(L"Извлечение в " + target);
+    Extract(row.fName, target);
+  }
+
+  Log(L"Извлечение системных файлов");
+  const std::wstring systemTarget = GLPathSystem + L"\\" + SystemFiles[0].fFile;
+  Log(L"Извлечение в " + systemTarget);
+  Extract(SystemFiles[0].fName, systemTarget);
+
+  const std::wstring program = folder() + L"\\Prismatone.exe";
+  if (sCheckBox1->Checked()) {
+    Log(L"Создания ярлыка");
+    CreateShotCut(program, GetSpecialFolder(CSIDL_DESKTOP) + L"\\Prismatone", L"");
+  }
+  if (sCheckBox2->Checked()) {
+    Log(L"Помещение в меню Пуск");
+    CreateShotCut(program, GetSpecialFolder(CSIDL_PROGRAMS) + L"\\Prismatone", L"");
+  }
+  WriteUninstallEntry(folder(), GetVersionText(), sWebLabel2->URL(), [this](const std::wstring& line) { Log(line); });
+
+  Log(L"Установка расширения проводника");
+  StartExtensionRegistration(GLPathSystem, SystemFiles[0].fFile);
+
+  if (sCheckBox3->Checked()) {
+    Log(L"Применение ассоциации файлов");
+    for (const TFileType& type : kFileTypes) RegisterFileAssociation(type.Extension, type.ProgID, type.Caption, program, type.IconIndex);
+    NotifyAssociationsChanged();
+  }
+
+  Log(L"Установка успешно завершена:)");
+  InstallFinished = true;
+  sButton1->SetCaption(L"Завершить");
+  sButton1->SetEnabled(true);
 }

@@ -44,14 +44,23 @@ class TForm1 : public TForm {
   void sSpeedButton1Click(TObject* sender);
   void sDirectoryEdit1AfterDialog(TObject* sender, std::wstring& name, bool& action);
   void sButton1Click(TObject* sender);
+  void CreateShotCut(const std::wstring& SourceFile, const std::wstring& ShortCutName, const std::wstring& SourceParams);
 
  protected:
   // Binds the fields to the components the layout created.
   void LayoutRead() override;
+
+ private:
+  void Log(const std::wstring& line) { sMemo1->AddLine(line); }
+  // Extracts one payload resource to fileName, then moves the gauge on and lets the window
+  // repaint.
+  void Extract(const std::wstring& resourceName, const std::wstring& fileName);
 };
 
 // The one setup window.
 extern TForm1* Form1;
+// Set once a whole install has run: the install button then closes the window.
+extern bool InstallFinished;
 
 // The classes the stored layout may name.
 const TClassRegistry& SetupClasses();

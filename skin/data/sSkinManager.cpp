@@ -19,12 +19,17 @@ TsStoredSkin ReadStoredSkin(const std::vector<TLayoutProperty>& item) {
   TsStoredSkin skin;
   for (const auto& p : item) {
     if (p.name == "Name") skin.Name = p.value.AsString();
-    else if (p.name == "Shadow.Color") skin.ShadowColor = ColorValue(p.value);
-    else if (p.name == "Shadow.Offset") skin.ShadowOffset = int(p.value.AsInteger());
-    else if (p.name == "Shadow.Transparency") skin.ShadowTransparency = int(p.value.AsInteger());
+    else if (p.name == "Shadow.Color" || p.name == "Shadow1Color") skin.Shadow1Color = ColorValue(p.value);
+    else if (p.name == "Shadow.Offset" || p.name == "Shadow1Offset") skin.Shadow1Offset = int(p.value.AsInteger());
+    else if (p.name == "Shadow.Blur" || p.name == "Shadow1Blur") skin.Shadow1Blur = int(p.value.AsInteger());
+    else if (p.name == "Shadow.Transparency" || p.name == "Shadow1Transparency")
+      skin.Shadow1Transparency = int(p.value.AsInteger());
+    else if (p.name == "BorderColor") skin.BorderColor = ColorValue(p.value);
+    else if (p.name == "Author") skin.Author = p.value.AsString();
+    else if (p.name == "Description") skin.Description = p.value.AsString();
     else if (p.name == "Data") {
       if (p.value.kind != TLayoutValue::Kind::Binary) throw ELayoutError("binary value expected");
-      skin.Data = p.value.bytes;
+      skin.ReadData(p.value.bytes);
     } else {
       throw ELayoutError("unknown property of a stored skin: " + p.name);
     }

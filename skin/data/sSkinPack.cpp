@@ -34,9 +34,21 @@ constexpr std::size_t kReadAhead = 64 * 1024;
 
 [[noreturn]] void ThrowReadError() { throw EReadError(L"Stream read error"); }
 
+// Reads until `count` bytes arrived or the stream ends (streams may hand out less per call).
+std::size_t ReadFully(TStream& s, void* buffer, std::size_t count) {
+  auto* p = static_cast<std::uint8_t*>(buffer);
+  std::size_t done = 0;
+  while (done < count) {
+    const std::size_t got = s.Read(p + done, count - done);
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
 std::int32_t ReadInt32(TStream& s) {
   std::uint8_t b[4];
-  if (s.Read(b, 4) != 4) ThrowReadError();
+  if (ReadFully(s, b, 4) != 4) ThrowReadError();
   return std::int32_t(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
                       std::uint32_t(b[3]) << 24);
 }
@@ -157,7 +169,7 @@ void ReadSkinPackage(std::unique_ptr<TsSkinConvertor>& convertor) {
   raw.SetPosition(0);
 
   char magic[4] = {};
-  if (raw.Read(magic, 4) != 4 || std::memcmp(magic, "ASzf", 4) != 0) {
+  if (ReadFully(raw, magic, 4) != 4 || std::memcmp(magic, "ASzf", 4) != 0) {
     convertor.reset();
     throw ESkinPackageError(kPackageFormatError);
   }
@@ -169,7 +181,7 @@ void ReadSkinPackage(std::unique_ptr<TsSkinConvertor>& convertor) {
     const std::int32_t nameLength = ReadInt32(raw);
     if (nameLength < 0 || nameLength > raw.Size() - raw.Position()) ThrowReadError();
     std::string name(std::size_t(nameLength), '\0');
-    if (nameLength > 0 && raw.Read(name.data(), name.size()) != name.size()) ThrowReadError();
+    if (nameLength > 0 && ReadFully(raw, name.data(), name.size()) != name.size()) ThrowReadError();
     const std::int32_t size = ReadInt32(raw);
     auto data = std::make_unique<TMemoryStream>(InflateEntry(raw, size));
     std::wstring wideName = AnsiToWide(name);

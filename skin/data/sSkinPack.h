@@ -21,6 +21,11 @@
 // The message of a package whose first four bytes are not "ASzf".
 inline constexpr const wchar_t* kPackageFormatError = L"Loaded data is not a packed Velour file";
 
+// The plain message box text for a package file that holds no options entry.
+inline std::wstring PackageWithoutOptionsMessage(const std::wstring& skinName) {
+  return L"\"" + skinName + L"\" skin have internal format error. Please update this skin to latest version.";
+}
+
 // A wrong magic.
 class ESkinPackageError : public Exception {
  public:

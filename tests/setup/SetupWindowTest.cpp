@@ -249,9 +249,9 @@ TEST_F(SetupWindow, SkinManagerSettings) {
   EXPECT_EQ(s->HueOffset(), 196);
   ASSERT_EQ(s->InternalSkins().size(), 1u);
   EXPECT_EQ(s->InternalSkins()[0].Name, L"Cobalt3 (internal)");
-  EXPECT_EQ(s->InternalSkins()[0].ShadowColor, clBlack);
-  EXPECT_EQ(s->InternalSkins()[0].ShadowOffset, 0);
-  EXPECT_EQ(s->InternalSkins()[0].ShadowTransparency, 0);
+  EXPECT_EQ(s->InternalSkins()[0].Shadow1Color, clBlack);
+  EXPECT_EQ(s->InternalSkins()[0].Shadow1Offset, 0);
+  EXPECT_EQ(s->InternalSkins()[0].Shadow1Transparency, 0);
   EXPECT_EQ(s->SkinName(), L"Cobalt3 (internal)");
   EXPECT_EQ(s->SkinDirectory(), L"c:\\Skins");
   EXPECT_EQ(s->IcoLineSkin(), L"ICOLINE");

@@ -1,0 +1,37 @@
+// Helpers for the skin data tests: small pictures in every format, packages, temporary folders.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/Utf.h"
+#include "skin/data/sSkinPack.h"
+#include "skin/paint/Bitmap32.h"
+
+namespace skintest {
+
+// A bitmap filled with one pixel value.
+TBitmap32 Solid(int w, int h, std::uint32_t pixel);
+// A .bmp file of the bitmap: 24 bits (alpha dropped) or 32 bits (alpha kept).
+std::vector<std::uint8_t> EncodeBmp(const TBitmap32& bmp, int bits);
+std::vector<std::uint8_t> Bytes(const std::string& text);
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  // The folder as a Windows-style text with a final separator ("/" natively).
+  std::wstring Text() const { return Utf8ToWide(path_.string()) + L"/"; }
+  void Write(const std::string& relative, const std::vector<std::uint8_t>& data) const;
+  void MakeDir(const std::string& relative) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace skintest
