@@ -3,8 +3,9 @@
 #   win32 - a WINEARCH=win32 prefix (32-bit Windows)
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko installer prompts while a prefix boots.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No Mono or Gecko installer prompts while a prefix boots, and no menu entries or desktop
+# files written outside the prefix for the shortcuts that tests create.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 
 wine_prefix_dir() { echo "$root/build/wine/$1"; }
 
@@ -26,6 +27,12 @@ wine_prefix() {
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
       wineserver -w
       [ -f "$dir/system.reg" ] || { echo "wine prefix $kind did not boot" >&2; exit 1; }
+      # The user's Desktop, Documents ... are links to the home folder: make them folders of the
+      # prefix, so that what tests put there stays inside build/.
+      local link
+      for link in "$dir"/drive_c/users/*/*; do
+        if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+      done
       touch "$dir/.booted"
     fi
   ) 9>"$root/build/wine/.$kind.lock"

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# A whole install as a user makes it: start the setup, press "Установить", wait for the files,
+# press the button again (it now finishes), then check what landed on the prefix's disk and in
+# its registry, and remove it all again.
+#   install.sh win64|win32 PrismatoneSetup.exe payload-folder payload64-folder screenshot.png
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+kind=$1 exe=$2 payloads=$3 payloads64=$4 shot=$5
+wine_prefix "$kind"
+ensure_display
+c="$WINEPREFIX/drive_c"
+if [ "$kind" = win64 ]; then
+  folder="$c/Program Files (x86)/Prismatone" sysdir="$c/windows/syswow64" thumb=PTThumbnail64.dll thumbsrc="$payloads64"
+else
+  folder="$c/Program Files/Prismatone" sysdir="$c/windows/system32" thumb=PTThumbnail32.dll thumbsrc="$payloads"
+fi
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone'
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  timeout 60 wineserver -w || true
+  [ -f "$sysdir/$thumb" ] && (cd "$sysdir" && timeout 60 wine regsvr32 /u /s "$thumb" >/dev/null 2>&1 || true)
+  rm -rf "$folder" "$sysdir/$thumb"
+  find "$c/users" -name Prismatone.lnk -delete 2>/dev/null || true
+  wine reg delete "$uninstall" /reg:32 /f >/dev/null 2>&1 || true
+  for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg delete "HKCR\\$k" /f >/dev/null 2>&1 || true; done
+  timeout 60 wineserver -w || true
+  stop_display
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+[ ! -e "$folder" ] || fail "an earlier install is still there: $folder"
+
+wine "$exe" &
+pid=$!
+win=
+for _ in $(seq 150); do
+  win=$(xdotool search --name '^Prismatone setup$' 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.2
+done
+[ -n "$win" ] || fail "no setup window"
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$win")"
+border=$(( (WIDTH - 680) / 2 ))
+cx=$(( X + border )) cy=$(( Y + HEIGHT - 495 - border ))
+# The install button: 597, 470, 75 × 25 in the client area.
+xdotool mousemove $(( cx + 634 )) $(( cy + 482 )) click 1
+
+for _ in $(seq 150); do
+  [ -f "$sysdir/$thumb" ] && break
+  sleep 0.2
+done
+[ -f "$sysdir/$thumb" ] || fail "the install did not reach the system file"
+sleep 2
+import -window root "$shot"
+# The log is no longer an empty black pane.
+lit=$(convert "$shot" -crop "460x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%[fx:int(1000*mean)]" info:)
+[ "$lit" -gt 5 ] || fail "the log shows nothing (mean $lit)"
+# Second press: the finish button ends the program.
+xdotool mousemove $(( cx + 634 )) $(( cy + 482 )) click 1
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$pid" 2>/dev/null && fail "the finish button did not end the program"
+pid=
+timeout 60 wineserver -w || true
+
+for f in bass.dll basswasapi.dll Prismatone.exe launch_newinstance.bat Prismatone_uninstall.exe; do
+  cmp -s "$folder/$f" "$payloads/$f" || fail "$f differs from the built payload"
+done
+cmp -s "$sysdir/$thumb" "$thumbsrc/$thumb" || fail "$thumb differs from the built payload"
+[ "$(find "$c/users" -path '*Desktop/Prismatone.lnk' | wc -l)" = 1 ] || fail "no desktop shortcut"
+[ "$(find "$c/users" -ipath '*Programs/Prismatone.lnk' | wc -l)" = 1 ] || fail "no Start-menu shortcut"
+query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
+query "$uninstall" /reg:32 /v DisplayName | grep -q 'REG_SZ *Prismatone$' || fail "Uninstall entry missing"
+query "$uninstall" /reg:32 /v UninstallString | grep -q 'Prismatone_uninstall.exe"$' || fail "UninstallString not quoted"
+query "$uninstall" /reg:32 /v EstimatedSize | grep -qi '0x1388' || fail "EstimatedSize is not 5000"
+query 'HKCR\.pts' /ve | grep -q 'Prismatone.Preset' || fail ".pts not associated"
+query 'HKCR\Prismatone.Theme\shell\Open\Command' /ve | grep -q 'Prismatone.exe" "%1"' || fail "open command of .ptt"
+# The thumbnail extension registered itself through regsvr32, which the setup started.
+if query 'HKCR\.pts\ShellEx\{e357fccd-a995-4576-b01f-234630154e96}' /ve /reg:64 | grep -q '{' ||
+   query 'HKCR\.pts\ShellEx\{e357fccd-a995-4576-b01f-234630154e96}' /ve | grep -q '{'; then
+  echo "thumbnail handler registered"
+else
+  fail "the thumbnail extension was not registered"
+fi
+echo "install ok ($kind)"
