@@ -50,6 +50,27 @@ IFS=, read -r r g b <<<"$(pixel $((cx + 660)) $((cy + 70)))"
 IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
 [ "$r" -le 10 ] && [ "$g" -le 10 ] && [ "$b" -le 10 ] || fail "memo is $r,$g,$b, not black"
 
+# The browse button "..." (613, 110, 23 × 22) opens the platform's folder dialog; Escape
+# cancels it and the window goes on.
+before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
+xdotool mousemove $(( cx + 624 )) $(( cy + 121 )) click 1
+dialog=
+for _ in $(seq 50); do
+  dialog=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --name '.' 2>/dev/null | sort) | head -n1)
+  [ -n "$dialog" ] && break
+  sleep 0.2
+done
+[ -n "$dialog" ] || fail "the browse button opened no dialog"
+echo "folder dialog: $(xdotool getwindowname "$dialog")"
+sleep 0.5
+xdotool key Escape
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog" || break
+  sleep 0.2
+done
+xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog" && fail "Escape did not close the folder dialog"
+kill -0 "$pid" 2>/dev/null || fail "the program ended with the folder dialog"
+
 # The close button at the right end of the caption ends the program.
 caption=$(( cy - Y - border ))
 xdotool mousemove $(( X + WIDTH - border - caption / 2 - 2 )) $(( Y + border + caption / 2 )) click 1
