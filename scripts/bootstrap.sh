@@ -73,7 +73,7 @@ build_libjpeg() {
   src=$(fetch_source libjpeg-turbo/bookworm libjpeg-turbo)
   local bdir="$deps/build-jpeg-$triplet"
   rm -rf "$bdir"
-  cmake -S "$src" -B "$bdir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  cmake -Wno-dev -S "$src" -B "$bdir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR="${triplet%%-*}" \
     -DCMAKE_C_COMPILER="$triplet-gcc-posix" -DCMAKE_RC_COMPILER="$triplet-windres" \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
@@ -90,7 +90,7 @@ build_libpng() {
   src=$(fetch_source libpng1.6/bookworm libpng1.6)
   local bdir="$deps/build-png-$triplet"
   rm -rf "$bdir"
-  cmake -S "$src" -B "$bdir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  cmake -Wno-dev -S "$src" -B "$bdir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR="${triplet%%-*}" \
     -DCMAKE_C_COMPILER="$triplet-gcc-posix" -DCMAKE_RC_COMPILER="$triplet-windres" \
     -DCMAKE_FIND_ROOT_PATH="/usr/$triplet" -DZLIB_ROOT="/usr/$triplet" \
@@ -109,7 +109,7 @@ build_gtest() {
   [ -f "$prefix/.gtest-done" ] && return 0
   local bdir="$deps/build-gtest-$triplet"
   rm -rf "$bdir"
-  cmake -S /usr/src/googletest -B "$bdir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  cmake -Wno-dev -S /usr/src/googletest -B "$bdir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_C_COMPILER="$triplet-gcc-posix" \
     -DCMAKE_CXX_COMPILER="$triplet-g++-posix" -DCMAKE_INSTALL_PREFIX="$prefix" \
     -Dgtest_disable_pthreads=OFF -DBUILD_SHARED_LIBS=OFF >/dev/null
