@@ -5,6 +5,7 @@
 #   install.sh win64|win32 PrismatoneSetup.exe payload-folder payload64-folder screenshot.png
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
+source "$(dirname "$0")/setup_window_lib.sh"
 kind=$1 exe=$2 payloads=$3 payloads64=$4 shot=$5
 wine_prefix "$kind"
 ensure_display
@@ -28,24 +29,11 @@ cleanup() {
   stop_display
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 [ ! -e "$folder" ] || fail "an earlier install is still there: $folder"
 
-wine "$exe" &
-pid=$!
-win=
-for _ in $(seq 150); do
-  win=$(xdotool search --name '^Prismatone setup$' 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  sleep 0.2
-done
-[ -n "$win" ] || fail "no setup window"
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$win")"
-border=$(( (WIDTH - 680) / 2 ))
-cx=$(( X + border )) cy=$(( Y + HEIGHT - 495 - border ))
+start_setup "$exe"
 # The install button: 597, 470, 75 × 25 in the client area.
-xdotool mousemove $(( cx + 634 )) $(( cy + 482 )) click 1
+click_client 634 482
 
 for _ in $(seq 150); do
   [ -f "$sysdir/$thumb" ] && break
@@ -58,10 +46,8 @@ import -window root "$shot"
 lit=$(convert "$shot" -crop "460x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%[fx:int(1000*mean)]" info:)
 [ "$lit" -gt 5 ] || fail "the log shows nothing (mean $lit)"
 # Second press: the finish button ends the program.
-xdotool mousemove $(( cx + 634 )) $(( cy + 482 )) click 1
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$pid" 2>/dev/null && fail "the finish button did not end the program"
-pid=
+click_client 634 482
+wait_for_exit || fail "the finish button did not end the program"
 timeout 60 wineserver -w || true
 
 for f in bass.dll basswasapi.dll Prismatone.exe launch_newinstance.bat Prismatone_uninstall.exe; do

@@ -4,6 +4,7 @@
 #   setup_window.sh win64|win32 PrismatoneSetup.exe screenshot.png
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
+source "$(dirname "$0")/setup_window_lib.sh"
 kind=$1 exe=$2 shot=$3
 wine_prefix "$kind"
 ensure_display
@@ -13,29 +14,9 @@ cleanup() {
   stop_display
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
-wine "$exe" &
-pid=$!
-win=
-for _ in $(seq 150); do
-  win=$(xdotool search --name '^Prismatone setup$' 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
-  sleep 0.2
-done
-[ -n "$win" ] || fail "no window titled 'Prismatone setup'"
-sleep 1.5
+start_setup "$exe"
 import -window root "$shot"
-
-# The window's frame on the screen; the client area lies inside it, 680 × 495.
-eval "$(xdotool getwindowgeometry --shell "$win")"
-[ "$WIDTH" -ge 680 ] && [ "$HEIGHT" -ge 495 ] || fail "window is ${WIDTH}x${HEIGHT}, smaller than its 680x495 client area"
-# Client origin: the frame is as wide on the left as on the right, the rest of the height is
-# the caption above.
-border=$(( (WIDTH - 680) / 2 ))
-cx=$(( X + border ))
-cy=$(( Y + HEIGHT - 495 - border ))
 pixel() { convert "$shot" -format "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]" -crop "1x1+$1+$2" info:; }
 mean() { convert "$shot" -crop "$3x$4+$1+$2" -format "%[fx:int(255*mean.r)],%[fx:int(255*mean.g)],%[fx:int(255*mean.b)]" info:; }
 
@@ -53,7 +34,7 @@ IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
 # The browse button "..." (613, 110, 23 × 22) opens the platform's folder dialog; Escape
 # cancels it and the window goes on.
 before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
-xdotool mousemove $(( cx + 624 )) $(( cy + 121 )) click 1
+click_client 624 121
 dialog=
 for _ in $(seq 50); do
   dialog=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --name '.' 2>/dev/null | sort) | head -n1)
@@ -74,8 +55,5 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended with the folder dialog"
 # The close button at the right end of the caption ends the program.
 caption=$(( cy - Y - border ))
 xdotool mousemove $(( X + WIDTH - border - caption / 2 - 2 )) $(( Y + border + caption / 2 )) click 1
-for _ in $(seq 50); do
-  kill -0 "$pid" 2>/dev/null || { pid=; echo "setup window ok ($kind): ${WIDTH}x${HEIGHT} at $X,$Y"; exit 0; }
-  sleep 0.2
-done
-fail "the program did not end after the window was closed"
+wait_for_exit || fail "the program did not end after the window was closed"
+echo "setup window ok ($kind): ${WIDTH}x${HEIGHT} at $X,$Y"
