@@ -54,8 +54,13 @@ std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
 
 std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
   if (count == 0) return 0;
-  if (pos_ + count > data_.size()) data_.resize(pos_ + count);
-  std::memcpy(data_.data() + pos_, buffer, count);
+  const auto* src = static_cast<const std::uint8_t*>(buffer);
+  if (pos_ > data_.size()) data_.resize(pos_);  // a gap left by seeking past the end reads as zeros
+  // Bytes over existing data are copied in place; the rest is appended, which grows the buffer
+  // geometrically and writes each new byte once (no zero fill first).
+  const std::size_t overlap = std::min(count, data_.size() - pos_);
+  std::memcpy(data_.data() + pos_, src, overlap);
+  data_.insert(data_.end(), src + overlap, src + count);
   pos_ += count;
   return count;
 }
