@@ -1,10 +1,31 @@
-// The skin manager component: owns the settings of the window's skin as stored in the layout.
+// The skin manager: the one non-visual component that owns the loaded skin (its tables, palette
+// and cached indexes), loads and reloads it, recolours it, answers the lookups every skinned
+// control makes while painting, and tells every form and control when the skin changed by
+// broadcasting the skin command message (sMessages.h).
+//
+// The manager itself needs no Windows API. What it asks of the platform (message boxes, the
+// broadcast to forms and controls, locking forms, the window-creation hook, the command line)
+// goes through TsSkinPlatform; the program installs the Windows implementation
+// (sSkinManagerWin.h), native builds and tests use the defaults or a recording one.
+//
+// Start-up from the stored layout: HueOffset is only stored while the component is read, the
+// internal skins and the skin directory are stored, then SkinName loads the skin once with the
+// hue offset applied; applying it (SendNewSkin) waits for Loaded, which applies it without repaint.
 #pragma once
 #include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/Component.h"
+#include "framework/StringList.h"
+#include "skin/data/sSkinFiles.h"
+#include "skin/data/sSkinIndexes.h"
+#include "skin/data/sSkinOptions.h"
 #include "skin/data/sStoredSkins.h"
+
+class TsSkinManager;
 
 // Class names of foreign controls to skin, one list per kind; index order is fixed.
 constexpr std::array<const char*, 23> kThirdPartyNames = {
@@ -12,33 +33,305 @@ constexpr std::array<const char*, 23> kThirdPartyNames = {
     "ThirdGroupBoxes",  "ThirdListViews",   "ThirdPanels",        "ThirdTreeViews",   "ThirdWWEdits",    "ThirdGridEh",
     "ThirdVirtualTrees", "ThirdPageControl", "ThirdTabControl",   "ThirdToolBar",     "ThirdStatusBar",  "ThirdSpeedButton",
     "ThirdScrollControl", "ThirdUpDown",    "ThirdScrollBar",     "ThirdStaticText",  "ThirdNativePaint"};
+// Built-in defaults: a single blank, except ThirdButtons.
+std::wstring DefaultThirdParty(std::size_t index);
+
+// The texts the manager shows.
+inline constexpr const wchar_t* kNewSkinWarning =
+    L"This version of the skin have not complete support by used Velourkit package release.\r\n"
+    L"Components must be updated up to latest version for using this skin.";
+std::wstring OldSkinMessage(const std::wstring& skinName);
+
+// What the manager needs from the platform. Every operation has a harmless default.
+class TsSkinPlatform {
+ public:
+  virtual ~TsSkinPlatform() = default;
+  // An error message box captioned "Error".
+  virtual void ShowError(const std::wstring& message) {}
+  // A plain message box.
+  virtual void ShowMessage(const std::wstring& message) {}
+  // A warning dialog with an OK button.
+  virtual void ShowWarning(const std::wstring& message) {}
+  // Whether one of the program's command-line parameters, lower-cased, equals `lowerParam`.
+  virtual bool HasCommandLineParam(const std::wstring& lowerParam) { return false; }
+  // The running program's folder with its final separator.
+  virtual std::wstring ProgramFolder() { return L""; }
+  virtual int SizingFrameWidth() { return 4; }
+  virtual int VerticalScrollBarWidth() { return 17; }
+  virtual bool LayeredWindowsSupported() { return false; }
+  // Sends the skin command `code` (argument 0, lParam) to every form of the program and their
+  // controls.
+  virtual void BroadcastSkinCommand(TsSkinManager& manager, std::uint16_t code, std::intptr_t lParam) {}
+  // Locking the forms for a skin change, taking cover pictures, unlocking.
+  virtual void LockForms(TsSkinManager& manager) {}
+  virtual void TakeCoverPictures(TsSkinManager& manager) {}
+  virtual void UnlockForms(TsSkinManager& manager, bool animate) {}
+  // Redraws every visible window registered by the window-creation hook.
+  virtual void RedrawHookedWindows() {}
+  // The window-creation hook of the user-interface thread; false when it could not be installed.
+  virtual bool InstallHook(TsSkinManager& manager) { return true; }
+  virtual void UnInstallHook(TsSkinManager& manager) {}
+  // Removes every glow window.
+  virtual void HideAllGlows() {}
+  // The library-wide notification that skinning is on or off.
+  virtual void SkinningChanged(bool on) {}
+  // Whether standard dialogs are skinned.
+  virtual void SkinStdDialogs(bool on) {}
+};
+// The platform in use; null restores the defaults. Not owned.
+void SetSkinPlatform(TsSkinPlatform* platform);
+TsSkinPlatform& SkinPlatform();
+
+// Process-wide state, touched only on the user-interface thread.
+TsSkinManager* DefaultManager();
+// Set while a skin loads; controls read it to skip work.
+bool SkinLoading();
+// Set while SendNewSkin broadcasts the new skin.
+bool SkinChanging();
+// The last library-wide skinning notification.
+bool SkinningOn();
+
+enum TsSkinningRule : unsigned { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
+inline constexpr unsigned kAllSkinningRules = srStdForms | srStdDialogs | srThirdParty;
+
+enum class TsOptimizingPriority { opSpeed, opMemory };
+struct TsOptions {
+  bool CheckEmptyAlpha = false;
+  bool NoMouseHover = false;
+  bool NativeBordersMaximized = false;
+  bool StdGlyphsOrder = false;
+  TsOptimizingPriority OptimizingPriority = TsOptimizingPriority::opSpeed;
+};
+struct TsSkinEffects {
+  bool AllowGlowing = true;
+  bool AllowAeroBluring = true;
+  bool AllowOuterEffects = false;
+  bool DiscoloredGlyphs = false;
+};
+// One animation of AnimEffects; its details belong to the fading and form-animation code.
+struct TsAnimEffect {
+  bool Active = true;
+  int Time = 0;
+  int Mode = 0;
+};
+struct TsAnimEffects {
+  TsAnimEffect BlendOnMoving{false, 0, 0}, Buttons, DialogShow, FormShow, FormHide, DialogHide, Minimizing, PageChange,
+      SkinChanging;
+};
+struct TsScrollBarsSupport {
+  int ScrollSize = -1;
+  int ButtonsSize = -1;
+};
+struct TsButtonsSupport {
+  bool ShowFocusRect = true;
+  bool ShiftContentOnClick = true;
+};
+struct TsLabelsSupport {
+  bool TransparentAlways = true;
+};
+struct TsMenuSupport {
+  std::wstring IcoLineSkin;  // empty is replaced by "ICOLINE"
+  bool UseExtraLine = false;
+  int ExtraLineWidth = 32;
+  int AlphaBlend = 255;
+};
+
+// The last minimise or restore command of the main window.
+enum class TsShowState { saIgnore, saRestore, saMinimize, saMaximize };
+
+// What an external skin editor sends for a preview (packed, 30,646 bytes).
+#pragma pack(push, 1)
+struct TsSkinPreviewData {
+  std::int32_t Magic;  // kPreviewMagic when valid
+  char SkinName[128];
+  char SkinDir[513];
+  char Data[30001];  // the options text
+};
+#pragma pack(pop)
+static_assert(sizeof(TsSkinPreviewData) == 30646);
+inline constexpr std::int32_t kPreviewMagic = 0xA400;
 
 class TsSkinManager : public TComponent {
  public:
   explicit TsSkinManager(TComponent* owner);
+  ~TsSkinManager() override;
 
+  // ---- Properties ----
   bool Active() const { return active_; }
+  // true reloads SkinName; false removes skinning.
+  void SetActive(bool value);
   const std::wstring& SkinName() const { return skinName_; }
+  // Loads the skin; load errors are caught and shown ("Error"), the old name coming back.
+  void SetSkinName(const std::wstring& value);
   const std::wstring& SkinDirectory() const { return skinDirectory_; }
-  int HueOffset() const { return hueOffset_; }
-  int Saturation() const { return saturation_; }
-  int Brightness() const { return brightness_; }
+  void SetSkinDirectory(const std::wstring& value);
+  // SkinDirectory resolved against the program's folder, with a final "\".
+  const std::wstring& SkinPath() const { return skinPath_; }
   const TsStoredSkins& InternalSkins() const { return internalSkins_; }
-  const std::wstring& IcoLineSkin() const { return icoLineSkin_; }
-  bool NativeBordersMaximized() const { return nativeBordersMaximized_; }
+  TsStoredSkins& InternalSkins() { return internalSkins_; }
+  int HueOffset() const { return hueOffset_; }
+  void SetHueOffset(int value);
+  int Saturation() const { return saturation_; }
+  void SetSaturation(int value);
+  int Brightness() const { return brightness_; }
+  // Limited to −100 … 100.
+  void SetBrightness(int value);
+  bool ExtendedBorders() const { return extendedBorders_; }
+  void SetExtendedBorders(bool value);
+  bool SkinnedPopups() const { return skinnedPopups_; }
+  void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+  bool IsDefault() const { return DefaultManager() == this; }
+  void SetIsDefault(bool value);
+  const TStringList& CommonSections() const { return commonSections_; }
+  // Copies the lines, strips their blanks and sets SkinName again.
+  void SetCommonSections(const TStringList& lines);
+  unsigned SkinningRules() const { return skinningRules_; }
+  void SetSkinningRules(unsigned rules);
   const std::wstring& ThirdParty(std::size_t index) const { return thirdParty_.at(index); }
+  void SetThirdParty(std::size_t index, const std::wstring& value) { thirdParty_.at(index) = value; }
+  TsOptions& Options() { return options_; }
+  TsSkinEffects& Effects() { return effects_; }
+  TsAnimEffects& AnimEffects() { return animEffects_; }
+  TsScrollBarsSupport& ScrollsOptions() { return scrollsOptions_; }
+  TsButtonsSupport& ButtonsOptions() { return buttonsOptions_; }
+  TsLabelsSupport& LabelsOptions() { return labelsOptions_; }
+  TsMenuSupport& MenuSupport() { return menuSupport_; }
+  const std::wstring& IcoLineSkin() const { return menuSupport_.IcoLineSkin; }
+  bool NativeBordersMaximized() const { return options_.NativeBordersMaximized; }
+  // The loaded skin's version ("7.2"), or "N/A" when no skin is active; writing is ignored.
+  std::wstring SkinInfo() const;
   // "9.14", whatever is written.
   static std::wstring Version() { return L"9.14"; }
 
+  TNotifyEvent OnActivate, OnDeactivate, OnBeforeChange, OnAfterChange, OnSkinLoading, OnSkinListChanged;
+
+  // ---- The loaded skin ----
+  const TsSkinTables& Tables() const { return tables_; }
+  TsSkinTables& Tables() { return tables_; }
+  const TsGeneralDataArray& gd() const { return tables_.gd; }
+  const TsMaskArray& ma() const { return tables_.ma; }
+  const TsPatternArray& pa() const { return tables_.pa; }
+  const TsOutEffArray& oe() const { return tables_.oe; }
+  const TsPaletteArray& Palette() const { return tables_.Palette; }
+  const TsSkinData& CommonSkinData() const { return tables_.CommonSkinData; }
+  const TBitmap32& MasterBitmap() const { return tables_.MasterBitmap; }
+  TConstantSkinData ConstData;
+  bool SkinIsPacked = false;
+  bool SkinRemoving = false;
+  bool NoAutoUpdate = false;  // between BeginUpdate and EndUpdate
+  bool GlobalHookInstalled = false;
+  TsShowState ShowState = TsShowState::saIgnore;
+  TRect FormShadowSize;
+  std::array<TStringList, 23> ThirdLists;
+
+  // ---- Lookups (−1 when absent) ----
+  int GetSkinIndex(std::wstring_view sectionName) const { return FindSkinIndex(tables_, sectionName); }
+  int GetMaskIndex(int sectionIndex, std::wstring_view sectionName, std::wstring_view key) const {
+    return FindMaskIndex(tables_, sectionIndex, sectionName, key);
+  }
+  int GetMaskIndex(std::wstring_view sectionName, std::wstring_view key) const {
+    return FindMaskIndex(tables_, sectionName, key);
+  }
+  int GetTextureIndex(int sectionIndex, std::wstring_view sectionName, std::wstring_view key) const {
+    return FindTextureIndex(tables_, sectionIndex, sectionName, key);
+  }
+  int GetPatternIndex(int sectionIndex, std::wstring_view sectionName, std::wstring_view key) const {
+    return FindPatternIndex(tables_, sectionIndex, sectionName, key);
+  }
+  bool IsValidSkinIndex(int i) const { return i >= 0 && i < int(tables_.gd.size()); }
+  bool IsValidImgIndex(int i) const { return i >= 0 && i < int(tables_.ma.size()); }
+  int MaskWidthLeft(int maskIndex) { return ::MaskWidthLeft(tables_, maskIndex); }
+  int MaskWidthRight(int maskIndex) const { return ::MaskWidthRight(tables_, maskIndex); }
+  int MaskWidthTop(int maskIndex) const { return ::MaskWidthTop(tables_, maskIndex); }
+  int MaskWidthBottom(int maskIndex) const { return ::MaskWidthBottom(tables_, maskIndex); }
+  // Clears the list and, when a skin is active, adds every section name in table order.
+  void GetSkinSections(TStringList& list) const;
+  TColor GetGlobalColor() const { return tables_.Palette[pcMainColor]; }
+  TColor GetGlobalFontColor() const { return tables_.Palette[pcLabelText]; }
+  TColor GetActiveEditColor() const { return tables_.Palette[pcEditBG]; }
+  TColor GetActiveEditFontColor() const { return tables_.Palette[pcEditText]; }
+  TColor GetHighLightColor(bool focused) const {
+    return tables_.Palette[focused ? pcSelectionBG_Focused : pcSelectionBG];
+  }
+  TColor GetHighLightFontColor(bool focused) const {
+    return tables_.Palette[focused ? pcSelectionText_Focused : pcSelectionText];
+  }
+  // Width of skinned scroll bars: ScrollsOptions.ScrollSize when 0 or more, else the platform's.
+  int ScrollBarWidth() const;
+  // The larger of ScrollBarWidth and the platform's width.
+  int ScrollBarWidthAtLeastPlatform() const;
+
+  // ---- Life cycle and commands ----
+  void UpdateSkin(bool repaint);
+  // Command 13 with the upper-cased section name to every form.
+  void UpdateSkinSection(const std::wstring& sectionName);
+  void RepaintForms(bool lockForms);
+  void BeginUpdate() { NoAutoUpdate = true; }
+  void EndUpdate(bool repaint, bool animate);
+  void SendNewSkin(bool repaint);
+  void SendRemoveSkin();
+  // Reloads the skin after a change of HueOffset, Saturation or Brightness; errors propagate.
+  void ApplyColorChange();
+  // Loads from a folder or an internal skin / from a package file (the resolved source).
+  void ReloadSkin();
+  void ReloadPackedSkin();
+  void InitConstantIndexes();
+  void InitMaskIndexes();
+  // Shows the old-skin notice (with "/skintest") or the too-new warning for the loaded VERSION.
+  void CheckVersion();
+  // The shadow templates of extended borders; nothing to prepare while no part uses them.
+  void CheckShadows() {}
+  void InstallHook();
+  void UnInstallHook();
+  void LoadThirdPartyLists(bool reset);
+  void StoreThirdPartyLists();
+  // Loads a skin sent by an external skin editor (a valid preview only).
+  void LoadPreview(const TsSkinPreviewData& preview);
+
+  // Skin files (see sSkinFiles.h), with this manager's directory, program folder and skins.
+  std::wstring GetSkinNames(TStringList& list, TsSkinTypes kind = TsSkinTypes::stAllSkins) const;
+  std::wstring GetExternalSkinNames(TStringList& list, TsSkinTypes kind = TsSkinTypes::stAllSkins) const;
+  std::wstring GetRandomSkin() const;
+  std::wstring GetFullSkinDirectory() const;
+  void ExtractInternalSkin(const std::wstring& skinName, const std::wstring& folder) const;
+  void ExtractByIndex(int index, const std::wstring& folder) const;
+
+  void Loaded() override;
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
 
  private:
+  bool Reading() const { return ComponentState() & csReading; }
+  bool Designing() const { return ComponentState() & csDesigning; }
+  void Fire(const TNotifyEvent& e) {
+    if (e) e(this);
+  }
+  void UpdateStdDialogsRule();
+  void LoadResolvedSkin();
+  void LoadFromOptions(const TMemIniFile& ini, const TsSkinImages& images);
+  void Reload();
+  bool ExtendedBordersEffective() const;
+
   bool active_ = true;
   std::wstring skinName_;
-  std::wstring skinDirectory_ = L"c:\\Skins";
-  int hueOffset_ = 0, saturation_ = 0, brightness_ = 0;
+  std::wstring skinDirectory_;
+  std::wstring skinPath_;
   TsStoredSkins internalSkins_;
-  std::wstring icoLineSkin_ = L"ICOLINE";
-  bool nativeBordersMaximized_ = false;
+  int hueOffset_ = 0, saturation_ = 0, brightness_ = 0;
+  bool extendedBorders_ = false;
+  bool skinnedPopups_ = true;
+  TStringList commonSections_;
+  unsigned skinningRules_ = kAllSkinningRules;
   std::array<std::wstring, 23> thirdParty_;
+  TsOptions options_;
+  TsSkinEffects effects_;
+  TsAnimEffects animEffects_;
+  TsScrollBarsSupport scrollsOptions_;
+  TsButtonsSupport buttonsOptions_;
+  TsLabelsSupport labelsOptions_;
+  TsMenuSupport menuSupport_;
+
+  TsSkinTables tables_;
+  TsSkinSource source_;                        // what the last resolution found
+  bool previewMode_ = false;                   // a skin editor's preview was loaded
+  std::optional<std::wstring> previewOptions_;  // the preview's options text while it loads
 };

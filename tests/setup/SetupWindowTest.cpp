@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "framework/Application.h"
 #include "setup/Catalogue.h"
@@ -259,6 +262,17 @@ TEST_F(SetupWindow, SkinManagerSettings) {
   EXPECT_EQ(s->ThirdParty(1), L"TButton");
   for (std::size_t i = 0; i < 23; ++i)
     if (i != 1) EXPECT_EQ(s->ThirdParty(i), L" ") << i;
+}
+
+// The internal skin's "Data" in the layout is the package the build packed, byte for byte.
+TEST_F(SetupWindow, StoredSkinIsTheBuiltPackage) {
+  std::ifstream in(PRISMATONE_INTERNAL_SKIN_PACKAGE, std::ios::binary);
+  ASSERT_TRUE(in.good());
+  const std::vector<std::uint8_t> built{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_EQ(form->sSkinManager1->InternalSkins().size(), 1u);
+  const auto& stored = form->sSkinManager1->InternalSkins()[0].PackedData.Bytes();
+  EXPECT_GT(built.size(), 1000u);
+  EXPECT_TRUE(stored == built);
 }
 
 // FormCreate's values for the Windows this runs on: the 64-bit prefix is 64-bit Windows (our

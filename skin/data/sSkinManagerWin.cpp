@@ -1,0 +1,239 @@
+#include "skin/data/sSkinManagerWin.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cwctype>
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+
+std::function<int(const std::wstring&, const std::wstring&, UINT)> SkinMessageBox =
+    [](const std::wstring& text, const std::wstring& caption, UINT flags) {
+      return MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), flags | MB_TASKMODAL);
+    };
+
+std::function<std::wstring()> SkinCommandLine = [] { return std::wstring(GetCommandLineW()); };
+
+std::function<void(int, WPARAM, LPARAM)> SkinHookHandler;
+
+namespace {
+
+HHOOK gHook = nullptr;
+std::vector<HWND> gHookedWindows;
+std::vector<HWND> gLockedForms;
+bool gFormsLocked = false;
+
+LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code >= 0 && SkinHookHandler) {
+    // Nothing may leave a hook procedure: an error goes to the application's handler.
+    try {
+      SkinHookHandler(code, wParam, lParam);
+    } catch (...) {
+      ApplicationHandleException(std::current_exception());
+    }
+  }
+  return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+std::wstring ApplicationTitle() { return Application ? Application->Title() : std::wstring(); }
+
+BOOL CALLBACK CollectThreadWindow(HWND wnd, LPARAM lParam) {
+  auto* forms = reinterpret_cast<std::vector<TWinControl*>*>(lParam);
+  if (TWinControl* c = TWinControl::FromHandle(wnd))
+    if (dynamic_cast<TForm*>(c) && std::find(forms->begin(), forms->end(), c) == forms->end()) forms->push_back(c);
+  return TRUE;
+}
+
+LRESULT SendToForm(TWinControl& form, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (form.HandleAllocated()) return SendMessageW(form.Handle(), msg, wParam, lParam);
+  return form.Perform(msg, wParam, lParam);
+}
+
+// The forms a lock concerns: visible, not minimised, top-level, with a window, and with a form
+// skinner (the answer to SKIN_GETPROVIDER) that works with this manager.
+std::vector<HWND> FormsToLock(TsSkinManager& manager) {
+  std::vector<HWND> result;
+  for (TWinControl* form : ProgramForms()) {
+    if (!form->HandleAllocated() || form->Parent()) continue;
+    HWND wnd = form->Handle();
+    if (!IsWindowVisible(wnd) || IsIconic(wnd) || GetParent(wnd)) continue;
+    if ((GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0) continue;
+    if (SendMessageW(wnd, SM_SKINCOMMAND, SkinCommandWParam(SKIN_GETPROVIDER), 0) == 0) continue;
+    auto* uses = reinterpret_cast<TsSkinManager*>(SendMessageW(wnd, SM_SKINCOMMAND, SkinCommandWParam(SKIN_GETMANAGER), 0));
+    if ((uses ? uses : DefaultManager()) != &manager) continue;
+    result.push_back(wnd);
+  }
+  return result;
+}
+
+bool MainWindowMinimized() {
+  if (!Application || !Application->MainForm()) return false;
+  TForm* main = Application->MainForm();
+  return main->HandleAllocated() && IsIconic(main->Handle());
+}
+
+void RedrawCompletely(HWND wnd) {
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+void InstallWinSkinPlatform() {
+  static TsWinSkinPlatform platform;
+  SetSkinPlatform(&platform);
+}
+
+// ---- Messages and system values -------------------------------------------------------------
+
+void TsWinSkinPlatform::ShowError(const std::wstring& message) { SkinMessageBox(message, L"Error", MB_OK | MB_ICONERROR); }
+
+void TsWinSkinPlatform::ShowMessage(const std::wstring& message) { SkinMessageBox(message, ApplicationTitle(), MB_OK); }
+
+void TsWinSkinPlatform::ShowWarning(const std::wstring& message) {
+  SkinMessageBox(message, L"Warning", MB_OK | MB_ICONWARNING);
+}
+
+bool TsWinSkinPlatform::HasCommandLineParam(const std::wstring& lowerParam) {
+  const std::wstring line = SkinCommandLine();
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(line.c_str(), &count);
+  if (!args) return false;
+  bool found = false;
+  for (int i = 1; i < count && !found; ++i) {
+    std::wstring a = args[i];
+    std::transform(a.begin(), a.end(), a.begin(), [](wchar_t c) { return wchar_t(std::towlower(c)); });
+    found = a == lowerParam;
+  }
+  LocalFree(args);
+  return found;
+}
+
+std::wstring TsWinSkinPlatform::ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    if (n == 0) return L"";
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+int TsWinSkinPlatform::SizingFrameWidth() { return GetSystemMetrics(SM_CXSIZEFRAME); }
+
+int TsWinSkinPlatform::VerticalScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
+
+bool TsWinSkinPlatform::LayeredWindowsSupported() {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 && GetProcAddress(user32, "UpdateLayeredWindow");
+}
+
+// ---- Broadcasting ---------------------------------------------------------------------------
+
+LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam, std::uint16_t argument) {
+  const WPARAM wParam = SkinCommandWParam(code, argument);
+  auto* win = dynamic_cast<TWinControl*>(&control);
+  if (win && win->HandleAllocated()) return SendMessageW(win->Handle(), SM_SKINCOMMAND, wParam, lParam);
+  return control.Perform(SM_SKINCOMMAND, wParam, lParam);
+}
+
+void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The list may change while a child handles the message: walk it by index, re-checking the count.
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* child = parent.Controls(i);
+    if (child->Destroying()) break;
+    auto* win = dynamic_cast<TWinControl*>(child);
+    if (!win || !win->HandleAllocated()) {
+      child->Perform(msg, wParam, lParam);
+    } else if (SendMessageW(win->Handle(), SM_SKINCOMMAND, SkinCommandWParam(SKIN_ISSKINNED), 0) == 1) {
+      SendMessageW(win->Handle(), msg, wParam, lParam);
+    } else {
+      BroadcastToControls(*win, msg, wParam, lParam);
+    }
+  }
+}
+
+std::vector<TWinControl*> ProgramForms() {
+  std::vector<TWinControl*> forms;
+  if (Application)
+    for (int i = 0; i < Application->ComponentCount(); ++i)
+      if (auto* form = dynamic_cast<TForm*>(Application->Components(i)); form && !form->Destroying())
+        forms.push_back(form);
+  EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, reinterpret_cast<LPARAM>(&forms));
+  return forms;
+}
+
+void TsWinSkinPlatform::BroadcastSkinCommand(TsSkinManager&, std::uint16_t code, std::intptr_t lParam) {
+  const WPARAM wParam = SkinCommandWParam(code);
+  for (TWinControl* form : ProgramForms()) {
+    SendToForm(*form, SM_SKINCOMMAND, wParam, LPARAM(lParam));
+    BroadcastToControls(*form, SM_SKINCOMMAND, wParam, LPARAM(lParam));
+  }
+}
+
+// ---- Locking forms --------------------------------------------------------------------------
+
+bool FormsLockedForSkinChange() { return gFormsLocked; }
+
+void TsWinSkinPlatform::LockForms(TsSkinManager& manager) {
+  if (MainWindowMinimized()) return;
+  if (manager.IsDefault() && manager.AnimEffects().SkinChanging.Active) gFormsLocked = true;
+  for (HWND wnd : FormsToLock(manager)) {
+    if (std::find(gLockedForms.begin(), gLockedForms.end(), wnd) != gLockedForms.end()) continue;
+    SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+    gLockedForms.push_back(wnd);
+  }
+}
+
+void TsWinSkinPlatform::TakeCoverPictures(TsSkinManager& manager) {
+  // The cover picture itself is kept by each form's skinner; here only the flag is set.
+  if (MainWindowMinimized()) return;
+  if (manager.IsDefault() && manager.AnimEffects().SkinChanging.Active) gFormsLocked = true;
+}
+
+void TsWinSkinPlatform::UnlockForms(TsSkinManager& manager, bool animate) {
+  if (MainWindowMinimized()) return;
+  if (manager.IsDefault()) gFormsLocked = false;
+  std::vector<HWND> locked;
+  locked.swap(gLockedForms);
+  for (HWND wnd : locked) {
+    if (!IsWindow(wnd)) continue;
+    SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+    if (animate && !IsIconic(wnd)) RedrawCompletely(wnd);
+  }
+}
+
+// ---- The window-creation hook ---------------------------------------------------------------
+
+bool SkinHookInstalled() { return gHook != nullptr; }
+
+bool TsWinSkinPlatform::InstallHook(TsSkinManager&) {
+  if (!gHook) gHook = SetWindowsHookExW(WH_CBT, SkinCbtProc, nullptr, GetCurrentThreadId());
+  return gHook != nullptr;
+}
+
+void TsWinSkinPlatform::UnInstallHook(TsSkinManager&) {
+  if (gHook) UnhookWindowsHookEx(gHook);
+  gHook = nullptr;
+  gHookedWindows.clear();
+}
+
+void RegisterHookedWindow(HWND wnd) {
+  if (std::find(gHookedWindows.begin(), gHookedWindows.end(), wnd) == gHookedWindows.end()) gHookedWindows.push_back(wnd);
+}
+
+void UnregisterHookedWindow(HWND wnd) {
+  gHookedWindows.erase(std::remove(gHookedWindows.begin(), gHookedWindows.end(), wnd), gHookedWindows.end());
+}
+
+const std::vector<HWND>& HookedWindows() { return gHookedWindows; }
+
+void TsWinSkinPlatform::RedrawHookedWindows() {
+  for (HWND wnd : std::vector<HWND>(gHookedWindows))
+    if (IsWindow(wnd) && IsWindowVisible(wnd)) RedrawCompletely(wnd);
+}
