@@ -199,3 +199,57 @@ TEST_F(Install, MissingDriveStopsAtFirstFile) {
   EXPECT_FALSE(InstallFinished);
   EXPECT_FALSE(form->sDirectoryEdit1->Enabled());
 }
+
+// A file held open by another program stops the install at that file with "Cannot create
+// file"; the files before it are already in place and the held one is left as it was.
+TEST_F(Install, HeldFileStops) {
+  const std::wstring d = TempInstallFolder();
+  std::filesystem::create_directories(d);
+  const std::wstring held = d + L"\\basswasapi.dll";
+  {
+    TUniqueFile f(CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    WriteFile(f.get(), "old", 3, &written, nullptr);
+  }
+  TUniqueFile lock(CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(lock);
+  Press();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].rfind(L"Cannot create file \"" + held + L"\". ", 0), 0u) << errors[0];
+  EXPECT_EQ(LogLines().size(), 2u);
+  EXPECT_GT(std::filesystem::file_size(d + L"\\bass.dll"), 0u);
+  lock.reset();
+  EXPECT_EQ(std::filesystem::file_size(held), 3u);
+  EXPECT_EQ(form->sGauge1->Progress(), 1);
+  EXPECT_FALSE(InstallFinished);
+}
+
+// A second install into another folder rewrites the same shortcuts, Uninstall values and file
+// types with the new folder, and duplicates nothing.
+TEST_F(Install, SecondInstallRewrites) {
+  Press();
+  ASSERT_TRUE(errors.empty()) << errors[0];
+  // A second run of the program, once the first one's registration has finished: a new window,
+  // the same machine.
+  for (int i = 0; i < 200 && (ProcessRunning(L"regsvr32.exe") || ProcessRunning(L"cmd.exe")); ++i) Sleep(50);
+  InstallFinished = false;
+  TForm1* second = app->CreateForm<TForm1>();
+  second->Show();
+  const std::wstring d2 = TempInstallFolder() + L"2";
+  second->sDirectoryEdit1->SetText(d2);
+  SendMessageW(second->sButton1->Handle(), BM_CLICK, 0, 0);
+  ASSERT_TRUE(errors.empty()) << errors[0];
+  EXPECT_TRUE(InstallFinished);
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", KEY_WOW64_32KEY), d2);
+  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, L"Prismatone.Theme\\shell\\Open\\Command", L""), L"\"" + d2 + L"\\Prismatone.exe\" \"%1\"");
+  std::size_t links = 0;
+  for (const auto& e : std::filesystem::directory_iterator(GetSpecialFolder(CSIDL_DESKTOP)))
+    if (e.path().filename().wstring().rfind(L"Prismatone", 0) == 0) ++links;
+  EXPECT_EQ(links, 1u);
+  HKEY h;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | KEY_WOW64_32KEY, &h), ERROR_SUCCESS);
+  TUniqueKey key(h);
+  DWORD count = 0;
+  RegQueryInfoKeyW(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(count, 9u);
+}
