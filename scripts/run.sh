@@ -12,7 +12,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec wine "$exe"
 fi
 ensure_display
-trap 'stop_display; wineserver -k 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null || true; sleep 0.5; stop_display' EXIT
 wine "$exe" &
 for i in $(seq 100); do
   xdotool search --name '^Prismatone setup$' >/dev/null 2>&1 && break
