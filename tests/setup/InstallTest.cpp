@@ -15,6 +15,7 @@
 #include "setup/Catalogue.h"
 #include "setup/ShellRules.h"
 #include "setup/Unit1.h"
+#include "skin/data/sSkinManagerWin.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ class Install : public ::testing::Test {
  protected:
   void SetUp() override {
     InstallFinished = false;
+    InstallWinSkinPlatform();
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->OnShowException = [this](const std::wstring& text) { errors.push_back(text); };

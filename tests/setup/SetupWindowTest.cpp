@@ -10,12 +10,14 @@
 #include "framework/Application.h"
 #include "setup/Catalogue.h"
 #include "setup/Unit1.h"
+#include "skin/data/sSkinManagerWin.h"
 
 namespace {
 
 class SetupWindow : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    InstallWinSkinPlatform();
     app = new TApplication;
     app->Initialize();
     form = app->CreateForm<TForm1>();
@@ -262,6 +264,11 @@ TEST_F(SetupWindow, SkinManagerSettings) {
   EXPECT_EQ(s->ThirdParty(1), L"TButton");
   for (std::size_t i = 0; i < 23; ++i)
     if (i != 1) EXPECT_EQ(s->ThirdParty(i), L" ") << i;
+  // The internal skin was loaded at start-up from the layout's copy.
+  EXPECT_TRUE(s->Active());
+  EXPECT_EQ(s->SkinInfo(), L"7.2");
+  EXPECT_GE(s->GetSkinIndex(L"EDIT"), 0);
+  EXPECT_EQ(s->GetSkinIndex(L"edit"), -1);
 }
 
 // The internal skin's "Data" in the layout is the package the build packed, byte for byte.
