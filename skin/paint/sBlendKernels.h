@@ -32,10 +32,9 @@ inline std::uint32_t Finish(std::uint32_t d, std::uint32_t s, std::uint32_t blen
 }
 
 #if defined(__SSE2__)
-// d·w + s·(256 − w) computed as (d − s)·w + 256·s: one multiplication instead of two. The true
-// sum lies in 0 … 65280, so 16-bit arithmetic that wraps around still ends on it exactly.
 inline __m128i BlendHalf(__m128i d16, __m128i s16, __m128i w16) {
-  return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_sub_epi16(d16, s16), w16), _mm_slli_epi16(s16, 8)), 8);
+  const __m128i full = _mm_set1_epi16(256);
+  return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(d16, w16), _mm_mullo_epi16(s16, _mm_sub_epi16(full, w16))), 8);
 }
 inline __m128i Blend4(__m128i dv, __m128i sv, __m128i mv) {
   const __m128i zero = _mm_setzero_si128();
