@@ -65,6 +65,13 @@ std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
   return count;
 }
 
+void TMemoryStream::ExpectWrite(std::int64_t bytes) {
+  if (bytes <= 0) return;
+  // Room that is reserved but never written costs address space only, not memory.
+  const std::uint64_t want = std::uint64_t(pos_) + std::uint64_t(bytes);
+  if (want <= data_.max_size() && want > data_.capacity()) data_.reserve(std::size_t(want));
+}
+
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   pos_ = SeekTarget(offset, origin, pos_, data_.size(), false);
   return std::int64_t(pos_);

@@ -41,6 +41,9 @@ class TStream {
   void WriteBuffer(const void* buffer, std::size_t count);
   // Copies count bytes from source (all of it from the start when count is 0).
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
+  // A hint that about this many more bytes will be written; streams that can make room ahead
+  // (memory streams) do, the others ignore it.
+  virtual void ExpectWrite(std::int64_t bytes) {}
 };
 
 class TMemoryStream : public TStream {
@@ -52,6 +55,7 @@ class TMemoryStream : public TStream {
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   std::int64_t Size() override { return std::int64_t(data_.size()); }
 
+  void ExpectWrite(std::int64_t bytes) override;
   void Clear() { data_.clear(); pos_ = 0; }
   void SetSize(std::size_t size) { data_.resize(size); if (pos_ > size) pos_ = size; }
   const std::uint8_t* Memory() const { return data_.data(); }

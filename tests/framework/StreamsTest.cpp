@@ -33,3 +33,16 @@ TEST(Streams, ReadOnlyViewStaysInBounds) {
   copy.CopyFrom(s, 0);
   EXPECT_EQ(copy.Bytes(), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
 }
+
+// Room made ahead of writing changes neither the size nor what is read back.
+TEST(Streams, ExpectWriteKeepsContent) {
+  TMemoryStream m;
+  m.WriteBuffer("ab", 2);
+  m.ExpectWrite(1 << 20);
+  EXPECT_EQ(m.Size(), 2);
+  EXPECT_GE(m.Bytes().capacity(), std::size_t(1 << 20));
+  m.WriteBuffer("cd", 2);
+  EXPECT_EQ(m.Bytes(), (std::vector<std::uint8_t>{'a', 'b', 'c', 'd'}));
+  m.ExpectWrite(-5);  // nonsense hints are ignored
+  EXPECT_EQ(m.Size(), 4);
+}
