@@ -1,24 +1,18 @@
 #include "framework/Buttons.h"
 
-TButton::TButton(TComponent* owner) : TWinControl(owner) {
-  SetBoundsFields(0, 0, 75, 25);
-  SetTabStop(true);
-}
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
 
-void TButton::CreateParams(TCreateParams& p) {
+void TButtonControl::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.WinClassName = L"BUTTON";
   p.OwnClass = false;
-  p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
-void TButton::WndProc(TMessage& m) {
+void TButtonControl::WndProc(TMessage& m) {
   if (m.Msg == FN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
-    Click();
+    ButtonClicked();
     return;
   }
-  // The platform button raises its own click; the framework's press-and-release click would
-  // come twice.
   if (m.Msg == WM_LBUTTONUP) {
     DefaultHandler(m);
     return;
@@ -26,26 +20,28 @@ void TButton::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
+TButton::TButton(TComponent* owner) : TButtonControl(owner) { SetBoundsFields(0, 0, 75, 25); }
+
+void TButton::CreateParams(TCreateParams& p) {
+  TButtonControl::CreateParams(p);
+  p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
 bool TButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
   if (name == "Default") default_ = v.AsBoolean();
-  else return TWinControl::SetProperty(name, v, ctx);
+  else return TButtonControl::SetProperty(name, v, ctx);
   return true;
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
-  SetBoundsFields(0, 0, 97, 17);
-  SetTabStop(true);
-}
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) { SetBoundsFields(0, 0, 97, 17); }
 
 void TCheckBox::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.WinClassName = L"BUTTON";
-  p.OwnClass = false;
+  TButtonControl::CreateParams(p);
   p.Style |= BS_3STATE;  // the state changes through Click, as the framework decides
 }
 
 void TCheckBox::CreateWindowHandle(const TCreateParams& p) {
-  TWinControl::CreateWindowHandle(p);
+  TButtonControl::CreateWindowHandle(p);
   SendMessageW(Handle(), BM_SETCHECK, WPARAM(state_), 0);
 }
 
@@ -58,17 +54,9 @@ void TCheckBox::SetState(TCheckBoxState s) {
   Invalidate();
 }
 
-void TCheckBox::WndProc(TMessage& m) {
-  if (m.Msg == FN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
-    SetChecked(!Checked());
-    Click();
-    return;
-  }
-  if (m.Msg == WM_LBUTTONUP) {
-    DefaultHandler(m);
-    return;
-  }
-  TWinControl::WndProc(m);
+void TCheckBox::ButtonClicked() {
+  SetChecked(!Checked());
+  Click();
 }
 
 bool TCheckBox::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
@@ -76,7 +64,7 @@ bool TCheckBox::SetProperty(const std::string& name, const TLayoutValue& v, cons
   else if (name == "State") {
     const auto& s = v.AsIdentifier();
     state_ = s == L"cbChecked" ? TCheckBoxState::cbChecked : s == L"cbGrayed" ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked;
-  } else return TWinControl::SetProperty(name, v, ctx);
+  } else return TButtonControl::SetProperty(name, v, ctx);
   return true;
 }
 

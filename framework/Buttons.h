@@ -2,12 +2,24 @@
 #pragma once
 #include "framework/WinControl.h"
 
-class TButton : public TWinControl {
+// Controls over the platform's BUTTON class: the click comes from the platform's button
+// notification, never from the framework's press-and-release handling (it would come twice).
+class TButtonControl : public TWinControl {
+ public:
+  explicit TButtonControl(TComponent* owner);
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  // The platform reported a click (BN_CLICKED).
+  virtual void ButtonClicked() { Click(); }
+};
+
+class TButton : public TButtonControl {
  public:
   explicit TButton(TComponent* owner);
   bool Default() const { return default_; }
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
-  void WndProc(TMessage& msg) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -18,7 +30,7 @@ class TButton : public TWinControl {
 
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
-class TCheckBox : public TWinControl {
+class TCheckBox : public TButtonControl {
  public:
   explicit TCheckBox(TComponent* owner);
   bool Checked() const { return State() == TCheckBoxState::cbChecked; }
@@ -26,11 +38,11 @@ class TCheckBox : public TWinControl {
   TCheckBoxState State() const;
   void SetState(TCheckBoxState s);
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
-  void WndProc(TMessage& msg) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandle(const TCreateParams& params) override;
+  void ButtonClicked() override;
 
  private:
   TCheckBoxState state_ = TCheckBoxState::cbUnchecked;

@@ -32,6 +32,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "skin/paint/sColorTransforms.h"
 #include "imaging/PngCodec.h"
 #include "skin/paint/Bitmap32.h"
 
@@ -57,39 +58,11 @@ Rgb Mix(Rgb x, Rgb y, float t) {
           int(std::lround(x.b + (y.b - x.b) * t))};
 }
 
-// The loader's hue shift of one colour (round half to even throughout, the sector index rounded
-// rather than truncated), so that stored colours can be chosen for their on-screen result.
+// The loader's own hue shift of one colour, so that stored colours can be chosen for their
+// on-screen result.
 Rgb ShiftHue(Rgb c, int offset) {
-  const double R = c.r, G = c.g, B = c.b;
-  const double V = std::max({R, G, B}), m = std::min({R, G, B}), d = V - m;
-  const double S = V == 0 ? 0 : d / V;
-  if (S == 0) return c;
-  const double k = 60 / d;
-  const double rr = V - R * k, gg = V - G * k, bb = V - B * k;
-  double H;
-  if (V == R)
-    H = bb - gg;
-  else if (V == G)
-    H = 120 + rr - bb;
-  else
-    H = 240 + gg - rr;
-  if (H < 0) H += 360;
-  const long h2 = (offset + long(std::nearbyint(H))) % 360;
-  const double x = h2 / 60.0;
-  const long i = long(std::nearbyint(x));
-  const double f = x - double(i);
-  auto lim = [](double v) { return std::clamp(v, 0.0, 255.0); };
-  const double p = lim(V * (1 - S)), q = lim(V * (1 - S * f)), t = lim(V * (1 - S * (1 - f)));
-  double r, g, b;
-  switch (i) {
-    case 0: r = V, g = t, b = p; break;
-    case 1: r = q, g = V, b = p; break;
-    case 2: r = p, g = V, b = t; break;
-    case 3: r = p, g = q, b = V; break;
-    case 4: r = t, g = p, b = V; break;
-    default: r = V, g = p, b = q; break;
-  }
-  return {int(std::nearbyint(r)), int(std::nearbyint(g)), int(std::nearbyint(b))};
+  const std::uint32_t p = ChangePixelHue(offset, std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | std::uint32_t(c.b));
+  return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
 }
 
 Rgb FromHsv(double h, double s, double v) {

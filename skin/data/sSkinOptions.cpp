@@ -23,7 +23,6 @@ constexpr int kMaxCoordinate = 1000000;
 // JPEG textures of at least this many pixels are kept as patterns.
 constexpr long long kPatternPixels = 900000;
 // Skins up to this version mark transparency by white with alpha 0 instead of premultiplying.
-constexpr double kPremultiplyVersion = 7.45;
 
 bool Contains(std::wstring_view s, std::wstring_view part) { return s.find(part) != std::wstring_view::npos; }
 
@@ -160,23 +159,6 @@ void MakeOpaqueExceptKey(TBitmap32& bmp) {
   }
 }
 
-// The alpha preparation of PNG pieces.
-void PrepareAlpha(TBitmap32& bmp, double version) {
-  for (int y = 0; y < bmp.Height(); ++y) {
-    std::uint32_t* row = bmp.Row(y);
-    for (int x = 0; x < bmp.Width(); ++x) {
-      std::uint32_t& p = row[x];
-      if (p == 0x00FFFFFFu) {
-        p = 0;
-      } else if (version > kPremultiplyVersion) {
-        const std::uint32_t a = p >> 24;
-        const std::uint32_t b = ((p & 0xFF) * a) >> 8, g = (((p >> 8) & 0xFF) * a) >> 8,
-                            r = (((p >> 16) & 0xFF) * a) >> 8;
-        p = a << 24 | r << 16 | g << 8 | b;
-      }
-    }
-  }
-}
 
 // The bytes of an image: a package entry whose upper-cased name equals `entryName`, or the file
 // (SkinPath prefixed when the name has no ":"). Nothing when absent.
@@ -952,4 +934,22 @@ void LoadSkinTables(const TMemIniFile& ini, const TsSkinImages& images, const Ts
   if (maskIndexPass) maskIndexPass(t);
   LoadPalette(ini, t);
   AddTransparentSection(t);
+}
+
+void PrepareAlpha(TBitmap32& bmp, double version, bool skipKey) {
+  for (int y = 0; y < bmp.Height(); ++y) {
+    std::uint32_t* row = bmp.Row(y);
+    for (int x = 0; x < bmp.Width(); ++x) {
+      std::uint32_t& p = row[x];
+      if (skipKey && p == scolor::KeyPixel) continue;
+      if (p == 0x00FFFFFFu) {
+        p = 0;
+      } else if (version > kPremultiplyVersion) {
+        const std::uint32_t a = p >> 24;
+        const std::uint32_t b = ((p & 0xFF) * a) >> 8, g = (((p >> 8) & 0xFF) * a) >> 8,
+                            r = (((p >> 16) & 0xFF) * a) >> 8;
+        p = a << 24 | r << 16 | g << 8 | b;
+      }
+    }
+  }
 }

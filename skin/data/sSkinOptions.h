@@ -69,6 +69,12 @@ void ApplyCommonSections(const TStringList& commonSections, const TsSkinImages& 
 void LoadPalette(const TMemIniFile& ini, TsSkinTables& t);
 void AddTransparentSection(TsSkinTables& t);
 
+// Skins newer than this store their PNG pieces premultiplied by the load.
+constexpr double kPremultiplyVersion = 7.45;
+// The alpha preparation of a PNG piece: up to version 7.45 every pixel 0x00FFFFFF becomes 0,
+// newer skins get premultiplied pixels; with skipKey the key pixel 0x00FF00FF is left alone.
+void PrepareAlpha(TBitmap32& bmp, double version, bool skipKey = false);
+
 // The whole sequence; `maskIndexPass` (the manager's) runs between the extra sections and the
 // palette. The tables are rebuilt from scratch.
 void LoadSkinTables(const TMemIniFile& ini, const TsSkinImages& images, const TsSkinLoadSettings& settings,

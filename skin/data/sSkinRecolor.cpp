@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skin/data/sSkinIndexes.h"
+#include "skin/data/sSkinOptions.h"
 #include "skin/paint/sColorMath.h"
 #include "skin/paint/sColorTransforms.h"
 #include "skin/paint/sTransform.h"
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr TColor kNoColor = TColor(-1);
-constexpr double kPremultiplyVersion = 7.45;
 
 // The palette entries that hue and saturation change.
 constexpr TsPaletteColors kRecoloredPalette[] = {
@@ -80,23 +80,7 @@ void TransformNonKey(TBitmap32& bmp, TPixelTransform fn, std::int32_t parameter)
 
 }  // namespace
 
-void PrepareDeferredAlpha(TBitmap32& bmp, double version) {
-  for (int y = 0; y < bmp.Height(); ++y) {
-    std::uint32_t* row = bmp.Row(y);
-    for (int x = 0; x < bmp.Width(); ++x) {
-      std::uint32_t& p = row[x];
-      if (p == scolor::KeyPixel) continue;
-      if (p == 0x00FFFFFFu) {
-        p = 0;
-      } else if (version > kPremultiplyVersion) {
-        const std::uint32_t a = p >> 24;
-        const std::uint32_t b = ((p & 0xFF) * a) >> 8, g = (((p >> 8) & 0xFF) * a) >> 8,
-                            r = (((p >> 16) & 0xFF) * a) >> 8;
-        p = a << 24 | r << 16 | g << 8 | b;
-      }
-    }
-  }
-}
+void PrepareDeferredAlpha(TBitmap32& bmp, double version) { PrepareAlpha(bmp, version, true); }
 
 void ChangeSkinHue(TsSkinTables& t, std::int32_t offset) {
   if (offset == 0) return;

@@ -197,3 +197,19 @@ TEST(ControlMessages, SubclassedPlatformButton) {
   delete button;
   EXPECT_FALSE(IsWindow(wnd));
 }
+
+// A click on the platform check box toggles the framework's state once and raises one click.
+TEST(ControlMessages, CheckBoxClickToggles) {
+  Bed bed;
+  auto* box = new TCheckBox(&bed.form);
+  box->SetParent(&bed.form);
+  box->SetBounds(10, 140, 120, 20);
+  int clicks = 0;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  SendMessageW(box->Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(SendMessageW(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageW(box->Handle(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(clicks, 2);
+}
