@@ -27,7 +27,7 @@ TBitmap32 Sample(int width, int height) {
 
 // A small RGBA picture with every channel varying; reused by the corruption tests.
 TBytes SmallRgbaPng() {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 7;
   s.height = 5;
   return BuildPng(s, [](int x, int y, int c) { return std::uint32_t((x * 31 + y * 17 + c * 71) & 0xFF); });
@@ -70,7 +70,7 @@ TEST(PngCodec, EncodeEmptyThrows) { EXPECT_THROW(EncodePng(TBitmap32()), EImageE
 
 // RGBA samples land as B, G, R, A with alpha straight (not premultiplied).
 TEST(PngCodec, DecodesRgbaStraightAlpha) {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 3;
   s.height = 2;
   const TBytes png = BuildPng(s, [](int x, int y, int c) {
@@ -85,7 +85,7 @@ TEST(PngCodec, DecodesRgbaStraightAlpha) {
 
 // RGB without tRNS is an opaque source: alpha 0, so magenta decodes to the key pixel 0x00FF00FF.
 TEST(PngCodec, OpaqueRgbGetsAlphaZero) {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 4;
   s.height = 3;
   s.colorType = kPngRgb;
@@ -97,7 +97,7 @@ TEST(PngCodec, OpaqueRgbGetsAlphaZero) {
 
 // A 4-bit palette with a short tRNS: listed entries take their alpha, the rest are opaque (255).
 TEST(PngCodec, DecodesPaletteWithTrns) {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 5;
   s.height = 3;
   s.bitDepth = 4;
@@ -118,7 +118,7 @@ TEST(PngCodec, DecodesPaletteWithTrns) {
 
 // A 1-bit palette without tRNS: packed bits unpacked MSB first, opaque source so alpha 0.
 TEST(PngCodec, DecodesOneBitPalette) {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 11;
   s.height = 2;
   s.bitDepth = 1;
@@ -132,7 +132,7 @@ TEST(PngCodec, DecodesOneBitPalette) {
 // (2-bit 2 → 0xAA), 16-bit by scaling (v × 257 → v).
 TEST(PngCodec, DecodesGreyAtAllDepths) {
   for (int depth : {1, 2, 4, 8, 16}) {
-    TPngSpec s;
+    TPngLayout s;
     s.width = 9;
     s.height = 2;
     s.bitDepth = depth;
@@ -150,7 +150,7 @@ TEST(PngCodec, DecodesGreyAtAllDepths) {
 
 // A grey tRNS names one transparent grey level; every other level becomes fully opaque.
 TEST(PngCodec, DecodesGreyWithTrns) {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 4;
   s.height = 1;
   s.colorType = kPngGray;
@@ -161,7 +161,7 @@ TEST(PngCodec, DecodesGreyWithTrns) {
 
 // Grey plus alpha keeps the alpha sample.
 TEST(PngCodec, DecodesGreyAlpha) {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 3;
   s.height = 2;
   s.colorType = kPngGrayAlpha;
@@ -174,7 +174,7 @@ TEST(PngCodec, DecodesGreyAlpha) {
 
 // 16-bit samples scale to 8 bits (v × 257 → v exactly; others round to nearest).
 TEST(PngCodec, Decodes16BitRgba) {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 4;
   s.height = 2;
   s.bitDepth = 16;
@@ -191,7 +191,7 @@ TEST(PngCodec, Decodes16BitRgba) {
 
 // 16-bit RGB with a tRNS colour key: the matching colour is transparent, others opaque.
 TEST(PngCodec, Decodes16BitRgbWithTrns) {
-  TPngSpec s;
+  TPngLayout s;
   s.width = 3;
   s.height = 1;
   s.bitDepth = 16;
@@ -214,7 +214,7 @@ TEST(PngCodec, InterlacedMatchesPlain) {
   const int sizes[][2] = {{1, 1}, {2, 3}, {5, 1}, {13, 11}, {16, 16}};
   for (const auto& size : sizes) {
     for (int colorType : {kPngRgba, kPngPalette}) {
-      TPngSpec s;
+      TPngLayout s;
       s.width = size[0];
       s.height = size[1];
       s.colorType = colorType;

@@ -88,32 +88,32 @@ long PeakMemoryGrowthMiB(const std::function<void()>& f) {
   return (peakKiB() - before) / 1024;
 }
 
-TBytes BuildPng(const TPngSpec& spec, const TSampleFn& sample) {
-  const int channels = ChannelsOf(spec.colorType);
+TBytes BuildPng(const TPngLayout& layout, const TSampleFn& sample) {
+  const int channels = ChannelsOf(layout.colorType);
   // Adam7: start column/row and steps of each pass; a plain image is one pass of step 1.
   static const int kStartX[7] = {0, 4, 0, 2, 0, 1, 0}, kStartY[7] = {0, 0, 4, 0, 2, 0, 1};
   static const int kStepX[7] = {8, 8, 4, 4, 2, 2, 1}, kStepY[7] = {8, 8, 8, 4, 4, 2, 2};
-  const int passes = spec.interlaced ? 7 : 1;
+  const int passes = layout.interlaced ? 7 : 1;
   TBytes raw;
   for (int pass = 0; pass < passes; ++pass) {
-    const int x0 = spec.interlaced ? kStartX[pass] : 0, y0 = spec.interlaced ? kStartY[pass] : 0;
-    const int dx = spec.interlaced ? kStepX[pass] : 1, dy = spec.interlaced ? kStepY[pass] : 1;
-    if (x0 >= spec.width || y0 >= spec.height) continue;  // empty passes carry no rows at all
-    for (int y = y0; y < spec.height; y += dy) {
+    const int x0 = layout.interlaced ? kStartX[pass] : 0, y0 = layout.interlaced ? kStartY[pass] : 0;
+    const int dx = layout.interlaced ? kStepX[pass] : 1, dy = layout.interlaced ? kStepY[pass] : 1;
+    if (x0 >= layout.width || y0 >= layout.height) continue;  // empty passes carry no rows at all
+    for (int y = y0; y < layout.height; y += dy) {
       raw.push_back(0);  // filter: none
       std::uint32_t bits = 0;
       int used = 0;
-      for (int x = x0; x < spec.width; x += dx) {
+      for (int x = x0; x < layout.width; x += dx) {
         for (int c = 0; c < channels; ++c) {
           const std::uint32_t v = sample(x, y, c);
-          if (spec.bitDepth == 16) {
+          if (layout.bitDepth == 16) {
             raw.push_back(std::uint8_t(v >> 8));
             raw.push_back(std::uint8_t(v));
-          } else if (spec.bitDepth == 8) {
+          } else if (layout.bitDepth == 8) {
             raw.push_back(std::uint8_t(v));
           } else {
-            bits = bits << spec.bitDepth | v;
-            used += spec.bitDepth;
+            bits = bits << layout.bitDepth | v;
+            used += layout.bitDepth;
             if (used == 8) {
               raw.push_back(std::uint8_t(bits));
               bits = 0;
@@ -125,10 +125,10 @@ TBytes BuildPng(const TPngSpec& spec, const TSampleFn& sample) {
       if (used) raw.push_back(std::uint8_t(bits << (8 - used)));
     }
   }
-  TBytes png = PngStart(std::uint32_t(spec.width), std::uint32_t(spec.height), spec.bitDepth, spec.colorType,
-                        spec.interlaced);
-  if (!spec.palette.empty()) AppendChunk(png, "PLTE", spec.palette);
-  if (!spec.trns.empty()) AppendChunk(png, "tRNS", spec.trns);
+  TBytes png = PngStart(std::uint32_t(layout.width), std::uint32_t(layout.height), layout.bitDepth, layout.colorType,
+                        layout.interlaced);
+  if (!layout.palette.empty()) AppendChunk(png, "PLTE", layout.palette);
+  if (!layout.trns.empty()) AppendChunk(png, "tRNS", layout.trns);
   AppendChunk(png, "IDAT", Compress(raw));
   AppendChunk(png, "IEND", {});
   return png;

@@ -13,7 +13,7 @@ using TBytes = std::vector<std::uint8_t>;
 // PNG colour types as stored in IHDR.
 enum : int { kPngGray = 0, kPngRgb = 2, kPngPalette = 3, kPngGrayAlpha = 4, kPngRgba = 6 };
 
-struct TPngSpec {
+struct TPngLayout {
   int width = 1, height = 1;
   int bitDepth = 8;
   int colorType = kPngRgba;
@@ -22,10 +22,10 @@ struct TPngSpec {
   TBytes trns;     // raw tRNS chunk contents; empty = no chunk
 };
 
-// sample(x, y, channel) gives a sample value in the spec's bit depth (a palette index for
+// sample(x, y, channel) gives a sample value in the picture's bit depth (a palette index for
 // palette images). Channels in file order: grey / grey, alpha / R, G, B / R, G, B, A.
 using TSampleFn = std::function<std::uint32_t(int x, int y, int channel)>;
-TBytes BuildPng(const TPngSpec& spec, const TSampleFn& sample);
+TBytes BuildPng(const TPngLayout& layout, const TSampleFn& sample);
 // A PNG of any IHDR (even invalid ones) with the given raw zlib-compressed payload as its IDAT.
 TBytes BuildPngRaw(std::uint32_t width, std::uint32_t height, int bitDepth, int colorType, const TBytes& idat);
 
