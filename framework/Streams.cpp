@@ -59,7 +59,7 @@ std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
   // Bytes over existing data are copied in place; the rest is appended, which grows the buffer
   // geometrically and writes each new byte once (no zero fill first).
   const std::size_t overlap = std::min(count, data_.size() - pos_);
-  std::memcpy(data_.data() + pos_, src, overlap);
+  if (overlap > 0) std::memcpy(data_.data() + pos_, src, overlap);
   data_.insert(data_.end(), src + overlap, src + count);
   pos_ += count;
   return count;
