@@ -82,6 +82,10 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
 
+  // The pointer shape over the control: a system cursor id (IDC_HAND ...), none for the default.
+  LPCWSTR Cursor() const { return cursor_; }
+  void SetCursor(LPCWSTR cursor) { cursor_ = cursor; }
+
   // Sends a message straight to WndProc and returns its result.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   virtual void WndProc(TMessage& msg);
@@ -126,6 +130,7 @@ class TControl : public TComponent {
   bool parentColor_ = false;
   unsigned controlState_ = 0;
   bool takingParentFont_ = false;
+  LPCWSTR cursor_ = nullptr;
 };
 
 // A windowless control that paints itself on its parent's device context.

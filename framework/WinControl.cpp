@@ -402,6 +402,22 @@ void TWinControl::WndProc(TMessage& m) {
       if (ControlState() & csMouseOver) Perform(FN_MOUSELEAVE);
       DefaultHandler(m);
       return;
+    case WM_SETCURSOR:
+      // Over the client area the control under the pointer (a windowless child, or this one)
+      // chooses the shape; everything else keeps the platform's answer.
+      if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == wnd_) {
+        POINT pt;
+        GetCursorPos(&pt);
+        ::ScreenToClient(wnd_, &pt);
+        const TControl* over = ControlAtPos({pt.x, pt.y});
+        if (!over) over = this;
+        if (over->Cursor()) {
+          ::SetCursor(LoadCursorW(nullptr, over->Cursor()));
+          m.Result = TRUE;
+          return;
+        }
+      }
+      break;
     case WM_MOUSEWHEEL:
       if (!Perform(FN_MOUSEWHEEL, m.WParam, m.LParam)) DefaultHandler(m);
       return;

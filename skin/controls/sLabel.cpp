@@ -24,6 +24,7 @@ bool TsLabel::SetProperty(const std::string& name, const TLayoutValue& v, const 
 
 TsWebLabel::TsWebLabel(TComponent* owner) : TsLabel(owner) {
   hoverFont_.SetColor(clWindowText);
+  SetCursor(IDC_HAND);
 }
 
 void TsWebLabel::Loaded() {

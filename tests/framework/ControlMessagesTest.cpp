@@ -213,3 +213,20 @@ TEST(ControlMessages, CheckBoxClickToggles) {
   EXPECT_FALSE(box->Checked());
   EXPECT_EQ(clicks, 2);
 }
+
+// Over a windowless child with a cursor of its own the pointer takes that shape; elsewhere the
+// window's default handling decides.
+TEST(ControlMessages, WindowlessChildChoosesTheCursor) {
+  Bed bed;
+  bed.label->SetCursor(IDC_HAND);
+  POINT over{20, 15}, beside{90, 150};
+  ClientToScreen(bed.wnd(), &over);
+  ClientToScreen(bed.wnd(), &beside);
+  const LPARAM hit = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  SetCursorPos(over.x, over.y);
+  EXPECT_EQ(SendMessageW(bed.wnd(), WM_SETCURSOR, WPARAM(bed.wnd()), hit), TRUE);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  SetCursorPos(beside.x, beside.y);
+  SendMessageW(bed.wnd(), WM_SETCURSOR, WPARAM(bed.wnd()), hit);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}

@@ -174,6 +174,7 @@ TEST_F(SetupWindow, Settings) {
     ExpectFont(l->Font(), L"MS Sans Serif", -11, 15575123u);
     ExpectFont(l->HoverFont(), L"MS Sans Serif", -11, clWindowText);
     EXPECT_FALSE(l->URL().empty());
+    EXPECT_EQ(l->Cursor(), IDC_HAND);
   }
   EXPECT_EQ(form->sSpeedButton1->SkinData().SkinSection(), L"SPEEDBUTTON");
   EXPECT_EQ(form->sGauge1->SkinData().SkinSection(), L"GAUGE");
