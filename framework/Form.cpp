@@ -20,15 +20,9 @@ void TForm::ReadLayoutResource(const wchar_t* resourceName, const TClassRegistry
 }
 
 void TForm::ReadLayoutText(std::string_view text, const TClassRegistry& classes) {
-  ReadComponent(*this, ParseLayout(text), classes, *this);
+  ReadComponent(*this, ParseLayout(text), classes, methods_);
   LayoutRead();
   if (OnCreate) OnCreate(this);
-}
-
-const std::any& TForm::Method(const std::wstring& name) const {
-  auto it = methods_.find(WideToUtf8(name));
-  if (it == methods_.end()) throw ELayoutError("no published method " + WideToUtf8(name));
-  return it->second;
 }
 
 int TForm::ClientWidth() const { return HandleAllocated() ? ClientRect().Width() : clientWidth_ >= 0 ? clientWidth_ : Width(); }

@@ -13,7 +13,7 @@ enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 
-class TForm : public TWinControl, private TLayoutContext {
+class TForm : public TWinControl {
  public:
   explicit TForm(TComponent* owner);
   ~TForm() override;
@@ -49,10 +49,9 @@ class TForm : public TWinControl, private TLayoutContext {
   void ReadLayoutResource(const wchar_t* resourceName, const TClassRegistry& classes);
   void ReadLayoutText(std::string_view text, const TClassRegistry& classes);
   // Event handlers the layout may name, as std::function values (TNotifyEvent and others).
-  void PublishMethod(const std::string& name, std::any method) { methods_[name] = std::move(method); }
+  void PublishMethod(const std::string& name, std::any method) { methods_.Publish(name, std::move(method)); }
 
  private:
-  const std::any& Method(const std::wstring& name) const override;
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   TPosition position_ = TPosition::poDesigned;
@@ -60,5 +59,5 @@ class TForm : public TWinControl, private TLayoutContext {
   int alphaBlendValue_ = 255;
   int clientWidth_ = -1, clientHeight_ = -1;
   int pixelsPerInch_ = 96;
-  std::map<std::string, std::any> methods_;
+  TPublishedMethods methods_;
 };

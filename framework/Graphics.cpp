@@ -84,18 +84,6 @@ bool TFont::SetProperty(const std::string& name, const TLayoutValue& v) {
 
 COLORREF ToColorRef(TColor c) { return COLORREF(ColorToRGB(c) & 0xFFFFFF); }
 
-TColor ColorFromLayout(const TLayoutValue& v) {
-  if (v.kind == TLayoutValue::Kind::Integer) return TColor(std::uint32_t(v.integer));
-  static const std::map<std::wstring, TColor> names = {
-      {L"clBlack", clBlack},         {L"clWhite", clWhite},         {L"clAqua", clAqua},
-      {L"clFuchsia", clFuchsia},     {L"clCream", clCream},         {L"clNone", clNone},
-      {L"clWindow", clWindow},       {L"clWindowText", clWindowText}, {L"clBtnFace", clBtnFace},
-      {L"clBtnShadow", clBtnShadow}, {L"clBtnText", clBtnText},     {L"clBtnHighlight", clBtnHighlight},
-  };
-  auto it = names.find(v.AsIdentifier());
-  if (it == names.end()) throw ELayoutError("unknown colour " + WideToUtf8(v.text));
-  return it->second;
-}
 
 void TCanvas::FillRect(const TRect& r) {
   TUniqueBrush brush(CreateSolidBrush(ToColorRef(BrushColor)));

@@ -55,8 +55,6 @@ class TFont {
 
 // Maps a colour value to the platform's COLORREF (system colours resolved).
 COLORREF ToColorRef(TColor c);
-// Colour names and numbers as the layout stores them ("clBlack", "clCream", 10065289).
-TColor ColorFromLayout(const TLayoutValue& v);
 
 // Drawing on a device context that the canvas does not own (a paint DC, a bitmap's DC).
 class TCanvas {

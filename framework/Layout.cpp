@@ -1,6 +1,7 @@
 #include "framework/Layout.h"
 
 #include <cctype>
+#include <map>
 
 #include "framework/Utf.h"
 
@@ -282,6 +283,19 @@ bool TLayoutValue::AsBoolean() const {
   if (text == L"True" || text == L"true") return true;
   if (text == L"False" || text == L"false") return false;
   throw ELayoutError("boolean value expected");
+}
+
+TColor ColorFromLayout(const TLayoutValue& v) {
+  if (v.kind == TLayoutValue::Kind::Integer) return TColor(std::uint32_t(v.integer));
+  static const std::map<std::wstring, TColor> names = {
+      {L"clBlack", clBlack},         {L"clWhite", clWhite},         {L"clAqua", clAqua},
+      {L"clFuchsia", clFuchsia},     {L"clCream", clCream},         {L"clNone", clNone},
+      {L"clWindow", clWindow},       {L"clWindowText", clWindowText}, {L"clBtnFace", clBtnFace},
+      {L"clBtnShadow", clBtnShadow}, {L"clBtnText", clBtnText},     {L"clBtnHighlight", clBtnHighlight},
+  };
+  auto it = names.find(v.AsIdentifier());
+  if (it == names.end()) throw ELayoutError("unknown colour " + WideToUtf8(v.text));
+  return it->second;
 }
 
 TLayoutObject ParseLayout(std::string_view text) { return TLayoutParser(text).ParseRoot(); }

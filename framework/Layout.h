@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/Types.h"
+
 class ELayoutError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -54,6 +56,9 @@ struct TLayoutObject {
   std::vector<TLayoutObject> children;
   int line = 0;
 };
+
+// Colour names and numbers as the layout stores them ("clBlack", "clCream", 10065289).
+TColor ColorFromLayout(const TLayoutValue& v);
 
 // Parses one top-level object. Errors name the line: "Layout line 12: ...".
 TLayoutObject ParseLayout(std::string_view text);

@@ -2,6 +2,14 @@
 
 #include <vector>
 
+#include "framework/Utf.h"
+
+const std::any& TPublishedMethods::Method(const std::wstring& name) const {
+  auto it = methods_.find(WideToUtf8(name));
+  if (it == methods_.end()) throw ELayoutError("no published method " + WideToUtf8(name));
+  return it->second;
+}
+
 const TComponentFactory* TClassRegistry::Find(const std::string& className) const {
   auto it = factories_.find(className);
   return it == factories_.end() ? nullptr : &it->second;

@@ -2,12 +2,24 @@
 // with the root as owner and the enclosing object as parent, and given its properties in stored
 // order; when everything has been read, every component's Loaded runs in creation order.
 #pragma once
+#include <any>
 #include <functional>
 #include <map>
 #include <string>
 
 #include "framework/Component.h"
 #include "framework/Layout.h"
+
+// The event handlers a root component publishes for its layout, by name.
+class TPublishedMethods : public TLayoutContext {
+ public:
+  void Publish(const std::string& name, std::any method) { methods_[name] = std::move(method); }
+  // Throws ELayoutError "no published method NAME" when there is none.
+  const std::any& Method(const std::wstring& name) const override;
+
+ private:
+  std::map<std::string, std::any> methods_;
+};
 
 using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
 

@@ -508,23 +508,16 @@ void TsSkinManager::Loaded() {
 }
 
 namespace {
-TColor ColorValue(const TLayoutValue& v) {
-  if (v.kind == TLayoutValue::Kind::Integer) return TColor(std::uint32_t(v.integer));
-  if (v.AsIdentifier() == L"clBlack") return clBlack;
-  if (v.text == L"clWhite") return clWhite;
-  throw ELayoutError("colour expected");
-}
-
 TsStoredSkin ReadStoredSkin(const std::vector<TLayoutProperty>& item) {
   TsStoredSkin skin;
   for (const auto& p : item) {
     if (p.name == "Name") skin.Name = p.value.AsString();
-    else if (p.name == "Shadow.Color" || p.name == "Shadow1Color") skin.Shadow1Color = ColorValue(p.value);
+    else if (p.name == "Shadow.Color" || p.name == "Shadow1Color") skin.Shadow1Color = ColorFromLayout(p.value);
     else if (p.name == "Shadow.Offset" || p.name == "Shadow1Offset") skin.Shadow1Offset = int(p.value.AsInteger());
     else if (p.name == "Shadow.Blur" || p.name == "Shadow1Blur") skin.Shadow1Blur = int(p.value.AsInteger());
     else if (p.name == "Shadow.Transparency" || p.name == "Shadow1Transparency")
       skin.Shadow1Transparency = int(p.value.AsInteger());
-    else if (p.name == "BorderColor") skin.BorderColor = ColorValue(p.value);
+    else if (p.name == "BorderColor") skin.BorderColor = ColorFromLayout(p.value);
     else if (p.name == "Author") skin.Author = p.value.AsString();
     else if (p.name == "Description") skin.Description = p.value.AsString();
     else if (p.name == "Data") {

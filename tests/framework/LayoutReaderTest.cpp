@@ -28,15 +28,6 @@ class TNode : public TComponent {
   }
 };
 
-class TContext : public TLayoutContext {
- public:
-  std::map<std::wstring, std::any> methods;
-  const std::any& Method(const std::wstring& name) const override {
-    auto it = methods.find(name);
-    if (it == methods.end()) throw ELayoutError("no method");
-    return it->second;
-  }
-};
 
 }  // namespace
 
@@ -47,9 +38,9 @@ TEST(LayoutReader, CreatesInOrderAndLoadsAfterReading) {
   events = &log;
   TClassRegistry classes;
   classes.Register<TNode>("TNode");
-  TContext ctx;
+  TPublishedMethods ctx;
   int pings = 0;
-  ctx.methods[L"Ping"] = TNotifyEvent([&](TObject*) { ++pings; });
+  ctx.Publish("Ping", TNotifyEvent([&](TObject*) { ++pings; }));
   TNode root(nullptr);
   ReadComponent(root,
                 ParseLayout("object R: TNode\n Text = 'r'\n object A: TNode\n  OnPing = Ping\n  object B: TNode\n  Text = 'b'\n  end\n end\n"
@@ -76,7 +67,7 @@ TEST(LayoutReader, UnknownNamesAreErrors) {
   events = &log;
   TClassRegistry classes;
   classes.Register<TNode>("TNode");
-  TContext ctx;
+  TPublishedMethods ctx;
   {
     TNode root(nullptr);
     EXPECT_THROW(ReadComponent(root, ParseLayout("object R: TNode\n object A: TOther\n end\nend"), classes, ctx), ELayoutError);

@@ -63,3 +63,13 @@ TEST(Layout, TypedReadersCheckTheKind) {
   EXPECT_TRUE(o.properties[1].value.AsBoolean());
   EXPECT_THROW(o.properties[2].value.AsBoolean(), ELayoutError);
 }
+
+// Colours are stored as numbers (32-bit patterns) or by their framework names; an unknown name is
+// an error.
+TEST(Layout, Colours) {
+  const TLayoutObject o = ParseLayout("object A: TA\n C1 = clCream\n C2 = 10065289\n C3 = $FF00000F\n C4 = clPink\nend");
+  EXPECT_EQ(ColorFromLayout(o.properties[0].value), clCream);
+  EXPECT_EQ(ColorFromLayout(o.properties[1].value), RGBColor(137, 149, 153));
+  EXPECT_EQ(ColorFromLayout(o.properties[2].value), clBtnFace);
+  EXPECT_THROW(ColorFromLayout(o.properties[3].value), ELayoutError);
+}

@@ -11,23 +11,7 @@
 using namespace skintest;
 
 namespace {
-// A loaded skin: package built from the options text and the images, then every table.
-struct Loaded {
-  std::unique_ptr<TsSkinConvertor> pack;
-  std::unique_ptr<TMemIniFile> ini;
-  TsSkinTables t;
-
-  const TsGeneralData& Section(const std::wstring& name) const {
-    const int i = FindSection(t.gd, name);
-    if (i < 0) throw std::runtime_error("no section " + WideToUtf8(name));
-    return t.gd[std::size_t(i)];
-  }
-  const TsMaskData* Mask(const std::wstring& section, const std::wstring& key) const {
-    for (const auto& m : t.ma)
-      if (m.ClassName == section && m.PropertyName == key) return &m;
-    return nullptr;
-  }
-};
+using Loaded = TLoadedSkin;
 
 Loaded Load(const std::string& options, std::vector<TsPackageEntry> images = {}, TsSkinLoadSettings settings = {}) {
   images.insert(images.begin(), {"Options.dat", Bytes(options)});
@@ -35,10 +19,7 @@ Loaded Load(const std::string& options, std::vector<TsPackageEntry> images = {},
   l.pack = std::make_unique<TsSkinConvertor>();
   l.pack->SetPackedData(std::make_unique<TMemoryStream>(WriteSkinPackage(images)));
   ReadSkinPackage(l.pack);
-  l.ini = LoadSkinOptions(*l.pack->Options);
-  TsSkinImages source;
-  source.Package = l.pack.get();
-  LoadSkinTables(*l.ini, source, settings, l.t);
+  l.LoadTables(settings);
   return l;
 }
 

@@ -4,7 +4,44 @@
 #include <fstream>
 #include <random>
 
+#include <stdexcept>
+
+#include "skin/data/sSkinIndexes.h"
+
 namespace skintest {
+
+void TLoadedSkin::LoadTables(const TsSkinLoadSettings& settings) {
+  ini = LoadSkinOptions(*pack->Options);
+  TsSkinImages images;
+  images.Package = pack.get();
+  LoadSkinTables(*ini, images, settings, t);
+}
+
+const TsGeneralData& TLoadedSkin::Section(const std::wstring& name) const {
+  const int i = FindSection(t.gd, name);
+  if (i < 0) throw std::runtime_error("no section " + WideToUtf8(name));
+  return t.gd[std::size_t(i)];
+}
+
+int TLoadedSkin::MaskIndex(const std::wstring& section, const std::wstring& key) const {
+  return FindMaskIndex(t, section, key);
+}
+
+const TsMaskData* TLoadedSkin::Mask(const std::wstring& section, const std::wstring& key) const {
+  const int i = MaskIndex(section, key);
+  return i < 0 ? nullptr : &t.ma[std::size_t(i)];
+}
+
+const TsMaskData& TLoadedSkin::M(const std::wstring& section, const std::wstring& key) const {
+  const TsMaskData* m = Mask(section, key);
+  if (!m) throw std::runtime_error("no mask " + WideToUtf8(section + L" " + key));
+  return *m;
+}
+
+int TLoadedSkin::InheritedMask(const std::wstring& section, const std::wstring& key) const {
+  return FindMaskIndex(t, FindSkinIndex(t, section), section, key);
+}
+
 
 TBitmap32 Solid(int w, int h, std::uint32_t pixel) {
   TBitmap32 b(w, h);

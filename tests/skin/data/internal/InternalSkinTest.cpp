@@ -12,6 +12,7 @@
 
 #include "framework/Utf.h"
 #include "imaging/PngCodec.h"
+#include "../SkinTestUtil.h"
 #include "skin/data/sSkinOptions.h"
 #include "skin/data/sSkinPack.h"
 #include "skin/paint/sColorTransforms.h"
@@ -36,41 +37,7 @@ std::string OptionsText(const TsSkinConvertor& c) {
 }
 
 // The skin loaded as the manager loads it (without recolouring).
-struct Loaded {
-  std::unique_ptr<TsSkinConvertor> pack;
-  std::unique_ptr<TMemIniFile> ini;
-  TsSkinTables t;
-
-  const TsGeneralData& Section(const std::wstring& name) const {
-    const int i = FindSection(t.gd, name);
-    if (i < 0) throw std::runtime_error("no section " + WideToUtf8(name));
-    return t.gd[std::size_t(i)];
-  }
-  // The non-inheriting mask look-up.
-  int Mask(const std::wstring& section, const std::wstring& key) const {
-    for (std::size_t i = 0; i < t.ma.size(); ++i)
-      if (t.ma[i].ClassName == section && t.ma[i].PropertyName == key) return int(i);
-    return -1;
-  }
-  // The inheriting look-up: the section's own mask, else its PARENTCLASS chain's.
-  int InheritedMask(const std::wstring& section, const std::wstring& key) const {
-    std::wstring s = section;
-    for (int depth = 0; depth < 16 && !s.empty(); ++depth) {
-      if (const int m = Mask(s, key); m >= 0) return m;
-      const int i = FindSection(t.gd, s);
-      if (i < 0) return -1;
-      const std::wstring parent = t.gd[std::size_t(i)].ParentClass;
-      if (parent == s) return -1;
-      s = parent;
-    }
-    return -1;
-  }
-  const TsMaskData& M(const std::wstring& section, const std::wstring& key) const {
-    const int i = Mask(section, key);
-    if (i < 0) throw std::runtime_error("no mask " + WideToUtf8(section + L" " + key));
-    return t.ma[std::size_t(i)];
-  }
-};
+using Loaded = skintest::TLoadedSkin;
 
 // Loads the package, optionally with the options text changed first.
 Loaded Load(const std::string& replace = {}, const std::string& with = {}) {
@@ -83,10 +50,7 @@ Loaded Load(const std::string& replace = {}, const std::string& with = {}) {
     text.replace(at, replace.size(), with);
     l.pack->Options = std::make_unique<TMemoryStream>(std::vector<std::uint8_t>(text.begin(), text.end()));
   }
-  l.ini = LoadSkinOptions(*l.pack->Options);
-  TsSkinImages images;
-  images.Package = l.pack.get();
-  LoadSkinTables(*l.ini, images, {}, l.t);
+  l.LoadTables();
   return l;
 }
 
@@ -243,7 +207,7 @@ TEST(InternalSkinFacts, CloseGlowAndItsLowerCaseTwin) {
   EXPECT_EQ(m.Bmp->Width(), FrameWidth(b) + 2 * margin);
   EXPECT_EQ(m.Bmp->Height(), FrameHeight(b) + 2 * margin);
   const Loaded lower = Load("BICONCLOSEGLOW0=!CLOSEG.PNG", "BICONCLOSEGLOW0=!closeg.png");
-  EXPECT_EQ(lower.Mask(L"GLOBALINFO", L"BICONCLOSEGLOW0"), -1);
+  EXPECT_EQ(lower.MaskIndex(L"GLOBALINFO", L"BICONCLOSEGLOW0"), -1);
 }
 
 // BUTTON_HUGE's border is its own bitmap with 31-pixel bands, draw mode 5, corners not examined.
@@ -278,7 +242,7 @@ TEST(InternalSkinFacts, CaptionButtons) {
   EXPECT_EQ(m.ImageCount, 3);
   EXPECT_EQ(FrameWidth(m), 21);
   EXPECT_EQ(FrameHeight(m), 17);
-  EXPECT_EQ(Skin().Mask(L"GLOBALINFO", L"SICONCLOSEGLOW0"), -1);
+  EXPECT_EQ(Skin().MaskIndex(L"GLOBALINFO", L"SICONCLOSEGLOW0"), -1);
   const auto& d = Skin().t.CommonSkinData;
   EXPECT_EQ(d.BIKeepHUE, 2);
   EXPECT_EQ(d.BISpacing, -1);
@@ -287,7 +251,7 @@ TEST(InternalSkinFacts, CaptionButtons) {
   EXPECT_EQ(d.BICloseGlow, 1);
   EXPECT_EQ(d.BICloseGlowMargin, 10);
   // A plain number makes no piece.
-  EXPECT_EQ(Skin().Mask(L"GLOBALINFO", L"BISPACE"), -1);
+  EXPECT_EQ(Skin().MaskIndex(L"GLOBALINFO", L"BISPACE"), -1);
 }
 
 // FORM: two states, a frame with transparent corners that does not fill the middle, and a
@@ -304,7 +268,7 @@ TEST(InternalSkinFacts, FormIsPlainColour) {
   EXPECT_EQ(m.CornerType, 1);
   EXPECT_EQ(m.DrawMode & 4, 0);
   EXPECT_EQ(s.M(L"FORMTITLE", L"BORDERSMASK").CornerType, 1);
-  EXPECT_GE(s.Mask(L"FORM", L"TITLEBAR"), 0);
+  EXPECT_GE(s.MaskIndex(L"FORM", L"TITLEBAR"), 0);
 }
 
 // The shadow and the skin's own description.

@@ -21,15 +21,6 @@ class TTestRoot : public TComponent {
   using TComponent::TComponent;
 };
 
-class TContext : public TLayoutContext {
- public:
-  std::map<std::wstring, std::any> methods;
-  const std::any& Method(const std::wstring& name) const override {
-    auto it = methods.find(name);
-    if (it == methods.end()) throw ELayoutError("no method");
-    return it->second;
-  }
-};
 
 class Manager : public ::testing::Test {
  protected:
@@ -178,7 +169,7 @@ TEST_F(Manager, StoredLayoutLoadsOnceWithHueApplied) {
       "    SkinInfo = '7.2'\n"
       "    ThirdParty.ThirdButtons = 'TButton'\n");
   TTestRoot root(nullptr);
-  TContext ctx;
+  TPublishedMethods ctx;
   ReadComponent(root, ParseLayout(layout), classes, ctx);
   auto* m = dynamic_cast<TsSkinManager*>(root.FindComponent("sSkinManager1"));
   ASSERT_NE(m, nullptr);
