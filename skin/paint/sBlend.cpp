@@ -22,13 +22,14 @@ void OverlayBitmap(TBitmap32& dst, const TBitmap32& src, int w, TPoint point, co
   const int cols = int(std::min(right - sx + 1, dst.Width() - dx));
   const int rows = int(std::min(bottom - sy + 1, dst.Height() - dy));
   const unsigned weight = unsigned(std::clamp(w, 0, 255));
+  const sblend::TRowRule keepAlpha{.KeepBits = AlphaMask};
   for (int r = 0; r < rows; ++r) {
     std::uint32_t* d = dst.Row(int(dy) + r) + dx;
     const std::uint32_t* s = src.Row(int(sy) + r) + sx;
     if (weight == 0) {
       for (int i = 0; i < cols; ++i) d[i] = (d[i] & AlphaMask) | (s[i] & RgbMask);
     } else {
-      sblend::BlendRowConst(d, s, cols, weight, AlphaMask, 0, false);
+      sblend::BlendRowConst(d, s, cols, weight, keepAlpha);
     }
   }
 }

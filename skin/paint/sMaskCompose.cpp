@@ -1,7 +1,6 @@
 #include "skin/paint/sMaskCompose.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "skin/paint/sBlendKernels.h"
 #include "skin/paint/sClip.h"
@@ -10,9 +9,6 @@
 using namespace scolor;
 
 namespace {
-
-// All ones for a key pixel, zero otherwise: lets the row loops select without branches.
-inline std::uint32_t KeyMask(std::uint32_t p) { return 0u - std::uint32_t(p == KeyPixel); }
 
 // The part of src a two-layer piece may read its image rows from: the mask rows
 // (maskDistance below) must lie inside src as well.
@@ -43,46 +39,49 @@ bool ClipPiece(const TRect& dstRect, const TRect& srcRect, const TBitmap32& dst,
 
 enum class TPieceCase { ReadyCorner, Ready, FillCorner, Plain };
 
-// Key pixels of a row (image value KeyPixel) within columns first … last − 1 take
-// under[i + offset] | orBits; the select is written without branches.
-inline void ReplaceKeys(std::uint32_t* d, const std::uint32_t* img, const std::uint32_t* under, long long offset,
-                        long long first, long long last, std::uint32_t orBits) {
-  for (long long i = first; i < last; ++i) {
-    const std::uint32_t key = KeyMask(img[i]);
-    d[i] = ((under[i + offset] | orBits) & key) | (d[i] & ~key);
-  }
+// The columns i of a row whose background pixel (X + DX + i, Y + y) lies inside the background.
+inline void BackgroundSpan(const TCacheInfo& bg, int dx, int n, int& first, int& last) {
+  first = int(std::clamp<long long>(-((long long)bg.X + dx), 0, n));
+  last = int(std::clamp<long long>((long long)bg.Bmp->Width() - bg.X - dx, first, n));
 }
 
-// The columns i of a row whose background pixel (X + DX + i, Y + y) lies inside the background.
-inline void BackgroundSpan(const TCacheInfo& bg, int dx, int n, long long& first, long long& last) {
-  first = std::max<long long>(0, -((long long)bg.X + dx));
-  last = std::min<long long>(n, (long long)bg.Bmp->Width() - bg.X - dx);
+// Mask-blends one row by the rule `kept` (key pixels keep what is there), except that key pixels
+// whose background pixel lies inside bgRow take that pixel. bgRow may be null (no background
+// row for this destination row).
+void BlendRowOverBackground(std::uint32_t* d, const std::uint32_t* img, const std::uint32_t* mask, int n,
+                            const sblend::TRowRule& kept, const TCacheInfo& bg, int dx, const std::uint32_t* bgRow) {
+  int first = n, last = n;
+  if (bgRow) BackgroundSpan(bg, dx, n, first, last);
+  if (first >= last) return sblend::BlendRowMask(d, img, mask, n, kept);
+  sblend::TRowRule under = kept;
+  under.Key = sblend::TKeyRule::Under;
+  under.Under = bgRow + ((long long)bg.X + dx + first);
+  sblend::BlendRowMask(d, img, mask, first, kept);
+  sblend::BlendRowMask(d + first, img + first, mask + first, last - first, under);
+  sblend::BlendRowMask(d + last, img + last, mask + last, n - last, kept);
 }
 
 template <TPieceCase C>
 void CopyPieceRows(const sclip::TBlit& b, TBitmap32& dst, const TBitmap32& src, const TCacheInfo& bg,
                    int maskDistance) {
-  std::vector<std::uint32_t> fillRow;
-  if constexpr (C == TPieceCase::FillCorner) fillRow.assign(std::size_t(b.W), SwapRB(bg.FillColor));
+  using sblend::TKeyRule;
+  using sblend::TRowRule;
   for (int r = 0; r < b.H; ++r) {
     const int y = b.DY + r;
     std::uint32_t* d = dst.Row(y) + b.DX;
     const std::uint32_t* img = src.Row(b.SY + r) + b.SX;
     const std::uint32_t* mask = src.Row(b.SY + r + maskDistance) + b.SX;
     if constexpr (C == TPieceCase::Ready) {
-      sblend::BlendRowMask(d, img, mask, b.W, 0, AlphaMask, false);
+      sblend::BlendRowMask(d, img, mask, b.W, TRowRule{.SetBits = AlphaMask});
     } else if constexpr (C == TPieceCase::ReadyCorner) {
-      sblend::BlendRowMask(d, img, mask, b.W, 0, AlphaMask, true);  // key pixels: kept, opaque
-      if (const std::uint32_t* bgRow = BackgroundRow(bg, y)) {
-        long long first, last;
-        BackgroundSpan(bg, b.DX, b.W, first, last);
-        if (first < last) ReplaceKeys(d, img, bgRow, (long long)bg.X + b.DX, first, last, AlphaMask);
-      }
+      // Key pixels take the background while it lies below them, and are kept elsewhere; all opaque.
+      const TRowRule kept{.SetBits = AlphaMask, .Key = TKeyRule::Keep};
+      BlendRowOverBackground(d, img, mask, b.W, kept, bg, b.DX, BackgroundRow(bg, y));
     } else if constexpr (C == TPieceCase::FillCorner) {
-      sblend::BlendRowMask(d, img, mask, b.W, AlphaMask, 0, true);
-      ReplaceKeys(d, img, fillRow.data(), 0, 0, b.W, 0);
+      sblend::BlendRowMask(d, img, mask, b.W,
+                           TRowRule{.KeepBits = AlphaMask, .Key = TKeyRule::Value, .KeyValue = SwapRB(bg.FillColor)});
     } else {
-      sblend::BlendRowMask(d, img, mask, b.W, AlphaMask, 0, true);
+      sblend::BlendRowMask(d, img, mask, b.W, TRowRule{.KeepBits = AlphaMask, .Key = TKeyRule::Keep});
     }
   }
 }
@@ -185,22 +184,19 @@ void ComposeMaskedTile(TBitmap32& dst, int dx, int dy, const TBitmap32& master, 
                        const TCacheInfo& bg) {
   sclip::TBlit b{dx, dy, sx, sy, w, h};
   if (!sclip::ClipBlit(b, dst.Width(), dst.Height(), ImageArea(master, h))) return;
+  using sblend::TKeyRule;
+  using sblend::TRowRule;
   const bool useColor = bg.FillColor != clFuchsia;
   const bool useBitmap = !useColor && bg.Ready && bg.Bmp;
-  std::vector<std::uint32_t> fillRow;
-  if (useColor) fillRow.assign(std::size_t(b.W), SwapRB(bg.FillColor));
+  const TRowRule kept{.KeepBits = AlphaMask, .Key = TKeyRule::Keep};
+  const TRowRule filled{.KeepBits = AlphaMask, .Key = TKeyRule::Value, .KeyValue = SwapRB(bg.FillColor)};
   for (int r = 0; r < b.H; ++r) {
     const int y = b.DY + r;
     std::uint32_t* d = dst.Row(y) + b.DX;
     const std::uint32_t* img = master.Row(b.SY + r) + b.SX;
     const std::uint32_t* mask = master.Row(b.SY + r + h) + b.SX;
-    sblend::BlendRowMask(d, img, mask, b.W, AlphaMask, 0, true);  // key pixels kept for now
-    if (useColor) {
-      ReplaceKeys(d, img, fillRow.data(), 0, 0, b.W, 0);
-    } else if (const std::uint32_t* bgRow = useBitmap ? BackgroundRow(bg, y) : nullptr) {
-      long long first, last;
-      BackgroundSpan(bg, b.DX, b.W, first, last);
-      if (first < last) ReplaceKeys(d, img, bgRow, (long long)bg.X + b.DX, first, last, 0);
-    }
+    if (useColor) sblend::BlendRowMask(d, img, mask, b.W, filled);
+    else if (useBitmap) BlendRowOverBackground(d, img, mask, b.W, kept, bg, b.DX, BackgroundRow(bg, y));
+    else sblend::BlendRowMask(d, img, mask, b.W, kept);
   }
 }
