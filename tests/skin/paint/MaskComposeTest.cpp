@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PaintTestUtil.h"
+#include "skin/paint/sColorMath.h"
 
 using namespace painttest;
 using V = std::vector<std::uint32_t>;
@@ -86,6 +87,39 @@ TEST(CopyMaskedPiece, BackgroundOutside) {
   TBitmap32 d = Filled(4, 1, kD);
   CopyMaskedPiece(Rect(0, 0, 4, 1), Rect(0, 0, 4, 1), d, src, MakeCacheInfo(&bg, 3, -1), true, 1);
   EXPECT_EQ(d.Pixel(1, 0), 0xFF102030u);
+}
+
+// Rows long enough for whole vector steps, laid over a background that begins and ends inside
+// them: key pixels take the background only where it lies below them and keep their colour
+// elsewhere (CopyMaskedPiece: opaque; the masked tile compose: alpha kept).
+TEST(CopyMaskedPiece, WideRowsAcrossTheBackgroundEdge) {
+  constexpr int kW = 29;
+  TBitmap32 src(kW, 2), bg = Numbered(12, 3);
+  for (int x = 0; x < kW; ++x) {
+    src.Pixel(x, 0) = x % 3 == 1 ? kKey : 0x00C86432u + std::uint32_t(x);
+    src.Pixel(x, 1) = std::uint32_t(x * 9) * 0x00010101u;
+  }
+  const TCacheInfo cache = MakeCacheInfo(&bg, -5, 1);  // background columns 0 … 11 under row columns 5 … 16
+  for (bool tile : {false, true}) {
+    TBitmap32 d = Filled(kW, 1, kD);
+    if (tile) ComposeMaskedTile(d, 0, 0, src, 0, 0, kW, 1, cache);
+    else CopyMaskedPiece(Rect(0, 0, kW, 1), Rect(0, 0, kW, 1), d, src, cache, true, 1);
+    const std::uint32_t alpha = tile ? kD & 0xFF000000u : 0xFF000000u;
+    for (int x = 0; x < kW; ++x) {
+      const std::uint32_t img = src.Pixel(x, 0), m = src.Pixel(x, 1);
+      std::uint32_t want;
+      if (img != kKey) {
+        want = alpha | std::uint32_t(scolor::Blend256(0x10, int(img >> 16 & 0xFF), int(m >> 16 & 0xFF))) << 16 |
+               std::uint32_t(scolor::Blend256(0x20, int(img >> 8 & 0xFF), int(m >> 8 & 0xFF))) << 8 |
+               std::uint32_t(scolor::Blend256(0x30, int(img & 0xFF), int(m & 0xFF)));
+      } else if (x >= 5 && x <= 16) {
+        want = bg.Pixel(x - 5, 1) | (tile ? 0 : 0xFF000000u);
+      } else {
+        want = kD | alpha;
+      }
+      EXPECT_EQ(d.Pixel(x, 0), want) << (tile ? "tile" : "piece") << ", column " << x;
+    }
+  }
 }
 
 // The smaller rectangle sets the size, negative coordinates move both starts, and the mask rows
