@@ -23,7 +23,7 @@ struct TRowRule {
   std::uint32_t SetBits = 0;
   TKeyRule Key = TKeyRule::Blend;
   std::uint32_t KeyValue = 0;
-  const std::uint32_t* Under = nullptr;  // as long as the row; read only where s holds the key
+  const std::uint32_t* Under = nullptr;  // as long as the row: whole steps of it are read
 };
 
 // How many pixels one step of the row loop takes: four (SSE2) everywhere, eight (AVX2) where

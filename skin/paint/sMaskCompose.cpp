@@ -37,8 +37,6 @@ bool ClipPiece(const TRect& dstRect, const TRect& srcRect, const TBitmap32& dst,
   return sclip::ClipBlit(b, dst.Width(), dst.Height(), ImageArea(src, maskDistance));
 }
 
-enum class TPieceCase { ReadyCorner, Ready, FillCorner, Plain };
-
 // The columns i of a row whose background pixel (X + DX + i, Y + y) lies inside the background.
 inline void BackgroundSpan(const TCacheInfo& bg, int dx, int n, int& first, int& last) {
   first = int(std::clamp<long long>(-((long long)bg.X + dx), 0, n));
@@ -59,31 +57,6 @@ void BlendRowOverBackground(std::uint32_t* d, const std::uint32_t* img, const st
   sblend::BlendRowMask(d, img, mask, first, kept);
   sblend::BlendRowMask(d + first, img + first, mask + first, last - first, under);
   sblend::BlendRowMask(d + last, img + last, mask + last, n - last, kept);
-}
-
-template <TPieceCase C>
-void CopyPieceRows(const sclip::TBlit& b, TBitmap32& dst, const TBitmap32& src, const TCacheInfo& bg,
-                   int maskDistance) {
-  using sblend::TKeyRule;
-  using sblend::TRowRule;
-  for (int r = 0; r < b.H; ++r) {
-    const int y = b.DY + r;
-    std::uint32_t* d = dst.Row(y) + b.DX;
-    const std::uint32_t* img = src.Row(b.SY + r) + b.SX;
-    const std::uint32_t* mask = src.Row(b.SY + r + maskDistance) + b.SX;
-    if constexpr (C == TPieceCase::Ready) {
-      sblend::BlendRowMask(d, img, mask, b.W, TRowRule{.SetBits = AlphaMask});
-    } else if constexpr (C == TPieceCase::ReadyCorner) {
-      // Key pixels take the background while it lies below them, and are kept elsewhere; all opaque.
-      const TRowRule kept{.SetBits = AlphaMask, .Key = TKeyRule::Keep};
-      BlendRowOverBackground(d, img, mask, b.W, kept, bg, b.DX, BackgroundRow(bg, y));
-    } else if constexpr (C == TPieceCase::FillCorner) {
-      sblend::BlendRowMask(d, img, mask, b.W,
-                           TRowRule{.KeepBits = AlphaMask, .Key = TKeyRule::Value, .KeyValue = SwapRB(bg.FillColor)});
-    } else {
-      sblend::BlendRowMask(d, img, mask, b.W, TRowRule{.KeepBits = AlphaMask, .Key = TKeyRule::Keep});
-    }
-  }
 }
 
 }  // namespace
@@ -124,14 +97,25 @@ void CopyKeyed(TBitmap32& dst, const TBitmap32& src, int x, int y, const TRect& 
 
 void CopyMaskedPiece(const TRect& dstRect, const TRect& srcRect, TBitmap32& dst, const TBitmap32& src,
                      const TCacheInfo& bg, bool corner, int maskDistance) {
+  using sblend::TKeyRule;
+  using sblend::TRowRule;
   sclip::TBlit b;
   if (!ClipPiece(dstRect, srcRect, dst, src, maskDistance, b)) return;
-  if (bg.Ready) {
-    if (corner) CopyPieceRows<TPieceCase::ReadyCorner>(b, dst, src, bg, maskDistance);
-    else CopyPieceRows<TPieceCase::Ready>(b, dst, src, bg, maskDistance);
-  } else {
-    if (corner) CopyPieceRows<TPieceCase::FillCorner>(b, dst, src, bg, maskDistance);
-    else CopyPieceRows<TPieceCase::Plain>(b, dst, src, bg, maskDistance);
+  // Over a ready background every pixel comes out opaque and corner keys show the background
+  // below them (kept where there is none); otherwise the destination keeps its alpha, and corner
+  // keys take the fill colour as a whole pixel value.
+  TRowRule rule;
+  if (bg.Ready) rule = TRowRule{.SetBits = AlphaMask, .Key = corner ? TKeyRule::Keep : TKeyRule::Blend};
+  else if (corner) rule = TRowRule{.KeepBits = AlphaMask, .Key = TKeyRule::Value, .KeyValue = SwapRB(bg.FillColor)};
+  else rule = TRowRule{.KeepBits = AlphaMask, .Key = TKeyRule::Keep};
+  const bool overBackground = bg.Ready && corner;
+  for (int r = 0; r < b.H; ++r) {
+    const int y = b.DY + r;
+    std::uint32_t* d = dst.Row(y) + b.DX;
+    const std::uint32_t* img = src.Row(b.SY + r) + b.SX;
+    const std::uint32_t* mask = src.Row(b.SY + r + maskDistance) + b.SX;
+    if (overBackground) BlendRowOverBackground(d, img, mask, b.W, rule, bg, b.DX, BackgroundRow(bg, y));
+    else sblend::BlendRowMask(d, img, mask, b.W, rule);
   }
 }
 
