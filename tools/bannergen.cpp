@@ -12,6 +12,7 @@
 #include <exception>
 #include <vector>
 
+#include "ToolFiles.h"
 #include "imaging/JpegCodec.h"
 
 namespace {
@@ -197,21 +198,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: bannergen <out.jpg>\n");
     return 2;
   }
-  try {
-    const std::vector<std::uint8_t> jpeg = EncodeJpeg(DrawBanner(), kQuality);
-    std::FILE* f = std::fopen(argv[1], "wb");
-    if (!f) {
-      std::perror(argv[1]);
-      return 1;
-    }
-    const bool written = std::fwrite(jpeg.data(), 1, jpeg.size(), f) == jpeg.size();
-    if (std::fclose(f) != 0 || !written) {
-      std::fprintf(stderr, "bannergen: cannot write %s\n", argv[1]);
-      return 1;
-    }
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "bannergen: %s\n", e.what());
-    return 1;
-  }
-  return 0;
+  return tools::RunTool("bannergen", [&] {
+    tools::WriteWholeFile(argv[1], EncodeJpeg(DrawBanner(), kQuality));
+    return 0;
+  });
 }

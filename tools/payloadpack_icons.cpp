@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "ToolFiles.h"
 
 namespace {
 struct Rgba {
@@ -119,12 +120,8 @@ int main(int argc, char** argv) {
     offset += std::uint32_t(images[i].size());
   }
   for (const auto& img : images) file.insert(file.end(), img.begin(), img.end());
-  std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-  out.close();
-  if (!out) {
-    std::fprintf(stderr, "payloadicons: cannot write %s\n", argv[2]);
-    return 1;
-  }
-  return 0;
+  return tools::RunTool("payloadicons", [&] {
+    tools::WriteWholeFile(argv[2], file);
+    return 0;
+  });
 }

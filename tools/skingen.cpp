@@ -22,7 +22,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -32,6 +31,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ToolFiles.h"
 #include "skin/paint/sColorTransforms.h"
 #include "imaging/PngCodec.h"
 #include "skin/paint/Bitmap32.h"
@@ -555,12 +555,6 @@ std::vector<std::uint8_t> EncodeBmp24(const TBitmap32& b) {
   return out;
 }
 
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& data) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
 // A glow picture: the hot caption button in the middle and a soft aqua halo `margin` pixels wide
 // around it, straight alpha with colour already weighted by alpha (so that it shows the same
 // whether or not a reader premultiplies). Stored in pre-shift colours.
@@ -745,25 +739,20 @@ int Run(int argc, char** argv) {
     PutPiece(master, Place(s->second.at(p.key)), p.paint, p.matte, p.keepHue);
   }
   const TBitmap32 huge = HugeBitmap();
-  WriteFile(dir + "Master.bmp", EncodeBmp24(master));
-  WriteFile(dir + "Huge.bmp", EncodeBmp24(huge));
+  tools::WriteWholeFile(dir + "Master.bmp", EncodeBmp24(master));
+  tools::WriteWholeFile(dir + "Huge.bmp", EncodeBmp24(huge));
   // Big caption buttons are 29 × 19 per state, their glows reach 10 pixels beyond them.
-  WriteFile(dir + "CloseG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Close)));
-  WriteFile(dir + "CloseAG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Close)));
-  WriteFile(dir + "MaxG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Max)));
-  WriteFile(dir + "MinG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Min)));
-  WriteFile(dir + "NormG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Norm)));
-  WriteFile(dir + "Preview.png", EncodePng(Preview(master, ini, huge)));
+  tools::WriteWholeFile(dir + "CloseG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Close)));
+  tools::WriteWholeFile(dir + "CloseAG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Close)));
+  tools::WriteWholeFile(dir + "MaxG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Max)));
+  tools::WriteWholeFile(dir + "MinG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Min)));
+  tools::WriteWholeFile(dir + "NormG.png", EncodePng(GlowPicture(29, 19, 10, Glyph::Norm)));
+  tools::WriteWholeFile(dir + "Preview.png", EncodePng(Preview(master, ini, huge)));
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  try {
-    return Run(argc, argv);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "skingen: %s\n", e.what());
-    return 1;
-  }
+  return tools::RunTool("skingen", [&] { return Run(argc, argv); });
 }

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "framework/Application.h"
 #include "setup/Catalogue.h"
 #include "setup/Unit1.h"
+#include "skin/data/sSkinFiles.h"
 #include "skin/data/sSkinManagerWin.h"
 
 namespace {
@@ -264,7 +263,9 @@ TEST_F(SetupWindow, SkinManagerSettings) {
   EXPECT_TRUE(s->NativeBordersMaximized());
   EXPECT_EQ(s->ThirdParty(1), L"TButton");
   for (std::size_t i = 0; i < 23; ++i)
-    if (i != 1) EXPECT_EQ(s->ThirdParty(i), L" ") << i;
+    if (i != 1) {
+      EXPECT_EQ(s->ThirdParty(i), L" ") << i;
+    }
   // The internal skin was loaded at start-up from the layout's copy.
   EXPECT_TRUE(s->Active());
   EXPECT_EQ(s->SkinInfo(), L"7.2");
@@ -274,9 +275,7 @@ TEST_F(SetupWindow, SkinManagerSettings) {
 
 // The internal skin's "Data" in the layout is the package the build packed, byte for byte.
 TEST_F(SetupWindow, StoredSkinIsTheBuiltPackage) {
-  std::ifstream in(PRISMATONE_INTERNAL_SKIN_PACKAGE, std::ios::binary);
-  ASSERT_TRUE(in.good());
-  const std::vector<std::uint8_t> built{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::vector<std::uint8_t> built = ReadSkinFile(PRISMATONE_INTERNAL_SKIN_PACKAGE);
   ASSERT_EQ(form->sSkinManager1->InternalSkins().size(), 1u);
   const auto& stored = form->sSkinManager1->InternalSkins()[0].PackedData.Bytes();
   EXPECT_GT(built.size(), 1000u);

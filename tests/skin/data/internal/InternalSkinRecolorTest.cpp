@@ -2,18 +2,17 @@
 // close icons keep their colours (BIKEEPHUE 2) while maximise and minimise change.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
+#include "framework/Utf.h"
+#include "skin/data/sSkinFiles.h"
 #include "skin/data/sSkinManager.h"
 
 namespace {
 
 std::unique_ptr<TsSkinManager> LoadInternalSkin(int hue) {
-  std::ifstream in(PRISMATONE_INTERNAL_SKIN, std::ios::binary);
   TsStoredSkin skin;
   skin.Name = L"Cobalt3 (internal)";
-  skin.ReadData({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+  skin.ReadData(ReadSkinFile(Utf8ToWide(PRISMATONE_INTERNAL_SKIN)));
   auto m = std::make_unique<TsSkinManager>(nullptr);
   m->BeginUpdate();
   m->InternalSkins().Add(std::move(skin));

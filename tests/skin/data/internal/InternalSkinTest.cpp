@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,16 +12,14 @@
 #include "framework/Utf.h"
 #include "imaging/PngCodec.h"
 #include "../SkinTestUtil.h"
+#include "skin/data/sSkinFiles.h"
 #include "skin/data/sSkinOptions.h"
 #include "skin/data/sSkinPack.h"
 #include "skin/paint/sColorTransforms.h"
 
 namespace {
 
-std::vector<std::uint8_t> PackageBytes() {
-  std::ifstream in(PRISMATONE_INTERNAL_SKIN, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::vector<std::uint8_t> PackageBytes() { return ReadSkinFile(Utf8ToWide(PRISMATONE_INTERNAL_SKIN)); }
 
 std::unique_ptr<TsSkinConvertor> ReadPackage(std::vector<std::uint8_t> bytes) {
   auto c = std::make_unique<TsSkinConvertor>();
