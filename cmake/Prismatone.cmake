@@ -12,10 +12,8 @@ if(WIN32)
   add_library(dep_jpeg STATIC IMPORTED GLOBAL)
   set_target_properties(dep_jpeg PROPERTIES IMPORTED_LOCATION ${_deps}/lib/libjpeg.a
     INTERFACE_INCLUDE_DIRECTORIES ${_deps}/include)
-  if(PRISMATONE_KIND STREQUAL "win32")
-    set(GTest_DIR ${_deps}/lib/cmake/GTest)
-    find_package(GTest REQUIRED CONFIG)
-  endif()
+  set(GTest_DIR ${_deps}/lib/cmake/GTest)
+  find_package(GTest REQUIRED CONFIG)
 else()
   find_package(ZLIB REQUIRED)
   find_package(PNG REQUIRED)
@@ -33,20 +31,33 @@ endif()
 set(PRISMATONE_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
 set(PRISMATONE_WINE_RUN ${PRISMATONE_ROOT}/scripts/wine-run.sh)
 
-# prismatone_test(NAME SOURCES... LIBS ...): a GoogleTest executable. Natively it runs directly;
-# in the win32 configuration ctest runs it through Wine twice, once in the 64-bit prefix (our
-# 32-bit program under WOW64) and once in the 32-bit prefix.
+# prismatone_test(NAME [BITNESS] SOURCES... LIBS ...): a GoogleTest executable. Natively it
+# runs directly. In the win32 configuration ctest runs it through Wine twice, once in the 64-bit
+# prefix (our 32-bit program under WOW64, "NAME.wow64") and once in the 32-bit prefix
+# ("NAME.win32"); in the win64 configuration once, as an x86-64 program in the 64-bit prefix
+# ("NAME.x64"). BITNESS marks a test whose expectations depend on the process being 32-bit (the
+# label "bitness"): on a host that only emulates 32-bit code, those are the ones still run as
+# 32-bit programs.
 function(prismatone_test name)
-  cmake_parse_arguments(T "WIN64_ONLY" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "BITNESS" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  if(WIN32)
-    add_test(NAME ${name}.wow64 COMMAND ${PRISMATONE_WINE_RUN} win64 $<TARGET_FILE:${name}>)
-    set_tests_properties(${name}.wow64 PROPERTIES LABELS wine)
-    if(NOT T_WIN64_ONLY)
-      add_test(NAME ${name}.win32 COMMAND ${PRISMATONE_WINE_RUN} win32 $<TARGET_FILE:${name}>)
-      set_tests_properties(${name}.win32 PROPERTIES LABELS wine)
-    endif()
+  set(labels wine)
+  if(T_BITNESS)
+    list(APPEND labels bitness)
+  endif()
+  if(PRISMATONE_KIND STREQUAL "win32")
+    foreach(kind wow64 win32)
+      set(prefix ${kind})
+      if(kind STREQUAL "wow64")
+        set(prefix win64)
+      endif()
+      add_test(NAME ${name}.${kind} COMMAND ${PRISMATONE_WINE_RUN} ${prefix} $<TARGET_FILE:${name}>)
+      set_tests_properties(${name}.${kind} PROPERTIES LABELS "${labels}")
+    endforeach()
+  elseif(PRISMATONE_KIND STREQUAL "win64")
+    add_test(NAME ${name}.x64 COMMAND ${PRISMATONE_WINE_RUN} win64 $<TARGET_FILE:${name}>)
+    set_tests_properties(${name}.x64 PROPERTIES LABELS "${labels}")
   else()
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS native)

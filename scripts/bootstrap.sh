@@ -9,6 +9,8 @@ deps="$build/deps"
 mkdir -p "$deps"
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+source "$here/scripts/lib/apt.sh"
+source "$here/scripts/lib/host.sh"
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev file
@@ -43,12 +45,24 @@ SRC
   fi
   need=$(missing_packages)
   if [ -n "$need" ] || [ $updated = 1 ]; then
-    sudo_ apt-get update -q
+    apt_update
   fi
   if [ -n "$need" ]; then
     # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive sudo_ apt-get install -y -q --no-install-recommends $need
+    apt_install $need
   fi
+}
+
+apt_updated=0
+apt_update() {
+  apt_update_retrying 3 5 sudo_ apt-get update -q
+  apt_updated=1
+}
+
+# apt_install PACKAGES...: apt-get install, falling back to the release's own suite.
+apt_install() {
+  apt_install_falling_back "$(os_codename)" \
+    sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -- "$@"
 }
 
 # Cross-builds one autotools/cmake source package for i686 or x86-64 MinGW into
@@ -123,4 +137,12 @@ for t in i686-w64-mingw32 x86_64-w64-mingw32; do
   build_libjpeg "$t"
   build_libpng "$t"
 done
-build_gtest i686-w64-mingw32
+for t in i686-w64-mingw32 x86_64-w64-mingw32; do
+  build_gtest "$t"
+done
+# Wine's 32-bit loader must run for anything 32-bit; on a host that cannot, emulate it.
+install_late() {
+  [ $apt_updated = 1 ] || apt_update
+  apt_install "$@"
+}
+host_i386_check install_late >/dev/null

@@ -7,7 +7,8 @@ kind=$1; shift
 wine_prefix "$kind"
 ensure_display
 trap stop_display EXIT
+export PRISMATONE_WINE_KIND=$kind
 set +e
-PRISMATONE_WINE_KIND=$kind wine "$@"
+wine "$@"
 rc=$?
 exit $rc

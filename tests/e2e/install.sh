@@ -19,13 +19,13 @@ uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone'
 pid=
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  timeout 60 wineserver -w || true
-  [ -f "$sysdir/$thumb" ] && (cd "$sysdir" && timeout 60 wine regsvr32 /u /s "$thumb" >/dev/null 2>&1 || true)
+  timeout "$(wait_limit 60)" wineserver -w || true
+  [ -f "$sysdir/$thumb" ] && (cd "$sysdir" && timeout "$(wait_limit 60)" wine regsvr32 /u /s "$thumb" >/dev/null 2>&1 || true)
   rm -rf "$folder" "$sysdir/$thumb"
   find "$c/users" -name Prismatone.lnk -delete 2>/dev/null || true
   wine reg delete "$uninstall" /reg:32 /f >/dev/null 2>&1 || true
   for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg delete "HKCR\\$k" /f >/dev/null 2>&1 || true; done
-  timeout 60 wineserver -w || true
+  timeout "$(wait_limit 60)" wineserver -w || true
   stop_display
 }
 trap cleanup EXIT
@@ -35,12 +35,8 @@ start_setup "$exe"
 # The install button: 597, 470, 75 × 25 in the client area.
 click_client 634 482
 
-for _ in $(seq 150); do
-  [ -f "$sysdir/$thumb" ] && break
-  sleep 0.2
-done
-[ -f "$sysdir/$thumb" ] || fail "the install did not reach the system file"
-sleep 2
+wait_until 30 test -f "$sysdir/$thumb" || fail "the install did not reach the system file"
+settle 2
 import -window root "$shot"
 # The log is no longer an empty black pane.
 lit=$(convert "$shot" -crop "460x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%[fx:int(1000*mean)]" info:)
@@ -48,7 +44,7 @@ lit=$(convert "$shot" -crop "460x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%
 # Second press: the finish button ends the program.
 click_client 634 482
 wait_for_exit || fail "the finish button did not end the program"
-timeout 60 wineserver -w || true
+timeout "$(wait_limit 60)" wineserver -w || true
 
 for f in bass.dll basswasapi.dll Prismatone.exe launch_newinstance.bat Prismatone_uninstall.exe; do
   cmp -s "$folder/$f" "$payloads/$f" || fail "$f differs from the built payload"

@@ -36,20 +36,16 @@ IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
 before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
 click_client 624 121
 dialog=
-for _ in $(seq 50); do
+dialog_shown() {
   dialog=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --name '.' 2>/dev/null | sort) | head -n1)
-  [ -n "$dialog" ] && break
-  sleep 0.2
-done
-[ -n "$dialog" ] || fail "the browse button opened no dialog"
+  [ -n "$dialog" ]
+}
+dialog_closed() { ! xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog"; }
+wait_until 10 dialog_shown || fail "the browse button opened no dialog"
 echo "folder dialog: $(xdotool getwindowname "$dialog")"
-sleep 0.5
+settle 0.5
 xdotool key Escape
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog" || break
-  sleep 0.2
-done
-xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog" && fail "Escape did not close the folder dialog"
+wait_until 10 dialog_closed || fail "Escape did not close the folder dialog"
 kill -0 "$pid" 2>/dev/null || fail "the program ended with the folder dialog"
 
 # The close button at the right end of the caption ends the program.

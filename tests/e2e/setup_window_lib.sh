@@ -5,18 +5,21 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # (id in $win) and sets X, Y, WIDTH, HEIGHT of the window and cx, cy of its 680 × 495 client
 # area on the screen. The frame is as wide on the left as on the right; the rest of the height
 # is the caption above the client area.
+# Waits scale with the host's measured slowness (PRISMATONE_SLOWNESS, wine-env.sh).
 start_setup() {
-  wine "$1" &
+  "$(wine_loader "$1")" "$1" &
   pid=$!
   win=
-  for _ in $(seq 150); do
+  setup_window_shown() {
     win=$(xdotool search --name '^Prismatone setup$' 2>/dev/null | head -n1 || true)
-    [ -n "$win" ] && break
+    [ -n "$win" ] && return 0
     kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
-    sleep 0.2
-  done
-  [ -n "$win" ] || fail "no window titled 'Prismatone setup'"
-  sleep 1.5
+    return 1
+  }
+  local started=$SECONDS
+  wait_until 30 setup_window_shown || fail "no window titled 'Prismatone setup'"
+  echo "window shown after $((SECONDS - started)) s"
+  settle 1.5
   eval "$(xdotool getwindowgeometry --shell "$win")"
   [ "$WIDTH" -ge 680 ] && [ "$HEIGHT" -ge 495 ] || fail "window is ${WIDTH}x${HEIGHT}, smaller than its 680x495 client area"
   border=$(( (WIDTH - 680) / 2 ))
@@ -27,11 +30,9 @@ start_setup() {
 # click_client X Y: a left click at client coordinates.
 click_client() { xdotool mousemove $(( cx + $1 )) $(( cy + $2 )) click 1; }
 
-# wait_for_exit: waits up to 10 s for the program to end; clears $pid when it has.
+# wait_for_exit: waits up to 10 s (scaled) for the program to end; clears $pid when it has.
 wait_for_exit() {
-  for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || { pid=; return 0; }
-    sleep 0.2
-  done
-  return 1
+  program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+  wait_until 10 program_ended || return 1
+  pid=
 }

@@ -38,13 +38,10 @@ set -e
 
 # The setup program itself, started from the planted folder, showing its window.
 plant
-(cd "$dir" && WINEDLLOVERRIDES="${WINEDLLOVERRIDES},msimg32,uxtheme,dwmapi,version=n,b" wine setup.exe) &
+(cd "$dir" && WINEDLLOVERRIDES="${WINEDLLOVERRIDES},msimg32,uxtheme,dwmapi,version=n,b" exec "$(wine_loader setup.exe)" setup.exe) &
 pid=$!
-for _ in $(seq 150); do
-  xdotool search --name '^Prismatone setup$' >/dev/null 2>&1 && break
-  sleep 0.2
-done
-sleep 1
+wait_until 30 xdotool search --name '^Prismatone setup$' >/dev/null 2>&1 || true
+settle 1
 kill "$pid" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
 [ -z "$(loaded_markers)" ] || fail "the setup loaded planted: $(loaded_markers)"

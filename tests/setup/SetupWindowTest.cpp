@@ -283,11 +283,12 @@ TEST_F(SetupWindow, StoredSkinIsTheBuiltPackage) {
 }
 
 // FormCreate's values for the Windows this runs on: the 64-bit prefix is 64-bit Windows (our
-// 32-bit process under WOW64), the 32-bit prefix 32-bit Windows.
+// 32-bit process under WOW64), the 32-bit prefix 32-bit Windows. The x86-64 build of this test
+// is no WOW64 process: it sees the folders and the thumbnail choice of a native process.
 TEST_F(SetupWindow, FormCreateValues) {
   const std::string kind = PrefixKind();
   if (kind.empty()) GTEST_SKIP() << "not run by the test runner: the expected platform is unknown";
-  const bool is64 = kind == "win64";
+  const bool is64 = kind == "win64" && sizeof(void*) == 4;
   EXPECT_EQ(form->bool64bit, is64);
   EXPECT_EQ(form->GLPathProgram, is64 ? L"C:\\Program Files (x86)" : L"C:\\Program Files");
   EXPECT_EQ(form->GLPathSystem, is64 ? L"C:\\windows\\SysWOW64" : L"C:\\windows\\System32");

@@ -69,14 +69,14 @@ TEST(ShellIntegration, CreatesAShellLink) {
   std::filesystem::remove_all(dir);
 }
 
-// The Uninstall entry: nine values in the 32-bit view of HKEY_LOCAL_MACHINE, the two log lines,
-// and the commands quoted.
+// The Uninstall entry: nine values in the process's own view of HKEY_LOCAL_MACHINE (the 32-bit
+// view for the setup), the two log lines, and the commands quoted.
 TEST(ShellIntegration, UninstallEntry) {
   const std::wstring folder = L"C:\\Program Files (x86)\\Prismatone";
   std::vector<std::wstring> log;
   WriteUninstallEntry(folder, L"0.14.2 [Build: 104]", L"https://vk.com/prismatone", [&](const std::wstring& s) { log.push_back(s); });
   EXPECT_EQ(log, (std::vector<std::wstring>{L"Занесение данных в реестр", L"Занесение информация о программе"}));
-  const REGSAM view = KEY_WOW64_32KEY;
+  const REGSAM view = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayIcon", view), folder + L"\\Prismatone.exe");
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", view), L"Prismatone");
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion", view), L"beta v.0.14.2 [Build: 104]");
@@ -98,7 +98,9 @@ TEST(ShellIntegration, UninstallEntry) {
   EXPECT_EQ(count, 9u);
   BOOL wow64 = FALSE;
   IsWow64Process(GetCurrentProcess(), &wow64);
-  if (wow64) EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", KEY_WOW64_64KEY), L"<no key>");
+  if (wow64) {
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", KEY_WOW64_64KEY), L"<no key>");
+  }
   RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, view, 0);
 }
 

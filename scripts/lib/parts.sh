@@ -1,0 +1,42 @@
+# Sourced by test.sh: runs the suite in named parts and keeps one summary line per part.
+#   part NAME COMMAND...       runs COMMAND, recording passed or failed and its time
+#   part_skip NAME REASON      records a part that does not run here, and why
+#   parts_summary              prints the lines and the total time; fails when a part failed
+PARTS_LINES=()
+PARTS_FAILED=0
+PARTS_START=$SECONDS
+
+part() {
+  local name=$1 start=$SECONDS rc
+  shift
+  echo "=== $name"
+  "$@"
+  rc=$?
+  if [ $rc = 0 ]; then
+    PARTS_LINES+=("$(printf '%-18s passed   %5d s' "$name" $((SECONDS - start)))")
+  else
+    PARTS_LINES+=("$(printf '%-18s FAILED   %5d s  (exit code %d)' "$name" $((SECONDS - start)) $rc)")
+    PARTS_FAILED=1
+  fi
+  return 0
+}
+
+part_skip() {
+  PARTS_LINES+=("$(printf '%-18s skipped           %s' "$1" "$2")")
+}
+
+# part_note NAME TEXT: adds TEXT to the latest line of part NAME (what was left out, and why).
+part_note() {
+  local i
+  for ((i = ${#PARTS_LINES[@]} - 1; i >= 0; i--)); do
+    if [[ ${PARTS_LINES[i]} == "$1 "* ]]; then PARTS_LINES[i]+="  $2"; return 0; fi
+  done
+}
+
+parts_summary() {
+  local line
+  echo "=== summary"
+  for line in "${PARTS_LINES[@]}"; do echo "$line"; done
+  echo "total ${#PARTS_LINES[@]} parts in $((SECONDS - PARTS_START)) s"
+  return $PARTS_FAILED
+}
