@@ -42,12 +42,20 @@ void TApplication::ProcessMessages() {
   }
 }
 
-void TApplication::Run() {
-  if (mainForm_) mainForm_->Show();
+int TApplication::Run() {
+  // Errors inside the loop reach the default handler through the window procedures; one raised
+  // while the main form gets its window must reach it too, and end the program as failed.
+  try {
+    if (mainForm_) mainForm_->Show();
+  } catch (...) {
+    HandleException(std::current_exception());
+    return 1;
+  }
   while (!terminated_) {
     MSG msg;
     if (!ProcessMessage(msg)) WaitMessage();
   }
+  return 0;
 }
 
 void TApplication::Terminate() {

@@ -26,8 +26,9 @@ class TApplication : public TComponent {
     return form;
   }
   TForm* MainForm() const { return mainForm_; }
-  // Shows the main form and runs the message loop until Terminate.
-  void Run();
+  // Shows the main form and runs the message loop until Terminate. Returns the process's exit
+  // code: 0, or 1 when showing the main form failed (the error has been shown by then).
+  int Run();
   // Dispatches every message already waiting, then returns.
   void ProcessMessages();
   void Terminate();

@@ -56,29 +56,38 @@ using TUniqueIcon = TUniqueHandle<HICON, handle_detail::DestroyIcon_>;
 using TUniqueModule = TUniqueHandle<HMODULE, handle_detail::FreeLibrary_>;
 using TUniqueWindow = TUniqueHandle<HWND, handle_detail::DestroyWindow_>;
 
-// A file handle: "none" is INVALID_HANDLE_VALUE, which cannot be a template argument.
-class TUniqueFile {
+// A handle whose "none" is INVALID_HANDLE_VALUE, which cannot be a template argument: files,
+// and file searches.
+template <auto Close>
+class TUniqueInvalidHandle {
  public:
-  TUniqueFile() = default;
-  explicit TUniqueFile(HANDLE h) : h_(h) {}
-  TUniqueFile(const TUniqueFile&) = delete;
-  TUniqueFile& operator=(const TUniqueFile&) = delete;
-  TUniqueFile(TUniqueFile&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
-  TUniqueFile& operator=(TUniqueFile&& o) noexcept {
+  TUniqueInvalidHandle() = default;
+  explicit TUniqueInvalidHandle(HANDLE h) : h_(h) {}
+  TUniqueInvalidHandle(const TUniqueInvalidHandle&) = delete;
+  TUniqueInvalidHandle& operator=(const TUniqueInvalidHandle&) = delete;
+  TUniqueInvalidHandle(TUniqueInvalidHandle&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
+  TUniqueInvalidHandle& operator=(TUniqueInvalidHandle&& o) noexcept {
     if (this != &o) reset(std::exchange(o.h_, INVALID_HANDLE_VALUE));
     return *this;
   }
-  ~TUniqueFile() { reset(); }
+  ~TUniqueInvalidHandle() { reset(); }
   HANDLE get() const { return h_; }
   explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
   void reset(HANDLE h = INVALID_HANDLE_VALUE) {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    if (h_ != INVALID_HANDLE_VALUE) Close(h_);
     h_ = h;
   }
 
  private:
   HANDLE h_ = INVALID_HANDLE_VALUE;
 };
+
+namespace handle_detail {
+inline void FindClose_(HANDLE h) { FindClose(h); }
+}  // namespace handle_detail
+
+using TUniqueFile = TUniqueInvalidHandle<handle_detail::CloseHandle_>;
+using TUniqueFind = TUniqueInvalidHandle<handle_detail::FindClose_>;
 
 // Selects an object into a device context for the lifetime of the scope.
 class TSelectObject {

@@ -1,6 +1,7 @@
 #include "framework/Layout.h"
 
 #include <cctype>
+#include <charconv>
 #include <map>
 
 #include "framework/Utf.h"
@@ -139,8 +140,13 @@ class TLayoutParser {
       v.kind = TLayoutValue::Kind::String;
       v.text = StringValue();
     } else if (c == '-' || c == '$' || std::isdigit(static_cast<unsigned char>(c))) {
+      const std::size_t start = pos_;
       v.kind = TLayoutValue::Kind::Integer;
       v.integer = Integer();
+      if (pos_ < s_.size() && s_[pos_] == '.' && s_.substr(start, pos_ - start).find('$') == std::string_view::npos) {
+        v.kind = TLayoutValue::Kind::Real;
+        v.real = RealFrom(start);
+      }
     } else if (c == '[') {
       v.kind = TLayoutValue::Kind::Set;
       ++pos_;
@@ -239,6 +245,27 @@ class TLayoutParser {
     return negative ? -result : result;
   }
 
+  // The rest of a real whose integer part began at start: the decimal point, its digits and an
+  // optional exponent. Read without the C locale, which may want a comma.
+  double RealFrom(std::size_t start) {
+    ++pos_;
+    auto digits = [this] {
+      const std::size_t first = pos_;
+      while (pos_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[pos_]))) ++pos_;
+      if (pos_ == first) Fail("digits expected");
+    };
+    digits();
+    if (pos_ < s_.size() && (s_[pos_] == 'E' || s_[pos_] == 'e')) {
+      ++pos_;
+      if (pos_ < s_.size() && (s_[pos_] == '+' || s_[pos_] == '-')) ++pos_;
+      digits();
+    }
+    double value = 0;
+    const auto [end, ec] = std::from_chars(s_.data() + start, s_.data() + pos_, value);
+    if (ec != std::errc() || end != s_.data() + pos_) Fail("number out of range");
+    return value;
+  }
+
   std::string_view s_;
   std::size_t pos_ = 0;
   int line_ = 1;
@@ -247,6 +274,7 @@ class TLayoutParser {
 const char* KindName(TLayoutValue::Kind k) {
   switch (k) {
     case TLayoutValue::Kind::Integer: return "integer";
+    case TLayoutValue::Kind::Real: return "real";
     case TLayoutValue::Kind::String: return "string";
     case TLayoutValue::Kind::Identifier: return "identifier";
     case TLayoutValue::Kind::Set: return "set";
@@ -266,6 +294,12 @@ void Require(const TLayoutValue& v, TLayoutValue::Kind k) {
 std::int64_t TLayoutValue::AsInteger() const {
   Require(*this, Kind::Integer);
   return integer;
+}
+
+double TLayoutValue::AsReal() const {
+  if (kind == Kind::Integer) return double(integer);
+  Require(*this, Kind::Real);
+  return real;
 }
 
 const std::wstring& TLayoutValue::AsString() const {

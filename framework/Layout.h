@@ -3,6 +3,7 @@
 //   object Form1: TForm1
 //     Caption = 'Prismatone setup'      string (UTF-8, '' doubles a quote)
 //     ClientWidth = 680                  integer (decimal, or $hex)
+//     Version = 7.2                      real (decimal point, optional exponent)
 //     BorderStyle = bsDialog             identifier (enumerations, true/false, colour names, methods)
 //     BorderIcons = [biSystemMenu]       set
 //     Items.Strings = ('one' 'two')      string list
@@ -27,9 +28,10 @@ class ELayoutError : public std::runtime_error {
 struct TLayoutProperty;
 
 struct TLayoutValue {
-  enum class Kind { Integer, String, Identifier, Set, List, Binary, Collection };
+  enum class Kind { Integer, Real, String, Identifier, Set, List, Binary, Collection };
   Kind kind = Kind::Integer;
   std::int64_t integer = 0;
+  double real = 0;
   std::wstring text;                // String, or Identifier
   std::vector<std::wstring> items;  // Set members, List strings
   std::vector<std::uint8_t> bytes;  // Binary
@@ -37,6 +39,7 @@ struct TLayoutValue {
 
   // Typed readers: throw ELayoutError naming the expected kind on a mismatch.
   std::int64_t AsInteger() const;
+  double AsReal() const;  // a real, or an integer taken as one
   const std::wstring& AsString() const;
   const std::wstring& AsIdentifier() const;
   bool AsBoolean() const;

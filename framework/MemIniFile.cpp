@@ -5,6 +5,8 @@
 #include <system_error>
 #include <string>
 
+#include "framework/TextCase.h"
+
 namespace {
 // Blanks and control characters, as a trim function drops them (wchar_t is signed on some hosts).
 bool IsBlank(wchar_t c) { return static_cast<std::uint32_t>(c) <= static_cast<std::uint32_t>(L' '); }
@@ -82,11 +84,7 @@ bool TryStrToFloatDot(std::wstring_view text, double& value) {
 }
 
 std::wstring TMemIniFile::Fold(std::wstring_view name) const {
-  std::wstring s(name);
-  if (!caseSensitive_)
-    for (auto& c : s)
-      if (c >= L'a' && c <= L'z') c = wchar_t(c - L'a' + L'A');
-  return s;
+  return caseSensitive_ ? std::wstring(name) : UpperCaseAscii(name);
 }
 
 void TMemIniFile::Clear() {

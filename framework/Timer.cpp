@@ -1,6 +1,7 @@
 #include "framework/Timer.h"
 
 #include "framework/Application.h"
+#include "framework/CallbackGuard.h"
 
 namespace {
 constexpr wchar_t kTimerClass[] = L"PrismatoneTimer";
@@ -54,11 +55,7 @@ LRESULT CALLBACK TTimer::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER) {
     auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
     if (self && self->OnTimer) {
-      try {
-        self->OnTimer(self);
-      } catch (...) {
-        ApplicationHandleException(std::current_exception());
-      }
+      CallbackGuard([&] { self->OnTimer(self); }, ApplicationHandleException);
     }
     return 0;
   }

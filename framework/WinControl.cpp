@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "framework/CallbackGuard.h"
 #include "framework/Exception.h"
 
 namespace {
@@ -127,11 +128,7 @@ LRESULT CALLBACK TWinControl::FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LP
   TMessage m{msg, wp, lp, 0};
   // No exception may unwind through the platform's window procedure: the application's default
   // handler shows it, and the message counts as handled.
-  try {
-    self->WndProc(m);
-  } catch (...) {
-    ApplicationHandleException(std::current_exception());
-  }
+  CallbackGuard([&] { self->WndProc(m); }, ApplicationHandleException);
   if (msg == WM_NCDESTROY) {
     RemovePropW(wnd, kControlProp);
     if (!self->ownClass_) SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));

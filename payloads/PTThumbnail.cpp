@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/ComGuard.h"
+
 namespace {
 // {FE80ED9A-4E3F-4FCC-92BD-123BCE958577}
 constexpr CLSID kClsid = {0xfe80ed9a, 0x4e3f, 0x4fcc, {0x92, 0xbd, 0x12, 0x3b, 0xce, 0x95, 0x85, 0x77}};
@@ -89,6 +91,15 @@ class TThumbnailProvider final : public IInitializeWithStream, public IThumbnail
 
   // Reads the file's first bytes now: the stream is only valid during the call chain that owns it.
   STDMETHODIMP Initialize(IStream* stream, DWORD) override {
+    return ComGuard([&] { return ReadStream(stream); });
+  }
+
+  STDMETHODIMP GetThumbnail(UINT cx, HBITMAP* bitmap, WTS_ALPHATYPE* alpha) override {
+    return ComGuard([&] { return Draw(cx, bitmap, alpha); });
+  }
+
+ private:
+  HRESULT ReadStream(IStream* stream) {
     if (!stream) return E_INVALIDARG;
     if (initialized_) return HRESULT_FROM_WIN32(ERROR_ALREADY_INITIALIZED);
     std::vector<std::uint8_t> bytes;
@@ -105,7 +116,7 @@ class TThumbnailProvider final : public IInitializeWithStream, public IThumbnail
     return S_OK;
   }
 
-  STDMETHODIMP GetThumbnail(UINT cx, HBITMAP* bitmap, WTS_ALPHATYPE* alpha) override {
+  HRESULT Draw(UINT cx, HBITMAP* bitmap, WTS_ALPHATYPE* alpha) {
     if (!bitmap || !alpha) return E_POINTER;
     *bitmap = nullptr;
     if (!initialized_) return E_UNEXPECTED;
@@ -126,7 +137,6 @@ class TThumbnailProvider final : public IInitializeWithStream, public IThumbnail
     return S_OK;
   }
 
- private:
   std::atomic<long> refs_{1};
   bool initialized_ = false;
   std::vector<std::uint8_t> bytes_;
@@ -214,9 +224,10 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid,
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return g_objects == 0 && g_locks == 0 ? S_OK : S_FALSE; }
 
+namespace {
 // Registers the class (InprocServer32 = this library's own path, apartment threading) and makes it
 // the thumbnail handler of ".pts" and ".ptt".
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+HRESULT RegisterServer() {
   wchar_t path[MAX_PATH];
   const DWORD len = GetModuleFileNameW(g_module, path, MAX_PATH);
   if (len == 0 || len >= MAX_PATH) return SELFREG_E_CLASS;
@@ -234,7 +245,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 // Removes what DllRegisterServer wrote: the class key, and the handler keys of ".pts" and ".ptt"
 // that name this class. The ShellEx and extension keys go only when nothing else is left in them
 // (the file type's own registration stays).
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+HRESULT UnregisterServer() {
   for (const wchar_t* ext : kExtensions) {
     const std::wstring shellEx = std::wstring(ext) + L"\\ShellEx";
     const std::wstring handler = std::wstring(ext) + L"\\" + kThumbnailHandlerKey;
@@ -250,3 +261,8 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
   SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
   return S_OK;
 }
+}  // namespace
+
+// The exported entry points: regsvr32 and the shell call them, so no exception may leave them.
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() { return ComGuard(RegisterServer); }
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() { return ComGuard(UnregisterServer); }

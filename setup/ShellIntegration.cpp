@@ -5,20 +5,17 @@
 #include <shlobj.h>
 
 #include "framework/Exception.h"
+#include "framework/FileStream.h"
 #include "framework/Handles.h"
 #include "framework/Registry.h"
 #include "setup/ShellRules.h"
 
 namespace {
 
+// The system's text for a COM error, or its number when the system has none.
 std::wstring SystemErrorText(HRESULT hr) {
-  wchar_t* buf = nullptr;
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, DWORD(hr), 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-  std::wstring text = n && buf ? std::wstring(buf, n) : L"Error " + std::to_wstring(unsigned(hr));
-  LocalFree(buf);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.')) text.pop_back();
-  return text;
+  std::wstring text = SysErrorMessage(DWORD(hr));
+  return text.empty() ? L"Error " + std::to_wstring(unsigned(hr)) : text;
 }
 
 std::wstring GuidText(REFGUID id) {

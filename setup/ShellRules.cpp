@@ -12,7 +12,7 @@ std::wstring LinkFileName(const std::wstring& shortCutName) {
 }
 
 std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t sep = LastSeparator(path);
+  const std::size_t sep = path.find_last_of(L"\\/:");
   return sep == std::wstring::npos ? std::wstring() : path.substr(0, sep + 1);
 }
 

@@ -7,7 +7,8 @@
 // ShortCutName with its extension replaced by ".lnk": everything from a "." after the last "\"
 // or ":" is replaced; without such a dot ".lnk" is appended.
 std::wstring LinkFileName(const std::wstring& shortCutName);
-// The folder part of a path: everything up to and including its last "\" or ":".
+// The folder part of a path: everything up to and including its last "\", "/" or ":" ("" for a
+// bare file name).
 std::wstring FolderOf(const std::wstring& path);
 
 // The open command of a file type: the program path in quotes (a path with spaces must not be

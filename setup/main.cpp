@@ -20,6 +20,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app.HandleException(std::current_exception());
     return 1;
   }
-  app.Run();
-  return 0;
+  return app.Run();
 }

@@ -10,6 +10,7 @@
 
 #include "framework/Types.h"
 #include "skin/paint/Bitmap32.h"
+#include "skin/paint/sGradient.h"  // TsGradPie, TsGradArray, ParseGradientData
 
 class TsSkinManager;
 
@@ -24,17 +25,6 @@ enum TsImgType : std::int32_t {
   itisaGlow = 3,
   itisaPngGlyph = 4,
 };
-
-// One gradient segment.
-struct TsGradPie {
-  TColor Color1 = 0;
-  TColor Color2 = 0;
-  std::uint8_t Percent = 0;  // share of the extent, 0 … 100
-  std::int32_t Mode1 = 0;    // direction code for the gradient painter
-  std::int32_t Mode2 = 0;    // never filled
-  friend bool operator==(const TsGradPie&, const TsGradPie&) = default;
-};
-using TsGradArray = std::vector<TsGradPie>;
 
 // Text colour and the outline colours drawn on each side of the text (−1 = none).
 struct TsFontColor {

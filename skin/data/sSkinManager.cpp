@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "imaging/BmpCodec.h"
 #include "skin/data/sSkinRecolor.h"
 #include "skin/paint/sMessages.h"
 
@@ -508,6 +509,19 @@ void TsSkinManager::Loaded() {
 }
 
 namespace {
+// A stored bitmap property: the .bmp file's bytes, as a picture stores them, or with the 32-bit
+// length in front that older layouts wrote before them. No bytes mean no bitmap.
+TBitmap32 StoredBitmap(const TLayoutValue& v) {
+  if (v.kind != TLayoutValue::Kind::Binary) throw ELayoutError("binary value expected");
+  const std::vector<std::uint8_t>& b = v.bytes;
+  if (b.empty()) return {};
+  std::size_t skip = 0;
+  if (b.size() > 6 && b[4] == 'B' && b[5] == 'M' &&
+      (std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24) == b.size() - 4)
+    skip = 4;
+  return DecodeBmp(b.data() + skip, b.size() - skip);
+}
+
 TsStoredSkin ReadStoredSkin(const std::vector<TLayoutProperty>& item) {
   TsStoredSkin skin;
   for (const auto& p : item) {
@@ -520,6 +534,8 @@ TsStoredSkin ReadStoredSkin(const std::vector<TLayoutProperty>& item) {
     else if (p.name == "BorderColor") skin.BorderColor = ColorFromLayout(p.value);
     else if (p.name == "Author") skin.Author = p.value.AsString();
     else if (p.name == "Description") skin.Description = p.value.AsString();
+    else if (p.name == "Version") skin.Version = p.value.AsReal();
+    else if (p.name == "MasterBitmap" || p.name == "MasterBitmap.Data") skin.MasterBitmap = StoredBitmap(p.value);
     else if (p.name == "Data") {
       if (p.value.kind != TLayoutValue::Kind::Binary) throw ELayoutError("binary value expected");
       skin.ReadData(p.value.bytes);

@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "framework/Application.h"
+#include "framework/CallbackGuard.h"
 #include "framework/Form.h"
 
 std::function<int(const std::wstring&, const std::wstring&, UINT)> SkinMessageBox =
@@ -27,22 +28,33 @@ bool gFormsLocked = false;
 LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0 && SkinHookHandler) {
     // Nothing may leave a hook procedure: an error goes to the application's handler.
-    try {
-      SkinHookHandler(code, wParam, lParam);
-    } catch (...) {
-      ApplicationHandleException(std::current_exception());
-    }
+    CallbackGuard([&] { SkinHookHandler(code, wParam, lParam); }, ApplicationHandleException);
   }
   return CallNextHookEx(gHook, code, wParam, lParam);
 }
 
 std::wstring ApplicationTitle() { return Application ? Application->Title() : std::wstring(); }
 
+// The forms found so far, and an error met inside the enumeration: it stops the enumeration and
+// is raised again once EnumThreadWindows has returned.
+struct TFormSearch {
+  std::vector<TWinControl*>& forms;
+  std::exception_ptr error;
+};
+
 BOOL CALLBACK CollectThreadWindow(HWND wnd, LPARAM lParam) {
-  auto* forms = reinterpret_cast<std::vector<TWinControl*>*>(lParam);
-  if (TWinControl* c = TWinControl::FromHandle(wnd))
-    if (dynamic_cast<TForm*>(c) && std::find(forms->begin(), forms->end(), c) == forms->end()) forms->push_back(c);
-  return TRUE;
+  auto* search = reinterpret_cast<TFormSearch*>(lParam);
+  return CallbackGuard(
+      [&]() -> BOOL {
+        auto& forms = search->forms;
+        if (TWinControl* c = TWinControl::FromHandle(wnd))
+          if (dynamic_cast<TForm*>(c) && std::find(forms.begin(), forms.end(), c) == forms.end()) forms.push_back(c);
+        return TRUE;
+      },
+      [&](const std::exception_ptr& e) {
+        search->error = e;
+        return BOOL(FALSE);
+      });
 }
 
 LRESULT SendToForm(TWinControl& form, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -164,7 +176,9 @@ std::vector<TWinControl*> ProgramForms() {
     for (int i = 0; i < Application->ComponentCount(); ++i)
       if (auto* form = dynamic_cast<TForm*>(Application->Components(i)); form && !form->Destroying())
         forms.push_back(form);
-  EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, reinterpret_cast<LPARAM>(&forms));
+  TFormSearch search{forms, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, reinterpret_cast<LPARAM>(&search));
+  if (search.error) std::rethrow_exception(search.error);
   return forms;
 }
 

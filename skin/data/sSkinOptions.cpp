@@ -605,24 +605,6 @@ void StripCommonSections(TStringList& lines) {
 
 bool SkinBoolValue(const std::wstring& text) { return text == L"TRUE" || text == L"1"; }
 
-TsGradArray ParseGradientData(const std::wstring& text) {
-  TsGradArray result;
-  if (text == L"N/A") return result;
-  const auto numbers = Words(text, L";");
-  std::vector<int> values;
-  values.reserve(numbers.size());
-  for (const auto& n : numbers) values.push_back(StrToInt(n));
-  for (std::size_t i = 0; i + 5 <= values.size(); i += 5) {
-    TsGradPie pie;
-    pie.Color1 = ColorToRGB(TColor(values[i]));
-    pie.Color2 = ColorToRGB(TColor(values[i + 1]));
-    pie.Percent = std::uint8_t(std::clamp(values[i + 2], 0, 100));
-    pie.Mode1 = values[i + 3];
-    result.push_back(pie);
-  }
-  return result;
-}
-
 int FindSection(const TsGeneralDataArray& gd, std::wstring_view name) {
   for (std::size_t i = 0; i < gd.size(); ++i)
     if (gd[i].ClassName == name) return int(i);

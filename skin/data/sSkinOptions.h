@@ -84,8 +84,5 @@ void LoadSkinTables(const TMemIniFile& ini, const TsSkinImages& images, const Ts
 int FindSection(const TsGeneralDataArray& gd, std::wstring_view name);
 
 // Value syntaxes, exposed for the tests and the later tools.
-// Gradient data: five numbers per segment separated by ";"; "N/A" gives none. EConvertError for a
-// number that is not a valid integer.
-TsGradArray ParseGradientData(const std::wstring& text);
 // Syntax 9: true exactly for "TRUE" and "1".
 bool SkinBoolValue(const std::wstring& text);

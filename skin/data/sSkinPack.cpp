@@ -121,12 +121,6 @@ void WriteInt32(std::vector<std::uint8_t>& out, std::int32_t v) {
 void SetAnsiDecoder(TAnsiDecoder decoder) { ansiDecoder = decoder ? decoder : DecodeCp1252; }
 std::wstring AnsiToWide(std::string_view text) { return ansiDecoder(text); }
 
-std::wstring UpperCaseAscii(std::wstring_view text) {
-  std::wstring s(text);
-  for (auto& c : s)
-    if (c >= L'a' && c <= L'z') c = wchar_t(c - L'a' + L'A');
-  return s;
-}
 
 void TsSkinConvertor::SetPackedData(std::unique_ptr<TMemoryStream> data) {
   ReleasePackedData();

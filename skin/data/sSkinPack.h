@@ -17,6 +17,7 @@
 
 #include "framework/Exception.h"
 #include "framework/Streams.h"
+#include "framework/TextCase.h"
 
 // The message of a package whose first four bytes are not "ASzf".
 inline constexpr const wchar_t* kPackageFormatError = L"Loaded data is not a packed Velour file";
@@ -106,5 +107,3 @@ std::vector<std::uint8_t> WriteSkinPackage(const std::vector<TsPackageEntry>& en
 // One raw zlib stream of `data` (RFC 1950), as an entry stores it.
 std::vector<std::uint8_t> ZlibCompress(const std::vector<std::uint8_t>& data, int level = 9);
 
-// The upper-cased extension test of the entry roles (ASCII case folding).
-std::wstring UpperCaseAscii(std::wstring_view text);

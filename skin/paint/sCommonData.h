@@ -1,11 +1,10 @@
 // The stored part of a control's skin state: which section of which manager paints it. The
 // control kind code picks the default section when none is stored.
 #pragma once
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "framework/Layout.h"
+#include "framework/TextCase.h"
 
 class TsSkinManager;
 
@@ -16,10 +15,7 @@ class TsCommonData {
 
   const std::wstring& SkinSection() const { return skinSection_; }
   // Section names are kept in upper case.
-  void SetSkinSection(std::wstring s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](wchar_t c) { return c < 128 ? wchar_t(std::toupper(int(c))) : c; });
-    skinSection_ = std::move(s);
-  }
+  void SetSkinSection(const std::wstring& s) { skinSection_ = UpperCaseAscii(s); }
   TsSkinManager* SkinManager = nullptr;  // none: the default manager
   bool CustomColor = false;
   bool CustomFont = false;

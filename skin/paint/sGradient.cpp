@@ -6,50 +6,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "framework/MemIniFile.h"
 #include "skin/paint/sClip.h"
 #include "skin/paint/sColorMath.h"
 
 using namespace scolor;
 
 namespace {
-
-// A whole-word integer: optional leading blanks and sign, decimal or '$'/"0x" hexadecimal
-// (hexadecimal up to 32 bits, read as a signed 32-bit value).
-std::int32_t WordToInt(std::string_view word) {
-  auto fail = [&]() -> std::int32_t {
-    throw std::invalid_argument("'" + std::string(word) + "' is not a valid integer value");
-  };
-  std::size_t i = 0;
-  while (i < word.size() && word[i] == ' ') ++i;
-  bool negative = false;
-  if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
-  int base = 10;
-  if (i < word.size() && word[i] == '$') {
-    base = 16;
-    ++i;
-  } else if (i + 1 < word.size() && word[i] == '0' && (word[i + 1] == 'x' || word[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i >= word.size()) return fail();
-  std::uint64_t v = 0;
-  for (; i < word.size(); ++i) {
-    const char ch = word[i];
-    int digit;
-    if (ch >= '0' && ch <= '9') digit = ch - '0';
-    else if (base == 16 && ch >= 'a' && ch <= 'f') digit = ch - 'a' + 10;
-    else if (base == 16 && ch >= 'A' && ch <= 'F') digit = ch - 'A' + 10;
-    else return fail();
-    v = v * std::uint64_t(base) + std::uint64_t(digit);
-    if (v > 0xFFFFFFFFull) return fail();
-  }
-  if (base == 10) {
-    if (negative ? v > 0x80000000ull : v > 0x7FFFFFFFull) return fail();
-    return negative ? std::int32_t(-std::int64_t(v)) : std::int32_t(v);
-  }
-  const std::int32_t s = std::int32_t(std::uint32_t(v));
-  return negative ? std::int32_t(0u - std::uint32_t(s)) : s;
-}
 
 // One band's colours: 32-bit float accumulators starting at Color1, advanced by a double step.
 class TRamp {
@@ -120,22 +83,22 @@ void HorizontalBands(TBitmap32& bmp, const TRect& r, const TsGradArray& segs, in
 
 }  // namespace
 
-TsGradArray ParseGradientData(std::string_view text) {
-  std::vector<std::string_view> words;
+TsGradArray ParseGradientData(std::wstring_view text) {
+  std::vector<std::wstring_view> words;
   std::size_t i = 0;
   while (i < text.size()) {
-    while (i < text.size() && text[i] == ';') ++i;
+    while (i < text.size() && text[i] == L';') ++i;
     const std::size_t start = i;
-    while (i < text.size() && text[i] != ';') ++i;
+    while (i < text.size() && text[i] != L';') ++i;
     if (i > start) words.push_back(text.substr(start, i - start));
   }
   TsGradArray result(words.size() / 5);
   for (std::size_t s = 0; s < result.size(); ++s) {
     TsGradPie& p = result[s];
-    p.Color1 = ColorToRGB(TColor(WordToInt(words[5 * s])));
-    p.Color2 = ColorToRGB(TColor(WordToInt(words[5 * s + 1])));
-    p.Percent = std::uint8_t(std::clamp(WordToInt(words[5 * s + 2]), 0, 100));
-    p.Mode1 = WordToInt(words[5 * s + 3]);
+    p.Color1 = ColorToRGB(TColor(StrToInt(words[5 * s])));
+    p.Color2 = ColorToRGB(TColor(StrToInt(words[5 * s + 1])));
+    p.Percent = std::uint8_t(std::clamp(StrToInt(words[5 * s + 2]), 0, 100));
+    p.Mode1 = StrToInt(words[5 * s + 3]);
     p.Mode2 = 0;
   }
   return result;

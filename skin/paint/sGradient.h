@@ -17,15 +17,16 @@ struct TsGradPie {
   std::uint8_t Percent = 0;  // 0 … 100
   std::int32_t Mode1 = 0;
   std::int32_t Mode2 = 0;
+  friend bool operator==(const TsGradPie&, const TsGradPie&) = default;
 };
 using TsGradArray = std::vector<TsGradPie>;
 
 // Splits text at runs of ';' into words; every five words make a segment (the rest are ignored):
 // Color1 = ColorToRGB(word 1), Color2 = ColorToRGB(word 2), Percent = word 3 limited to 0 … 100,
-// Mode1 = word 4; word 5 is skipped. Integers are decimal, or hexadecimal after '$' or "0x".
-// Throws std::invalid_argument ("'x' is not a valid integer value") for a word that is read and
-// is not an integer. "N/A" gives no segments.
-TsGradArray ParseGradientData(std::string_view text);
+// Mode1 = word 4; word 5 is not read, so it need not be a number. Integers as StrToInt reads them
+// (decimal, or hexadecimal after '$' or "0x"); a word that is read and is not one raises its
+// EConvertError ("'x' is not a valid integer value"). "N/A" gives no segments.
+TsGradArray ParseGradientData(std::wstring_view text);
 
 // Fills rect (Right/Bottom exclusive, clipped) with the gradient; nothing for an empty rectangle
 // or no segments.

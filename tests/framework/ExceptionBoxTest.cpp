@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Buttons.h"
@@ -87,4 +88,33 @@ TEST(DefaultExceptionHandler, ShowsErrorBoxAndKeepsRunning) {
   EXPECT_EQ(clicks, 2);
   app.ProcessMessages();
   EXPECT_FALSE(app.Terminated());
+}
+
+namespace {
+
+// A form whose window cannot be made: it asks for a platform class that does not exist.
+class TUncreatableForm : public TForm {
+ public:
+  using TForm::TForm;
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    TForm::CreateParams(params);
+    params.WinClassName = L"PrismatoneNoSuchClass";
+    params.OwnClass = false;
+  }
+};
+
+}  // namespace
+
+// An error while the main form gets its window, before the message loop, reaches the default
+// handler and ends the run as failed instead of ending the process without a word.
+TEST(DefaultExceptionHandler, StartUpErrorIsShownAndFailsTheRun) {
+  TApplication app;
+  app.Initialize();
+  std::vector<std::wstring> shown;
+  app.OnShowException = [&](const std::wstring& text) { shown.push_back(text); };
+  app.CreateForm<TUncreatableForm>();
+  EXPECT_EQ(app.Run(), 1);
+  EXPECT_EQ(shown, std::vector<std::wstring>{L"Error creating window."});
 }

@@ -73,3 +73,16 @@ TEST(Layout, Colours) {
   EXPECT_EQ(ColorFromLayout(o.properties[2].value), clBtnFace);
   EXPECT_THROW(ColorFromLayout(o.properties[3].value), ELayoutError);
 }
+
+// Reals: a decimal point with digits and an optional exponent, read whatever the C locale; an
+// integer serves where a real is asked for; a point without digits is an error.
+TEST(Layout, RealValues) {
+  const TLayoutObject o = ParseLayout("object A: TA\n  X = 7.2\n  Y = -1.5E2\n  Z = 3\nend\n");
+  ASSERT_EQ(o.properties.size(), 3u);
+  EXPECT_EQ(o.properties[0].value.kind, TLayoutValue::Kind::Real);
+  EXPECT_DOUBLE_EQ(o.properties[0].value.AsReal(), 7.2);
+  EXPECT_DOUBLE_EQ(o.properties[1].value.AsReal(), -150.0);
+  EXPECT_DOUBLE_EQ(o.properties[2].value.AsReal(), 3.0);
+  EXPECT_THROW(o.properties[0].value.AsInteger(), ELayoutError);
+  EXPECT_THROW(ParseLayout("object A: TA\n  X = 7.\nend\n"), ELayoutError);
+}

@@ -17,6 +17,7 @@ TEST(ShellRules, FolderOf) {
   EXPECT_EQ(FolderOf(L"C:\\Program Files\\Prismatone\\Prismatone.exe"), L"C:\\Program Files\\Prismatone\\");
   EXPECT_EQ(FolderOf(L"C:Prismatone.exe"), L"C:");
   EXPECT_EQ(FolderOf(L"Prismatone.exe"), L"");
+  EXPECT_EQ(FolderOf(L"Z:/tmp/PTThumbnail32.dll"), L"Z:/tmp/");
 }
 
 // Commands written to the registry quote the program path, so a path with spaces cannot start

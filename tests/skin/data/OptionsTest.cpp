@@ -208,8 +208,11 @@ TEST(SkinSections, GradientData) {
   EXPECT_EQ(c.Color1, 0xFFFFFFu);
   EXPECT_EQ(c.Percent, 100);
   EXPECT_EQ(c.Mode1, 3);
-  // A number that is not an integer aborts the load.
+  // A number that is read and is not an integer aborts the load; the unused fifth word and the
+  // words past the last whole segment are not read.
   EXPECT_THROW(Load("[G]\nGRADIENTDATA=1;2;x;4;5\n"), EConvertError);
+  const auto fifth = Load("[G]\nGRADIENTDATA=1;2;3;4;none;6;x\nGRADIENTPERCENT=50\n");
+  EXPECT_EQ(fifth.Section(L"G").Props[0].GradientArray, (TsGradArray{TsGradPie{1, 2, 3, 4, 0}}));
 }
 
 // Booleans are true exactly for "TRUE" and "1".

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "PaintTestUtil.h"
+#include "framework/MemIniFile.h"
 
 using namespace painttest;
 using V = std::vector<std::uint32_t>;
@@ -23,7 +24,7 @@ int RedOf(std::uint32_t p) { return int((p >> 16) & 0xFF); }
 
 // The five-segment triangle data: five segments of kind 2 with the vertex colours in Color1.
 TEST(ParseGradientData, FiveTriangleSegments) {
-  const TsGradArray a = ParseGradientData("0;41;24;2;0;41;64;24;2;0;64;0;24;2;0;0;32;24;2;0;32;32;0;2;0");
+  const TsGradArray a = ParseGradientData(L"0;41;24;2;0;41;64;24;2;0;64;0;24;2;0;0;32;24;2;0;32;32;0;2;0");
   ASSERT_EQ(a.size(), 5u);
   const TColor c1[5] = {0, 41, 64, 0, 32}, c2[5] = {41, 64, 0, 32, 32};
   const int pc[5] = {24, 24, 24, 24, 0};
@@ -38,32 +39,32 @@ TEST(ParseGradientData, FiveTriangleSegments) {
 
 // Words come in fives (a rest is ignored), runs of ';' count once, "N/A" gives nothing.
 TEST(ParseGradientData, WordCounting) {
-  EXPECT_TRUE(ParseGradientData("1;2;3;4").empty());
-  const TsGradArray one = ParseGradientData("1;;2;3;4;5");
+  EXPECT_TRUE(ParseGradientData(L"1;2;3;4").empty());
+  const TsGradArray one = ParseGradientData(L"1;;2;3;4;5");
   ASSERT_EQ(one.size(), 1u);
   EXPECT_EQ(one[0].Color1, 1u);
   EXPECT_EQ(one[0].Color2, 2u);
   EXPECT_EQ(one[0].Percent, 3);
   EXPECT_EQ(one[0].Mode1, 4);
-  EXPECT_TRUE(ParseGradientData("N/A").empty());
-  EXPECT_TRUE(ParseGradientData("").empty());
-  EXPECT_EQ(ParseGradientData(";;1;2;3;4;5;6;7;").size(), 1u);
+  EXPECT_TRUE(ParseGradientData(L"N/A").empty());
+  EXPECT_TRUE(ParseGradientData(L"").empty());
+  EXPECT_EQ(ParseGradientData(L";;1;2;3;4;5;6;7;").size(), 1u);
 }
 
 // Percent is limited to 0 … 100, colours resolve system references, hexadecimal is read, and a
 // word that is read and not an integer raises the conversion error.
 TEST(ParseGradientData, ValuesAndErrors) {
-  const TsGradArray a = ParseGradientData("-16777201;$FF;150;1;0;0x10;16;-5;0;0");
+  const TsGradArray a = ParseGradientData(L"-16777201;$FF;150;1;0;0x10;16;-5;0;0");
   ASSERT_EQ(a.size(), 2u);
   EXPECT_EQ(a[0].Color1, 0xF0F0F0u);  // button face through the classic palette
   EXPECT_EQ(a[0].Color2, 0xFFu);
   EXPECT_EQ(a[0].Percent, 100);
   EXPECT_EQ(a[1].Color1, 16u);
   EXPECT_EQ(a[1].Percent, 0);
-  EXPECT_THROW(ParseGradientData("x;1;2;3;4"), std::invalid_argument);
-  EXPECT_THROW(ParseGradientData("1;2;3.5;3;4"), std::invalid_argument);
-  EXPECT_THROW(ParseGradientData("1;2;99999999999;3;4"), std::invalid_argument);
-  EXPECT_NO_THROW(ParseGradientData("1;2;3;4;skipped"));
+  EXPECT_THROW(ParseGradientData(L"x;1;2;3;4"), EConvertError);
+  EXPECT_THROW(ParseGradientData(L"1;2;3.5;3;4"), EConvertError);
+  EXPECT_THROW(ParseGradientData(L"1;2;99999999999;3;4"), EConvertError);
+  EXPECT_EQ(ParseGradientData(L"1;2;3;4;skipped").size(), 1u);  // the fifth word is never read
 }
 
 // Two vertical segments of 97 % and 0 % over 100 rows: rows 0–97 belong to the first (its ramp
@@ -125,7 +126,7 @@ TEST(PaintGradient, Horizontal) {
 // centre 41, top-right 64, bottom-right 0, bottom-left 32), every pixel of the rectangle and no
 // other painted with alpha 255.
 TEST(PaintGradient, Triangles) {
-  const TsGradArray data = ParseGradientData("0;41;24;2;0;41;64;24;2;0;64;0;24;2;0;0;32;24;2;0;32;32;0;2;0");
+  const TsGradArray data = ParseGradientData(L"0;41;24;2;0;41;64;24;2;0;64;0;24;2;0;0;32;24;2;0;32;32;0;2;0");
   TBitmap32 b(10, 10);
   PaintGradient(b, Rect(0, 0, 10, 10), data, 0);
   EXPECT_EQ(b.Pixel(0, 0), 0xFF040000u);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 
+#include "../SkinTestUtil.h"
 #include "ManagerTestUtil.h"
 #include "framework/LayoutReader.h"
 #include "skin/paint/sColorTransforms.h"
@@ -190,6 +191,46 @@ TEST_F(Manager, StoredLayoutLoadsOnceWithHueApplied) {
   EXPECT_EQ(m->IcoLineSkin(), L"ICOLINE");
   ASSERT_FALSE(platform.notifications.empty());
   EXPECT_TRUE(platform.notifications.back());
+}
+
+// A stored skin keeps its descriptive Version and MasterBitmap, in both forms the bitmap is
+// stored in (the file's bytes, or with their 32-bit length in front).
+TEST_F(Manager, StoredSkinKeepsVersionAndMasterBitmap) {
+  TBitmap32 picture(3, 2);
+  picture.Pixel(2, 1) = 0x00123456;
+  const std::vector<std::uint8_t> file = skintest::EncodeBmp(picture, 24);
+  std::vector<std::uint8_t> withLength(file.size() + 4);
+  withLength[0] = std::uint8_t(file.size());
+  withLength[1] = std::uint8_t(file.size() >> 8);
+  std::copy(file.begin(), file.end(), withLength.begin() + 4);
+  TClassRegistry classes;
+  classes.Register("TsSkinManager", [](TComponent* owner) -> TComponent* { return new TsSkinManager(owner); });
+  const std::string layout = ManagerLayout(
+      "    InternalSkins = <\n"
+      "      item\n"
+      "        Name = 'One'\n"
+      "        Version = 7.2\n"
+      "        MasterBitmap.Data = {" + Hex(file) + "}\n"
+      "      end\n"
+      "      item\n"
+      "        Name = 'Two'\n"
+      "        Version = 9\n"
+      "        MasterBitmap.Data = {" + Hex(withLength) + "}\n"
+      "      end>\n");
+  TTestRoot root(nullptr);
+  TPublishedMethods ctx;
+  ReadComponent(root, ParseLayout(layout), classes, ctx);
+  auto* m = dynamic_cast<TsSkinManager*>(root.FindComponent("sSkinManager1"));
+  ASSERT_NE(m, nullptr);
+  ASSERT_EQ(m->InternalSkins().Count(), 2);
+  EXPECT_DOUBLE_EQ(m->InternalSkins().Items(0).Version, 7.2);
+  EXPECT_DOUBLE_EQ(m->InternalSkins().Items(1).Version, 9.0);
+  for (int i = 0; i < 2; ++i) {
+    const TBitmap32& kept = m->InternalSkins().Items(i).MasterBitmap;
+    ASSERT_EQ(kept.Width(), 3);
+    ASSERT_EQ(kept.Height(), 2);
+    EXPECT_EQ(kept.Pixel(2, 1), 0x00123456u);
+  }
 }
 
 // A name with no folder, no package and no internal skins turns Active off and fires

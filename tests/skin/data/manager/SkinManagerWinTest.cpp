@@ -4,13 +4,34 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "ManagerTestUtil.h"
+#include "framework/Application.h"
 #include "framework/Form.h"
 #include "skin/data/sSkinManagerWin.h"
 
 using namespace mgrtest;
+
+// The allocator of this test program can be told to fail its next allocation, to reach the error
+// paths of callbacks that allocate. (The compiler cannot see that the replaced operator new
+// allocates with malloc, and warns where an inlined delete frees.)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+namespace {
+thread_local bool gFailNextAllocation = false;
+}
+void* operator new(std::size_t size) {
+  if (gFailNextAllocation) {
+    gFailNextAllocation = false;
+    throw std::bad_alloc();
+  }
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -200,4 +221,17 @@ TEST_F(WinManager, PlatformValues) {
   EXPECT_TRUE(p.LayeredWindowsSupported());
   TsSkinManager m(nullptr);
   EXPECT_EQ(m.ScrollBarWidth(), GetSystemMetrics(SM_CXVSCROLL));
+}
+
+// An allocation failure inside the window enumeration stops it and is raised again on our side
+// of EnumThreadWindows, instead of unwinding through the system's frames.
+TEST_F(WinManager, EnumerationErrorComesBackAfterTheCall) {
+  ASSERT_EQ(Application, nullptr);
+  TForm form(nullptr);  // owned by no application: only the enumeration finds it
+  form.HandleNeeded();
+  gFailNextAllocation = true;
+  EXPECT_THROW(ProgramForms(), std::bad_alloc);
+  EXPECT_FALSE(gFailNextAllocation);
+  const std::vector<TWinControl*> forms = ProgramForms();
+  EXPECT_EQ(forms, std::vector<TWinControl*>{&form});
 }
