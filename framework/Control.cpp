@@ -83,8 +83,18 @@ void TControl::SetParentColor(bool v) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  WndProc(m);
+  WindowProc(m);
   return m.Result;
+}
+
+TWndMethod TControl::GetWindowProc() {
+  if (windowProc_) return windowProc_;
+  return [this](TMessage& m) { WndProc(m); };
+}
+
+void TControl::SetWindowProc(TWndMethod proc, const void* owner) {
+  windowProc_ = std::move(proc);
+  windowProcOwner_ = windowProc_ ? owner : nullptr;
 }
 
 void TControl::Invalidate() {

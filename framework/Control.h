@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "framework/Component.h"
@@ -32,6 +33,9 @@ enum TControlStyleFlag : unsigned {
 };
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// A replaceable message entry (see TControl::WindowProc).
+using TWndMethod = std::function<void(TMessage& msg)>;
 
 class TControl : public TComponent {
   friend class TWinControl;  // keeps the parent link and the bounds of windows in step
@@ -86,9 +90,19 @@ class TControl : public TComponent {
   LPCWSTR Cursor() const { return cursor_; }
   void SetCursor(LPCWSTR cursor) { cursor_ = cursor; }
 
-  // Sends a message straight to WndProc and returns its result.
+  // Sends a message to WindowProc and returns its result.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   virtual void WndProc(TMessage& msg);
+  // Where every message enters, from Perform and from the window procedure: WndProc until a
+  // handler takes the entry over (TWindowProcHook) and chains to the one it replaced. Owner is
+  // whoever installed the current entry (none for WndProc itself).
+  void WindowProc(TMessage& msg) {
+    if (windowProc_) windowProc_(msg);
+    else WndProc(msg);
+  }
+  TWndMethod GetWindowProc();
+  const void* WindowProcOwner() const { return windowProcOwner_; }
+  void SetWindowProc(TWndMethod proc, const void* owner);
   // What happens to a message nobody handled: windowless controls answer 0; windowed ones pass
   // it to the window procedure they replaced.
   virtual void DefaultHandler(TMessage& msg) { msg.Result = 0; }
@@ -131,6 +145,8 @@ class TControl : public TComponent {
   unsigned controlState_ = 0;
   bool takingParentFont_ = false;
   LPCWSTR cursor_ = nullptr;
+  TWndMethod windowProc_;
+  const void* windowProcOwner_ = nullptr;
 };
 
 // A windowless control that paints itself on its parent's device context.

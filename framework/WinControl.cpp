@@ -128,7 +128,7 @@ LRESULT CALLBACK TWinControl::FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LP
   TMessage m{msg, wp, lp, 0};
   // No exception may unwind through the platform's window procedure: the application's default
   // handler shows it, and the message counts as handled.
-  CallbackGuard([&] { self->WndProc(m); }, ApplicationHandleException);
+  CallbackGuard([&] { self->WindowProc(m); }, ApplicationHandleException);
   if (msg == WM_NCDESTROY) {
     RemovePropW(wnd, kControlProp);
     if (!self->ownClass_) SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
@@ -286,6 +286,11 @@ void TWinControl::PaintWindow(HDC dc) {
   FillRect(dc, &r, brush.get());
 }
 
+void TWinControl::PaintInto(HDC dc) {
+  PaintWindow(dc);
+  PaintControls(dc);
+}
+
 void TWinControl::PaintControls(HDC dc) {
   RECT clip;
   if (GetClipBox(dc, &clip) == ERROR) return;
@@ -429,9 +434,21 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case WM_PAINT:
       if (ownClass_) {
-        TPaintDC paint(wnd_);
-        PaintWindow(paint.dc());
-        PaintControls(paint.dc());
+        // A device context in wParam asks for a painting into it (a fade picture, a parent's
+        // background): no BeginPaint, the update region stays.
+        if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
+          PaintInto(given);
+        } else {
+          TPaintDC paint(wnd_);
+          PaintInto(paint.dc());
+        }
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      if (ownClass_) {
+        PaintInto(reinterpret_cast<HDC>(m.WParam));
         m.Result = 0;
         return;
       }

@@ -64,6 +64,9 @@ class TWinControl : public TControl {
 
   // Paints every visible windowless child that meets the clip box of dc (client coordinates).
   void PaintControls(HDC dc);
+  // The whole client look of our own windows into dc: background, then windowless children.
+  // WM_PAINT with a DC in wParam and WM_PRINTCLIENT come here.
+  void PaintInto(HDC dc);
 
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test, in parts: the native suite, the same under sanitizers, the Windows suite of the
+# Runs every test, in parts: the native suite, the same under sanitizers, the fuzz targets for
+# half a minute each over their seed corpora (scripts/fuzz.sh), the Windows suite of the
 # 32-bit build through Wine, the Windows suite of the x86-64 build, and the end-to-end tests that
 # drive the real window. Ends with one line per part (passed, failed or skipped and why) and the
 # total time.
@@ -35,6 +36,7 @@ trap stop_display EXIT
 
 part native ctest --test-dir "$root/build/native" --output-on-failure
 part sanitizers ctest --test-dir "$root/build/native-asan" --output-on-failure
+part fuzzing "$root/scripts/fuzz.sh" 30
 
 win32=(ctest --test-dir "$root/build/win32" --output-on-failure)
 win64=(ctest --test-dir "$root/build/win64" --output-on-failure)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Plants libraries named like system ones beside a program in the Wine prefix and checks who
-# loads them: an unprotected program does (the control case), the protected probe and the real
-# setup program never do.
+# Plants libraries named like system ones beside a program in the Wine prefix, with Wine told to
+# prefer a planted copy of each (n,b: how Windows treats libraries outside its known set), and
+# checks who loads them: an unprotected program does (the control case); the protected probe and
+# the real setup program load none but those the system's own start-up loads before a program's
+# first line, which the test names.
 #   dll_planting.sh win64|win32 planted.dll library_probe.exe PrismatoneSetup.exe
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
@@ -11,7 +13,10 @@ ensure_display
 dir="$WINEPREFIX/drive_c/planting-test"
 trap 'rm -rf "$dir"; stop_display' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-names=(msimg32.dll uxtheme.dll dwmapi.dll version.dll)
+names=(msimg32.dll uxtheme.dll dwmapi.dll version.dll winmm.dll cryptbase.dll userenv.dll setupapi.dll
+       propsys.dll oleacc.dll clbcatq.dll apphelp.dll ntmarta.dll comctl32.dll)
+overrides=$(printf '%s,' "${names[@]%.dll}")
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES},${overrides%,}=n,b"
 
 plant() {
   rm -rf "$dir"; mkdir -p "$dir"
@@ -19,30 +24,38 @@ plant() {
   cp "$probe" "$dir/probe.exe"
   cp "$setup" "$dir/setup.exe"
 }
-loaded_markers() { find "$dir" -name '*.loaded' -printf '%f ' 2>/dev/null; }
+loaded_markers() { find "$dir" -name '*.loaded' -printf '%f\n' 2>/dev/null | sed 's/\.loaded$//' | sort; }
+# markers_beyond ALLOWED: the markers not in the ALLOWED list (one name a line).
+markers_beyond() { comm -23 <(loaded_markers) <(echo "$1" | sort); }
+
+# What the system's own start-up loads before a program's first line: a program that returns at once.
+plant
+(cd "$dir" && wine probe.exe nothing) || true
+early=$(loaded_markers)
+echo "loaded before the program's first line: $(echo ${early:-none})"
 
 # Control: a program that loads by bare name picks the planted libraries up.
 plant
-(cd "$dir" && WINEDLLOVERRIDES="${WINEDLLOVERRIDES},msimg32,uxtheme,dwmapi,version=n,b" wine probe.exe unprotected) || true
-[ -n "$(loaded_markers)" ] || fail "control case: the unprotected program loaded no planted library, so the test proves nothing"
-echo "control: unprotected program loaded: $(loaded_markers)"
+(cd "$dir" && wine probe.exe unprotected) || true
+[ -n "$(markers_beyond "$early")" ] || fail "control case: the unprotected program loaded no planted library, so the test proves nothing"
+echo "control: unprotected program loaded: $(echo $(loaded_markers))"
 
-# The protected probe: same libraries, none planted one loaded.
+# The protected probe: same libraries, none planted one loaded after its first line.
 plant
 set +e
-(cd "$dir" && WINEDLLOVERRIDES="${WINEDLLOVERRIDES},msimg32,uxtheme,dwmapi,version=n,b" wine probe.exe protected)
+(cd "$dir" && wine probe.exe protected)
 got=$?
 set -e
-[ -z "$(loaded_markers)" ] || fail "protected probe loaded planted: $(loaded_markers)"
+[ -z "$(markers_beyond "$early")" ] || fail "protected probe loaded planted: $(echo $(markers_beyond "$early"))"
 [ "$got" -ge 1 ] || fail "protected probe loaded no system library at all"
 
 # The setup program itself, started from the planted folder, showing its window.
 plant
-(cd "$dir" && WINEDLLOVERRIDES="${WINEDLLOVERRIDES},msimg32,uxtheme,dwmapi,version=n,b" exec "$(wine_loader setup.exe)" setup.exe) &
+(cd "$dir" && exec "$(wine_loader setup.exe)" setup.exe) &
 pid=$!
-wait_until 30 xdotool search --name '^Prismatone setup$' >/dev/null 2>&1 || true
+wait_until 30 xdotool search --name '^Prismatone setup$' >/dev/null 2>&1 || fail "the setup showed no window"
 settle 1
 kill "$pid" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
-[ -z "$(loaded_markers)" ] || fail "the setup loaded planted: $(loaded_markers)"
-echo "ok: neither the protected probe nor the setup loaded a planted library"
+[ -z "$(markers_beyond "$early")" ] || fail "the setup loaded planted: $(echo $(markers_beyond "$early"))"
+echo "ok: neither the protected probe nor the setup loaded a planted library after its first line"

@@ -1,6 +1,7 @@
 // Loads the libraries the skin engine looks up by name, the way an unprotected program does
 // ("unprotected": by bare name) or the way the setup does ("protected": search restricted at
 // start-up, loads by full system path). Exit code: how many of them could be loaded.
+// "nothing" returns at once: what is loaded then was loaded before the program's first line.
 #include <windows.h>
 
 #include <cwchar>
@@ -8,6 +9,7 @@
 #include "platform/SafeLibrary.h"
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 1 && std::wcscmp(argv[1], L"nothing") == 0) return 0;
   const bool protectedMode = argc > 1 && std::wcscmp(argv[1], L"protected") == 0;
   if (protectedMode) RestrictLibrarySearch();
   int loaded = 0;
