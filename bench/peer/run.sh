@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The start-up and install speed of our setup against a plain installer of the same files built
+# with NSIS (peer.nsi), in one run under Wine in the 64-bit prefix:
+#   - process start to its first window on screen (median of 5, the window list polled every
+#     10 ms): ours against the peer's first page;
+#   - a whole install: ours driven by clicks (install, then the finish button, until the process
+#     ends), the peer's silent install (/S) until it ends; median of 3.
+# Prints each figure and the ratio ours / peer (target: 1.0 or less for both). A benchmark, not a
+# test: scripts/test.sh does not run it. Where 32-bit code is emulated the figures would measure
+# the emulator, so it says so and prints no ratio.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+"$root/scripts/build.sh" >/dev/null
+command -v makensis >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nsis >/dev/null
+source "$root/scripts/wine-env.sh"
+ours="$root/build/win32/setup/PrismatoneSetup.exe"
+peer="$root/build/bench/peer.exe"
+mkdir -p "$root/build/bench"
+makensis -V1 -DOUT="$peer" -DPAYLOADS="$root/build/win32/payloads" -DPAYLOADS64="$root/build/win64/payloads" \
+  "$root/bench/peer/peer.nsi"
+mode=$(host_i386_mode)
+if [ "$mode" != native ]; then
+  echo "peer benchmark: this host runs 32-bit code $mode, so both installers would be timed through the emulator; no ratio printed"
+  exit 0
+fi
+wine_prefix win64
+ensure_display
+trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
+c="$WINEPREFIX/drive_c"
+folder="$c/Program Files (x86)/Prismatone" thumb="$c/windows/syswow64/PTThumbnail64.dll"
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+clean_install() {
+  wineserver -w
+  [ -f "$thumb" ] && wine regsvr32 /u /s "$thumb" >/dev/null 2>&1 || true
+  rm -rf "$folder" "$thumb"
+  find "$c/users" -name Prismatone.lnk -delete 2>/dev/null || true
+  wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone' /reg:32 /f >/dev/null 2>&1 || true
+  for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg delete "HKCR\\$k" /f >/dev/null 2>&1 || true; done
+  wineserver -w
+}
+# first_window EXE TITLE: milliseconds from the start of EXE to its visible window TITLE.
+first_window() {
+  local start pid ms
+  wineserver -w
+  start=$(now_ms)
+  "$(wine_loader "$1")" "$1" & pid=$!
+  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do sleep 0.01; done
+  ms=$(($(now_ms) - start))
+  kill "$pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  echo "$ms"
+}
+# Our whole install: start, the install button, then the finish button until the program ends.
+install_ours() {
+  local start pid win
+  start=$(now_ms)
+  "$(wine_loader "$ours")" "$ours" & pid=$!
+  until win=$(xdotool search --onlyvisible --name '^Prismatone setup$' 2>/dev/null | head -n1) && [ -n "$win" ]; do sleep 0.01; done
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  local border=$(((WIDTH - 680) / 2))
+  local bx=$((X + border + 634)) by=$((Y + HEIGHT - 495 - border + 482))
+  sleep 0.3
+  xdotool mousemove "$bx" "$by" click 1
+  until [ -f "$thumb" ]; do sleep 0.01; done
+  while kill -0 "$pid" 2>/dev/null; do xdotool mousemove "$bx" "$by" click 1; sleep 0.05; done
+  echo $(($(now_ms) - start))
+}
+install_peer() {
+  local start
+  start=$(now_ms)
+  "$(wine_loader "$peer")" "$peer" /S
+  echo $(($(now_ms) - start))
+}
+
+clean_install
+ours_start=$(for _ in 1 2 3 4 5; do first_window "$ours" 'Prismatone setup'; done | median)
+peer_start=$(for _ in 1 2 3 4 5; do first_window "$peer" 'Peer installer'; done | median)
+ours_install=$(for _ in 1 2 3; do install_ours; clean_install; done | median)
+peer_install=$(for _ in 1 2 3; do install_peer; clean_install; done | median)
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+printf 'start-up to first window: ours %d ms, peer %d ms, ratio %s (target <= 1.0)\n' "$ours_start" "$peer_start" "$(ratio "$ours_start" "$peer_start")"
+printf 'whole install:            ours %d ms, peer %d ms, ratio %s (target <= 1.0)\n' "$ours_install" "$peer_install" "$(ratio "$ours_install" "$peer_install")"
