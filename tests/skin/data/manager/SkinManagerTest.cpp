@@ -22,6 +22,12 @@ class TTestRoot : public TComponent {
   using TComponent::TComponent;
 };
 
+// Reads a stored layout into root and returns its manager "sSkinManager1" (null when missing).
+TsSkinManager* ReadManager(TTestRoot& root, const std::string& layout, const TClassRegistry& classes) {
+  TPublishedMethods ctx;
+  ReadComponent(root, ParseLayout(layout), classes, ctx);
+  return dynamic_cast<TsSkinManager*>(root.FindComponent("sSkinManager1"));
+}
 
 class Manager : public ::testing::Test {
  protected:
@@ -170,9 +176,7 @@ TEST_F(Manager, StoredLayoutLoadsOnceWithHueApplied) {
       "    SkinInfo = '7.2'\n"
       "    ThirdParty.ThirdButtons = 'TButton'\n");
   TTestRoot root(nullptr);
-  TPublishedMethods ctx;
-  ReadComponent(root, ParseLayout(layout), classes, ctx);
-  auto* m = dynamic_cast<TsSkinManager*>(root.FindComponent("sSkinManager1"));
+  TsSkinManager* m = ReadManager(root, layout, classes);
   ASSERT_NE(m, nullptr);
   EXPECT_EQ(loads, 1);
   EXPECT_EQ(m->HueOffset(), 196);
@@ -218,9 +222,7 @@ TEST_F(Manager, StoredSkinKeepsVersionAndMasterBitmap) {
       "        MasterBitmap.Data = {" + Hex(withLength) + "}\n"
       "      end>\n");
   TTestRoot root(nullptr);
-  TPublishedMethods ctx;
-  ReadComponent(root, ParseLayout(layout), classes, ctx);
-  auto* m = dynamic_cast<TsSkinManager*>(root.FindComponent("sSkinManager1"));
+  TsSkinManager* m = ReadManager(root, layout, classes);
   ASSERT_NE(m, nullptr);
   ASSERT_EQ(m->InternalSkins().Count(), 2);
   EXPECT_DOUBLE_EQ(m->InternalSkins().Items(0).Version, 7.2);
