@@ -108,8 +108,12 @@ wait_until() {
   done
 }
 
-# settle SECONDS: a pause for a window to finish painting, scaled like the waits.
-settle() { sleep "$(wait_limit "$1")"; }
+# settle SECONDS: a pause (fractions allowed) for a window to finish painting. Scaled like the
+# waits but by at most 10: a running program's painting is slowed less by emulation than a
+# program's start, which the factor measures.
+settle() {
+  sleep "$(awk -v s="$1" -v f="${PRISMATONE_SLOWNESS:-1}" 'BEGIN { print s * (f < 10 ? f : 10) }')"
+}
 
 # Starts Xvfb when there is no display. Sets PRISMATONE_XVFB_PID when it started one.
 ensure_display() {
