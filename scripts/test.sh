@@ -30,6 +30,7 @@ fi
 
 source "$root/scripts/wine-env.sh"
 mode=$(host_i386_mode)
+export PRISMATONE_I386_MODE=$mode
 echo "host: 32-bit code $mode"
 ensure_display
 trap stop_display EXIT
@@ -53,9 +54,9 @@ case $mode in
     wine_slowness >/dev/null  # in this shell: the tests inherit PRISMATONE_SLOWNESS
     slowness=$PRISMATONE_SLOWNESS
     echo "host: 32-bit programs start $slowness times slower than 64-bit ones; waits scale by that"
-    # qemu-user now and then crashes a 32-bit process as it exits, after its tests have passed
-    # ("stack smashing detected"): a test that fails gets one more run, and a real fault fails
-    # both.
+    # qemu-user now and then crashes a 32-bit process as it ends, after its tests have passed
+    # ("stack smashing detected"): GoogleTest programs are then judged by their own report
+    # (wine-run.sh), and any other test that fails gets one more run; a real fault fails both.
     retry=(--repeat until-pass:2)
     part "Windows 32-bit" "${win32[@]}" -L bitness -LE e2e -R '\.(wow64|win64)$' -j2 --timeout $((300 * slowness)) "${retry[@]}"
     part_note "Windows 32-bit" "(emulated: only the tests that depend on a 32-bit process, 64-bit prefix)"

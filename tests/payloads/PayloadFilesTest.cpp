@@ -98,7 +98,8 @@ TShown RunProgram(const std::wstring& args) {
   TUniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
   TShown shown;
   HWND wnd = nullptr;
-  for (int i = 0; i < 200 && !wnd; ++i) {
+  const ULONGLONG deadline = GetTickCount64() + 10000ull * ULONGLONG(Slowness());
+  while (!wnd && GetTickCount64() < deadline) {
     if (WaitForSingleObject(process.get(), 50) == WAIT_OBJECT_0) break;
     wnd = ProgramWindow(pi.dwProcessId);
   }
@@ -113,7 +114,7 @@ TShown RunProgram(const std::wstring& args) {
   EnumChildWindows(wnd, CollectChild, reinterpret_cast<LPARAM>(&children));
   if (children.size() == 3) shown.mode = WindowText(children[2]);
   PostMessageW(wnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0) << "the program did not end when closed";
+  EXPECT_EQ(WaitForSingleObject(process.get(), DWORD(10000 * Slowness())), WAIT_OBJECT_0) << "the program did not end when closed";
   DWORD code = 1;
   GetExitCodeProcess(process.get(), &code);
   EXPECT_EQ(code, 0u);

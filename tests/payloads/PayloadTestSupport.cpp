@@ -1,5 +1,6 @@
 #include "tests/payloads/PayloadTestSupport.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 TScratchFolder::TScratchFolder(const std::wstring& parent) {
@@ -59,3 +60,9 @@ void WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
 Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+int Slowness() {
+  const char* text = std::getenv("PRISMATONE_SLOWNESS");
+  const int n = text ? std::atoi(text) : 1;
+  return n > 1 ? n : 1;
+}

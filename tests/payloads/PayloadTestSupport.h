@@ -29,3 +29,6 @@ Bytes ReadWholeFile(const std::wstring& path);
 void WriteWholeFile(const std::wstring& path, const Bytes& bytes);
 Bytes BytesOf(const std::string& text);
 bool FileExists(const std::wstring& path);
+// How many times slower than usual programs start here (PRISMATONE_SLOWNESS from the test
+// scripts: several tens where 32-bit code is emulated; 1 when unset): waits scale with it.
+int Slowness();
