@@ -12,8 +12,12 @@ TScratchFolder::TScratchFolder(const std::wstring& parent) {
     base = temp;
   }
   if (!base.empty() && base.back() != L'\\') base += L'\\';
-  path_ = base + L"ptpayload-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
-  if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create the scratch folder");
+  // Wine reuses small process ids: a folder that an ended run left behind takes the next number.
+  for (int attempt = 0;; ++attempt) {
+    path_ = base + L"ptpayload-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+    if (CreateDirectoryW(path_.c_str(), nullptr)) return;
+    if (GetLastError() != ERROR_ALREADY_EXISTS || attempt >= 1000) throw std::runtime_error("cannot create the scratch folder");
+  }
 }
 
 TScratchFolder::~TScratchFolder() {
