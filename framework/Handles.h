@@ -7,30 +7,38 @@
 
 #include <utility>
 
-template <typename H, auto Close, H Null = H{}>
+namespace handle_detail {
+template <typename H>
+constexpr H Zero() { return H{}; }
+inline HANDLE InvalidHandle() { return INVALID_HANDLE_VALUE; }
+}  // namespace handle_detail
+
+// Owns one handle; Null gives the value that means "none" (a function, because
+// INVALID_HANDLE_VALUE cannot be a template argument).
+template <typename H, auto Close, auto Null = handle_detail::Zero<H>>
 class TUniqueHandle {
  public:
   TUniqueHandle() = default;
   explicit TUniqueHandle(H h) : h_(h) {}
   TUniqueHandle(const TUniqueHandle&) = delete;
   TUniqueHandle& operator=(const TUniqueHandle&) = delete;
-  TUniqueHandle(TUniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Null)) {}
+  TUniqueHandle(TUniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Null())) {}
   TUniqueHandle& operator=(TUniqueHandle&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.h_, Null));
+    if (this != &o) reset(std::exchange(o.h_, Null()));
     return *this;
   }
   ~TUniqueHandle() { reset(); }
 
   H get() const { return h_; }
-  explicit operator bool() const { return h_ != Null; }
-  H release() { return std::exchange(h_, Null); }
-  void reset(H h = Null) {
-    if (h_ != Null) Close(h_);
+  explicit operator bool() const { return h_ != Null(); }
+  H release() { return std::exchange(h_, Null()); }
+  void reset(H h = Null()) {
+    if (h_ != Null()) Close(h_);
     h_ = h;
   }
 
  private:
-  H h_ = Null;
+  H h_ = Null();
 };
 
 namespace handle_detail {
@@ -42,6 +50,7 @@ inline void DestroyWindow_(HWND h) { DestroyWindow(h); }
 inline void DestroyIcon_(HICON h) { DestroyIcon(h); }
 inline void FreeLibrary_(HMODULE h) { FreeLibrary(h); }
 inline void DeleteRgn(HRGN h) { DeleteObject(h); }
+inline void FindClose_(HANDLE h) { FindClose(h); }
 }  // namespace handle_detail
 
 using TUniqueFont = TUniqueHandle<HFONT, handle_detail::CloseGdi>;
@@ -56,38 +65,9 @@ using TUniqueIcon = TUniqueHandle<HICON, handle_detail::DestroyIcon_>;
 using TUniqueModule = TUniqueHandle<HMODULE, handle_detail::FreeLibrary_>;
 using TUniqueWindow = TUniqueHandle<HWND, handle_detail::DestroyWindow_>;
 
-// A handle whose "none" is INVALID_HANDLE_VALUE, which cannot be a template argument: files,
-// and file searches.
-template <auto Close>
-class TUniqueInvalidHandle {
- public:
-  TUniqueInvalidHandle() = default;
-  explicit TUniqueInvalidHandle(HANDLE h) : h_(h) {}
-  TUniqueInvalidHandle(const TUniqueInvalidHandle&) = delete;
-  TUniqueInvalidHandle& operator=(const TUniqueInvalidHandle&) = delete;
-  TUniqueInvalidHandle(TUniqueInvalidHandle&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
-  TUniqueInvalidHandle& operator=(TUniqueInvalidHandle&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.h_, INVALID_HANDLE_VALUE));
-    return *this;
-  }
-  ~TUniqueInvalidHandle() { reset(); }
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-  void reset(HANDLE h = INVALID_HANDLE_VALUE) {
-    if (h_ != INVALID_HANDLE_VALUE) Close(h_);
-    h_ = h;
-  }
-
- private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
-};
-
-namespace handle_detail {
-inline void FindClose_(HANDLE h) { FindClose(h); }
-}  // namespace handle_detail
-
-using TUniqueFile = TUniqueInvalidHandle<handle_detail::CloseHandle_>;
-using TUniqueFind = TUniqueInvalidHandle<handle_detail::FindClose_>;
+// Files and file searches: "none" is INVALID_HANDLE_VALUE.
+using TUniqueFile = TUniqueHandle<HANDLE, handle_detail::CloseHandle_, handle_detail::InvalidHandle>;
+using TUniqueFind = TUniqueHandle<HANDLE, handle_detail::FindClose_, handle_detail::InvalidHandle>;
 
 // Selects an object into a device context for the lifetime of the scope.
 class TSelectObject {

@@ -19,7 +19,7 @@ fi
 ensure_display
 trap 'wineserver -k 2>/dev/null || true; sleep 0.5; stop_display' EXIT
 "$loader" "$exe" &
-wine_slowness >/dev/null  # in this shell, so that the waits below see it
+wine_slowness
 wait_until 30 xdotool search --name '^Prismatone setup$' >/dev/null 2>&1 || echo "run: no window appeared" >&2
 settle 2
 import -window root "$root/build/screenshot.png"

@@ -40,7 +40,10 @@ part sanitizers ctest --test-dir "$root/build/native-asan" --output-on-failure
 part fuzzing "$root/scripts/fuzz.sh" 30
 
 win32=(ctest --test-dir "$root/build/win32" --output-on-failure)
-win64=(ctest --test-dir "$root/build/win64" --output-on-failure)
+# The x86-64 programs: the x86-64 build's suite and the 64-bit thumbnail checks of the 32-bit one.
+x64_tests() {
+  ctest --test-dir "$root/build/win64" --output-on-failure -L wine -j2 && "${win32[@]}" -L x64
+}
 case $mode in
   native)
     part prefixes eval 'wine_prefix win64 && wine_prefix win32'
@@ -50,8 +53,8 @@ case $mode in
     ;;
   emulated)
     part prefixes wine_prefix win64
-    part_note prefixes "(64-bit only: a 32-bit prefix would run every process emulated)"
-    wine_slowness >/dev/null  # in this shell: the tests inherit PRISMATONE_SLOWNESS
+    part_note "(64-bit only: a 32-bit prefix would run every process emulated)"
+    wine_slowness
     slowness=$PRISMATONE_SLOWNESS
     echo "host: 32-bit programs start $slowness times slower than 64-bit ones; waits scale by that"
     # qemu-user now and then crashes a 32-bit process as it ends, after its tests have passed
@@ -59,15 +62,15 @@ case $mode in
     # (wine-run.sh), and any other test that fails gets one more run; a real fault fails both.
     retry=(--repeat until-pass:2)
     part "Windows 32-bit" "${win32[@]}" -L bitness -LE e2e -R '\.(wow64|win64)$' -j2 --timeout $((300 * slowness)) "${retry[@]}"
-    part_note "Windows 32-bit" "(emulated: only the tests that depend on a 32-bit process, 64-bit prefix)"
-    part "Windows 64-bit" eval '"${win64[@]}" -L wine -j2 && "${win32[@]}" -L x64'
+    part_note "(emulated: only the tests that depend on a 32-bit process, 64-bit prefix)"
+    part "Windows 64-bit" x64_tests
     part end-to-end "${win32[@]}" -L e2e -R '\.win64$' --timeout $((300 * slowness)) "${retry[@]}"
-    part_note end-to-end "(emulated, 64-bit prefix only)"
+    part_note "(emulated, 64-bit prefix only)"
     ;;
   none)
     part prefixes wine_prefix win64
     part_skip "Windows 32-bit" "this host cannot execute 32-bit code, not even emulated"
-    part "Windows 64-bit" eval '"${win64[@]}" -L wine -j2 && "${win32[@]}" -L x64'
+    part "Windows 64-bit" x64_tests
     part_skip end-to-end "the setup is a 32-bit program and this host cannot execute 32-bit code"
     ;;
 esac

@@ -72,8 +72,7 @@ wine_prefix() {
 
 # wine_slowness: how many times slower a 32-bit program starts than a 64-bit one in the 64-bit
 # prefix (1 on a host that runs i386 code natively; several tens where it is emulated). Measured
-# once per run and kept in PRISMATONE_SLOWNESS (call it outside a command substitution for the
-# export to reach later commands); waits for 32-bit programs scale with it.
+# once per run into the exported PRISMATONE_SLOWNESS; waits for 32-bit programs scale with it.
 wine_slowness() {
   if [ -z "${PRISMATONE_SLOWNESS:-}" ]; then
     if [ "$(host_i386_mode)" != emulated ]; then
@@ -90,7 +89,6 @@ wine_slowness() {
     fi
     export PRISMATONE_SLOWNESS
   fi
-  echo "$PRISMATONE_SLOWNESS"
 }
 
 # wait_limit SECONDS: a wait of SECONDS on a host that runs i386 code natively, scaled by the

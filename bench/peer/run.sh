@@ -13,6 +13,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/scripts/build.sh" >/dev/null
 command -v makensis >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nsis >/dev/null
 source "$root/scripts/wine-env.sh"
+source "$root/tests/e2e/setup_window_lib.sh"  # remove_install
 ours="$root/build/win32/setup/PrismatoneSetup.exe"
 peer="$root/build/bench/peer.exe"
 mkdir -p "$root/build/bench"
@@ -27,17 +28,13 @@ wine_prefix win64
 ensure_display
 trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
 c="$WINEPREFIX/drive_c"
-folder="$c/Program Files (x86)/Prismatone" thumb="$c/windows/syswow64/PTThumbnail64.dll"
+folder="$c/Program Files (x86)/Prismatone" sysdir="$c/windows/syswow64" thumb="$c/windows/syswow64/PTThumbnail64.dll"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 clean_install() {
   wineserver -w
-  [ -f "$thumb" ] && wine regsvr32 /u /s "$thumb" >/dev/null 2>&1 || true
-  rm -rf "$folder" "$thumb"
-  find "$c/users" -name Prismatone.lnk -delete 2>/dev/null || true
-  wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone' /reg:32 /f >/dev/null 2>&1 || true
-  for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg delete "HKCR\\$k" /f >/dev/null 2>&1 || true; done
+  remove_install "$folder" "$sysdir" PTThumbnail64.dll
   wineserver -w
 }
 # first_window EXE TITLE: milliseconds from the start of EXE to its visible window TITLE.

@@ -22,7 +22,7 @@ apt_update_retrying() {
 # otherwise pull an amd64 library ahead of its i386 twin and make multiarch packages such as
 # wine32:i386 uninstallable. When both fail, names the packages and apt's reason and fails.
 apt_install_falling_back() {
-  local codename=$1 log rc
+  local codename=$1 log
   shift
   local cmd=()
   while [ $# -gt 0 ] && [ "$1" != -- ]; do cmd+=("$1"); shift; done
@@ -34,12 +34,11 @@ apt_install_falling_back() {
     echo "bootstrap: installing from all suites failed; trying again preferring $codename's own suite" >&2
     if "${cmd[@]}" -t "$codename" "$@" 2>"$log"; then rm -f "$log"; return 0; fi
   fi
-  rc=1
   echo "bootstrap: could not install: $*" >&2
   echo "bootstrap: apt said:" >&2
   grep -E '^(E:| )' "$log" | head -n 20 | sed 's/^/  /' >&2
   rm -f "$log"
-  return $rc
+  return 1
 }
 
 # os_codename [FILE]: the release's code name from os-release (bookworm), empty when unknown.

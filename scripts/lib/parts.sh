@@ -1,6 +1,7 @@
 # Sourced by test.sh: runs the suite in named parts and keeps one summary line per part.
 #   part NAME COMMAND...       runs COMMAND, recording passed or failed and its time
 #   part_skip NAME REASON      records a part that does not run here, and why
+#   part_note TEXT             adds to the line of the part just run
 #   parts_summary              prints the lines and the total time; fails when a part failed
 PARTS_LINES=()
 PARTS_FAILED=0
@@ -25,13 +26,8 @@ part_skip() {
   PARTS_LINES+=("$(printf '%-18s skipped           %s' "$1" "$2")")
 }
 
-# part_note NAME TEXT: adds TEXT to the latest line of part NAME (what was left out, and why).
-part_note() {
-  local i
-  for ((i = ${#PARTS_LINES[@]} - 1; i >= 0; i--)); do
-    if [[ ${PARTS_LINES[i]} == "$1 "* ]]; then PARTS_LINES[i]+="  $2"; return 0; fi
-  done
-}
+# part_note TEXT: adds TEXT to the line of the part just run (what was left out, and why).
+part_note() { PARTS_LINES[-1]+="  $1"; }
 
 parts_summary() {
   local line

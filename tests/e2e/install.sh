@@ -20,11 +20,7 @@ pid=
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   timeout "$(wait_limit 60)" wineserver -w || true
-  [ -f "$sysdir/$thumb" ] && (cd "$sysdir" && timeout "$(wait_limit 60)" wine regsvr32 /u /s "$thumb" >/dev/null 2>&1 || true)
-  rm -rf "$folder" "$sysdir/$thumb"
-  find "$c/users" -name Prismatone.lnk -delete 2>/dev/null || true
-  wine reg delete "$uninstall" /reg:32 /f >/dev/null 2>&1 || true
-  for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg delete "HKCR\\$k" /f >/dev/null 2>&1 || true; done
+  remove_install "$folder" "$sysdir" "$thumb"
   timeout "$(wait_limit 60)" wineserver -w || true
   stop_display
 }

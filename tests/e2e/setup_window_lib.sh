@@ -36,3 +36,15 @@ wait_for_exit() {
   wait_until 10 program_ended || return 1
   pid=
 }
+
+# remove_install FOLDER SYSDIR THUMB: takes away what an install wrote in the current prefix:
+# the extension's registration and file, the install folder, both shortcuts, the Uninstall entry
+# and the two file types.
+remove_install() {
+  local folder=$1 sysdir=$2 thumb=$3 k
+  [ -f "$sysdir/$thumb" ] && (cd "$sysdir" && timeout "$(wait_limit 60)" wine regsvr32 /u /s "$thumb" >/dev/null 2>&1 || true)
+  rm -rf "$folder" "${sysdir:?}/$thumb"
+  find "$WINEPREFIX/drive_c/users" -name Prismatone.lnk -delete 2>/dev/null || true
+  wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone' /reg:32 /f >/dev/null 2>&1 || true
+  for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg delete "HKCR\\$k" /f >/dev/null 2>&1 || true; done
+}

@@ -32,17 +32,6 @@ Bytes ResourceBytes(const std::wstring& name) {
   return b;
 }
 
-// Runs f and returns the message of the framework exception it throws ("" when none).
-template <typename F>
-std::wstring MessageOf(F&& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return L"";
-}
-
 void ExtractBytes(const Bytes& stored, const std::wstring& target) {
   TReadOnlyMemoryStream res(stored.data(), stored.size());
   ExtractResourceToFile(res, target);

@@ -16,20 +16,19 @@ if [ "$kind" = win64 ]; then
 fi
 path=$(winepath -w "$dll" 2>/dev/null)
 fail() { echo "FAIL ($kind, $bits-bit): $*" >&2; exit 1; }
-# The class key is kept apart per bitness (the 32-bit one under Wow6432Node); file-type keys are
-# shared by both, so they are read without a view. (Wine's reg tool with /reg:32 would look for
-# them under Wow6432Node, where no 32-bit program writes them.)
-query() { wine reg query "$1" "${view[@]}" 2>/dev/null | tr -d '\r' || true; }
-exists() { wine reg query "$1" "${view[@]}" >/dev/null 2>&1; }
-query_shared() { wine reg query "$1" 2>/dev/null | tr -d '\r' || true; }
-exists_shared() { wine reg query "$1" >/dev/null 2>&1; }
+# query/exists KEY [VIEW]: the class key is kept apart per bitness (the 32-bit one under
+# Wow6432Node) and is read in the extension's view; file-type keys are shared by both and are read
+# without one. (Wine's reg tool with /reg:32 would look for them under Wow6432Node, where no
+# 32-bit program writes them.)
+query() { wine reg query "$@" 2>/dev/null | tr -d '\r' || true; }
+exists() { wine reg query "$@" >/dev/null 2>&1; }
 
-exists "HKCR\\CLSID\\$clsid" && fail "the class is registered before the test"
+exists "HKCR\\CLSID\\$clsid" "${view[@]}" && fail "the class is registered before the test"
 pts_before=no
-exists_shared 'HKCR\.pts' && pts_before=yes
+exists 'HKCR\.pts' && pts_before=yes
 # .ptt carries a file type's value, as the setup's file association writes it.
 added_ptt=
-if ! exists_shared 'HKCR\.ptt'; then
+if ! exists 'HKCR\.ptt'; then
   wine reg add 'HKCR\.ptt' /ve /d Prismatone.Theme /f >/dev/null 2>&1
   added_ptt=yes
 fi
@@ -41,20 +40,20 @@ cleanup() {
 trap cleanup EXIT
 
 wine "$regsvr" /s "$path" || fail "regsvr32 /s returned $?"
-out=$(query "HKCR\\CLSID\\$clsid\\InprocServer32")
+out=$(query "HKCR\\CLSID\\$clsid\\InprocServer32" "${view[@]}")
 grep -qiF "$path" <<<"$out" || fail "InprocServer32 does not name $path: $out"
 grep -q 'ThreadingModel.*REG_SZ.*Apartment' <<<"$out" || fail "no apartment threading: $out"
 for ext in .pts .ptt; do
-  out=$(query_shared "HKCR\\$ext\\ShellEx\\$handler")
+  out=$(query "HKCR\\$ext\\ShellEx\\$handler")
   grep -qiF "$clsid" <<<"$out" || fail "$ext has no thumbnail handler: $out"
 done
 
 wine "$regsvr" /u /s "$path" || fail "regsvr32 /u /s returned $?"
-exists "HKCR\\CLSID\\$clsid" && fail "the class is still registered"
-exists_shared "HKCR\\.pts\\ShellEx\\$handler" && fail ".pts still has the handler"
-exists_shared "HKCR\\.ptt\\ShellEx" && fail ".ptt still has its ShellEx key"
+exists "HKCR\\CLSID\\$clsid" "${view[@]}" && fail "the class is still registered"
+exists "HKCR\\.pts\\ShellEx\\$handler" && fail ".pts still has the handler"
+exists "HKCR\\.ptt\\ShellEx" && fail ".ptt still has its ShellEx key"
 pts_after=no
-exists_shared 'HKCR\.pts' && pts_after=yes
+exists 'HKCR\.pts' && pts_after=yes
 [ "$pts_before" = "$pts_after" ] || fail ".pts existed: $pts_before before, $pts_after after"
-query_shared 'HKCR\.ptt' | grep -q 'Prismatone.Theme' || fail "the file type's value of .ptt was removed"
+query 'HKCR\.ptt' | grep -q 'Prismatone.Theme' || fail "the file type's value of .ptt was removed"
 echo "thumbnail extension registration ok ($kind, $bits-bit)"

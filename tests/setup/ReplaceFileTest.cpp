@@ -15,15 +15,8 @@
 
 namespace {
 
-void WriteText(TStream& file, const char* text) { file.WriteBuffer(text, std::strlen(text)); }
-
 std::wstring MessageOfReplace(const std::wstring& target, const char* text) {
-  try {
-    ReplaceFileContents(target, [&](TStream& f) { WriteText(f, text); });
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return L"";
+  return MessageOf([&] { ReplaceFileContents(target, [&](TStream& f) { f.WriteBuffer(text, std::strlen(text)); }); });
 }
 
 // The file's access list in the system's text form.
