@@ -3,36 +3,34 @@
 # on the current display or on a private Xvfb, and returns the program's exit code.
 #
 # Where 32-bit code is emulated (PRISMATONE_I386_MODE=emulated, set by test.sh), qemu-user can
-# crash a 32-bit Wine process as it ends ("stack smashing detected"), after every test in it has
-# run. For a GoogleTest program (PRISMATONE_GTEST=1, set by the test definitions) the verdict
-# then comes from the report it wrote before ending: all its tests passed, or not.
+# crash a 32-bit Wine process as it ends ("stack smashing detected", a segmentation fault), after
+# every test in it has run and sometimes before any report file is written. For a GoogleTest
+# program (PRISMATONE_GTEST=1, set by the test definitions) the verdict then comes from its own
+# console output: every test it announced ran and passed or was skipped.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 kind=$1; shift
 wine_prefix "$kind"
 ensure_display
-report=
-cleanup() { stop_display; [ -z "$report" ] || rm -f "$report"; }
+source "$(dirname "$0")/lib/gtest_verdict.sh"
+log=
+cleanup() { stop_display; [ -z "$log" ] || rm -f "$log"; }
 trap cleanup EXIT
 export PRISMATONE_WINE_KIND=$kind
-args=("$@")
 if [ "${PRISMATONE_I386_MODE:-}" = emulated ] && [ "${PRISMATONE_GTEST:-}" = 1 ] && [ "$(pe_machine "$1")" = 14c ]; then
-  report=$(mktemp /tmp/gtest-report.XXXXXX.xml)
-  args+=("--gtest_output=xml:$report")
+  log=$(mktemp /tmp/gtest-log.XXXXXX)
 fi
 set +e
-wine "${args[@]}"
-rc=$?
+if [ -n "$log" ]; then
+  wine "$@" | tee "$log"
+  rc=${PIPESTATUS[0]}
+else
+  wine "$@"
+  rc=$?
+fi
 set -e
-if [ $rc != 0 ] && [ -n "$report" ] && [ -s "$report" ]; then
-  # The totals of the report's root element: tests="N" failures="0" errors="0".
-  root=$(grep -m1 '<testsuites ' "$report" || true)
-  tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$root")
-  failures=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$root")
-  errors=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$root")
-  if [ "${tests:-0}" -gt 0 ] && [ "$failures" = 0 ] && [ "$errors" = 0 ]; then
-    echo "wine-run: the emulated process ended with code $rc after all its $tests tests passed (its report says so); taken as passed"
-    rc=0
-  fi
+if [ $rc != 0 ] && [ -n "$log" ] && gtest_log_passed "$log"; then
+  echo "wine-run: the emulated process ended with code $rc after all its tests passed (its output says so); taken as passed"
+  rc=0
 fi
 exit $rc
