@@ -2,13 +2,18 @@
 
 #include <objbase.h>
 
+#include "framework/ErrorReport.h"
 #include "framework/Exception.h"
 #include "framework/Form.h"
 
 TApplication* Application = nullptr;
 
 TApplication::TApplication() : TComponent(nullptr) {
-  if (!Application) Application = this;
+  if (!Application) {
+    Application = this;
+    // Errors caught in window procedures, timers and hooks come to the default handler.
+    SetErrorReporter([this](const std::exception_ptr& e) { HandleException(e); });
+  }
 }
 
 TApplication::~TApplication() {
@@ -16,7 +21,10 @@ TApplication::~TApplication() {
   DestroyComponents();
   mainForm_ = nullptr;
   if (comInitialized_) CoUninitialize();
-  if (Application == this) Application = nullptr;
+  if (Application == this) {
+    SetErrorReporter(nullptr);
+    Application = nullptr;
+  }
 }
 
 void TApplication::Initialize() {
@@ -93,11 +101,3 @@ void TApplication::ShowException(const std::wstring& message) {
 
 void TApplication::HandleException(const std::exception_ptr& e) { ShowException(ExceptionMessage(e)); }
 
-void ApplicationHandleException(const std::exception_ptr& e) {
-  if (Application) {
-    Application->HandleException(e);
-  } else {
-    const std::wstring text = ErrorBoxText(ExceptionMessage(e));
-    MessageBoxW(nullptr, text.c_str(), L"Error", MB_OK | MB_ICONERROR);
-  }
-}

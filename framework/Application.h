@@ -22,7 +22,10 @@ class TApplication : public TComponent {
   template <typename F>
   F* CreateForm() {
     F* form = new F(this);
-    if (!mainForm_) mainForm_ = form;
+    if (!mainForm_) {
+      mainForm_ = form;
+      form->SetEndsApplication(true);
+    }
     return form;
   }
   TForm* MainForm() const { return mainForm_; }
@@ -55,6 +58,3 @@ class TApplication : public TComponent {
 // The one application object of the process (created by the program's entry).
 extern TApplication* Application;
 
-// Routes an exception caught where it may not propagate (a window procedure, a timer) to the
-// application's default handler; without an application it is shown directly.
-void ApplicationHandleException(const std::exception_ptr& e);

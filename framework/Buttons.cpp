@@ -141,7 +141,7 @@ void TSpeedButton::MouseUp(TMouseButton button, int x, int y) {
   if (inside) Click();
 }
 
-void TSpeedButton::Paint(TCanvas& canvas) {
+void TSpeedButton::PaintPlain(TCanvas& canvas) {
   RECT r{0, 0, Width(), Height()};
   UINT edge = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive ? EDGE_SUNKEN : EDGE_RAISED;
   TUniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));

@@ -64,7 +64,7 @@ class TSpeedButton : public TGraphicControl {
   void WndProc(TMessage& msg) override;
 
  protected:
-  void Paint(TCanvas& canvas) override;
+  void PaintPlain(TCanvas& canvas) override;
   void MouseDown(TMouseButton button, int x, int y) override;
   void MouseMove(int x, int y) override;
   void MouseUp(TMouseButton button, int x, int y) override;

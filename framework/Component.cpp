@@ -46,5 +46,9 @@ bool TComponent::SetProperty(const std::string& name, const TLayoutValue& value,
     name_ = WideToUtf8(value.AsString());
     return true;
   }
+  if (name == "Tag") {
+    tag_ = std::intptr_t(value.AsInteger());
+    return true;
+  }
   return false;
 }

@@ -2,6 +2,7 @@
 // with it, loaded from the stored layout.
 #pragma once
 #include <any>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -55,6 +56,11 @@ class TComponent : public TObject {
   TComponent* Components(int i) const { return owned_.at(std::size_t(i)).get(); }
   TComponent* FindComponent(const std::string& name) const;
 
+  // A number free for the program's own use: the framework never reads it (forms made for the
+  // skin engine's own purposes carry 256 so that its window-creation hook leaves them alone).
+  std::intptr_t Tag() const { return tag_; }
+  void SetTag(std::intptr_t tag) { tag_ = tag; }
+
   unsigned ComponentState() const { return state_; }
   bool Loading() const { return state_ & csLoading; }
   bool Destroying() const { return state_ & csDestroying; }
@@ -81,4 +87,5 @@ class TComponent : public TObject {
   TComponent* owner_;
   std::vector<std::unique_ptr<TComponent>> owned_;
   unsigned state_ = 0;
+  std::intptr_t tag_ = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "framework/ControlDC.h"
+#include "framework/ErrorReport.h"
 #include "framework/WinControl.h"
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
@@ -29,12 +31,19 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  const bool moved = left != left_ || top != top_, sized = width != width_ || height != height_;
   Invalidate();
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
   Invalidate();
+  // A windowless control hears of its new place as a window would: the same message, with the
+  // same flags, so that handlers that drop caches or move glows need no second path.
+  WINDOWPOS pos{nullptr, nullptr, left, top, width, height, UINT(SWP_NOZORDER | SWP_NOACTIVATE)};
+  if (!moved) pos.flags |= SWP_NOMOVE;
+  if (!sized) pos.flags |= SWP_NOSIZE;
+  Perform(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
 }
 
 void TControl::SetVisible(bool v) {
@@ -104,8 +113,31 @@ void TControl::Invalidate() {
 }
 
 void TControl::Repaint() {
+  if (!parent_ || !parent_->HandleAllocated()) return;
+  if (!IsWindowed() && (controlStyle_ & csOpaque)) {
+    // An opaque windowless control covers what lies behind it: it and the windowless siblings
+    // over it are painted straight onto the parent, with no erase and no WM_PAINT round trip.
+    if (TControlDC at(*this); at) {
+      SetViewportOrgEx(at.dc(), 0, 0, nullptr);
+      parent_->PaintControls(at.dc(), this);
+    }
+    return;
+  }
   Invalidate();
-  if (parent_ && parent_->HandleAllocated()) UpdateWindow(parent_->Handle());
+  UpdateWindow(parent_->Handle());
+}
+
+bool TControl::TryPaint(const std::function<void()>& step) noexcept {
+  try {
+    step();
+    return true;
+  } catch (...) {
+    if (!paintFailed_) {
+      paintFailed_ = true;
+      ReportError(std::current_exception());
+    }
+    return false;
+  }
 }
 
 void TControl::Click() {
@@ -227,4 +259,10 @@ void TGraphicControl::WndProc(TMessage& msg) {
     return;
   }
   TControl::WndProc(msg);
+}
+
+void TGraphicControl::PaintFallback(HDC dc) {
+  TCanvas canvas(dc);
+  canvas.Font = Font();
+  PaintPlain(canvas);
 }

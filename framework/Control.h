@@ -53,6 +53,8 @@ class TControl : public TComponent {
   int Width() const { return width_; }
   int Height() const { return height_; }
   TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  // Moves and sizes the control. A windowless one is then sent WM_WINDOWPOSCHANGED with a
+  // WINDOWPOS (no window; SWP_NOMOVE / SWP_NOSIZE for what stayed), as a window would be.
   virtual void SetBounds(int left, int top, int width, int height);
   virtual TRect ClientRect() const { return Rect(0, 0, width_, height_); }
 
@@ -108,7 +110,18 @@ class TControl : public TComponent {
   virtual void DefaultHandler(TMessage& msg) { msg.Result = 0; }
 
   virtual void Invalidate();
+  // Brings the screen up to date now: an opaque windowless control paints straight onto its
+  // parent (see TControlDC); anything else is invalidated and its parent updated.
   void Repaint();
+
+  // Painting never lets an error into the message loop. TryPaint runs one painting step; when it
+  // throws, the error is reported the first time only and the control paints plainly from then
+  // on (PaintFailed): one error box, not one per 12 ms frame. Returns whether the step worked.
+  bool TryPaint(const std::function<void()>& step) noexcept;
+  bool PaintFailed() const { return paintFailed_; }
+  // The framework's own look of a windowless control into dc (origin at the control, clipped to
+  // it), used once its own painting has failed.
+  virtual void PaintFallback(HDC dc) {}
   virtual void Click();
   virtual bool IsWindowed() const { return false; }
 
@@ -147,6 +160,7 @@ class TControl : public TComponent {
   LPCWSTR cursor_ = nullptr;
   TWndMethod windowProc_;
   const void* windowProcOwner_ = nullptr;
+  bool paintFailed_ = false;
 };
 
 // A windowless control that paints itself on its parent's device context.
@@ -154,8 +168,12 @@ class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
   void WndProc(TMessage& msg) override;
+  void PaintFallback(HDC dc) override;
 
  protected:
-  // Paints in control coordinates (origin at the control's top-left, clipped to it).
-  virtual void Paint(TCanvas& canvas) {}
+  // Paints in control coordinates (origin at the control's top-left, clipped to it). Skinned
+  // controls override it; by default it is the plain look.
+  virtual void Paint(TCanvas& canvas) { PaintPlain(canvas); }
+  // The framework's own look, also used once Paint has failed.
+  virtual void PaintPlain(TCanvas& canvas) {}
 };

@@ -1,6 +1,5 @@
 #include "framework/Form.h"
 
-#include "framework/Application.h"
 #include "framework/ResourceStream.h"
 #include "framework/Utf.h"
 
@@ -106,12 +105,8 @@ void TForm::Close() {
   TCloseAction action = TCloseAction::caHide;
   if (OnClose) OnClose(this, action);
   if (action == TCloseAction::caNone) return;
-  if (Application && Application->MainForm() == this) {
-    Hide();
-    Application->Terminate();
-  } else {
-    Hide();
-  }
+  Hide();
+  if (endsApplication_) PostQuitMessage(0);
 }
 
 void TForm::WndProc(TMessage& m) {

@@ -36,6 +36,9 @@ class TForm : public TWinControl {
   // Asks OnClose; unless the action is caNone, hides the window (the main form ends the
   // application).
   void Close();
+  // Whether closing this form ends the message loop (the application's main form).
+  bool EndsApplication() const { return endsApplication_; }
+  void SetEndsApplication(bool v) { endsApplication_ = v; }
 
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
   void WndProc(TMessage& msg) override;
@@ -59,5 +62,6 @@ class TForm : public TWinControl {
   int alphaBlendValue_ = 255;
   int clientWidth_ = -1, clientHeight_ = -1;
   int pixelsPerInch_ = 96;
+  bool endsApplication_ = false;
   TPublishedMethods methods_;
 };

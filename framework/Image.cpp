@@ -17,7 +17,7 @@ void TImage::Loaded() {
   PictureChanged();
 }
 
-void TImage::Paint(TCanvas& canvas) {
+void TImage::PaintPlain(TCanvas& canvas) {
   TGraphic* g = picture_.Graphic();
   if (!g) return;
   g->Draw(canvas, stretch_ ? ClientRect() : Bounds(0, 0, g->Width(), g->Height()));

@@ -12,7 +12,7 @@ class TImage : public TGraphicControl {
   void Loaded() override;
 
  protected:
-  void Paint(TCanvas& canvas) override;
+  void PaintPlain(TCanvas& canvas) override;
 
  private:
   void PictureChanged();

@@ -32,7 +32,7 @@ void TCustomLabel::DoDrawText(TCanvas& canvas, TRect& r, UINT flags) {
   canvas.DrawText(text, r, flags);
 }
 
-void TCustomLabel::Paint(TCanvas& canvas) {
+void TCustomLabel::PaintPlain(TCanvas& canvas) {
   if (!transparent_) {
     canvas.BrushColor = Color();
     canvas.FillRect(ClientRect());

@@ -20,7 +20,7 @@ class TCustomLabel : public TGraphicControl {
   void WndProc(TMessage& msg) override;
 
  protected:
-  void Paint(TCanvas& canvas) override;
+  void PaintPlain(TCanvas& canvas) override;
   // Draws (or, with DT_CALCRECT in flags, measures) the caption; labels with effects override it.
   virtual void DoDrawText(TCanvas& canvas, TRect& r, UINT flags);
   // DT_ flags for the alignment, word wrap and accelerator settings.

@@ -1,7 +1,7 @@
 #include "framework/Timer.h"
 
-#include "framework/Application.h"
 #include "framework/CallbackGuard.h"
+#include "framework/ErrorReport.h"
 
 namespace {
 constexpr wchar_t kTimerClass[] = L"PrismatoneTimer";
@@ -55,7 +55,7 @@ LRESULT CALLBACK TTimer::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER) {
     auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
     if (self && self->OnTimer) {
-      CallbackGuard([&] { self->OnTimer(self); }, ApplicationHandleException);
+      CallbackGuard([&] { self->OnTimer(self); }, ReportError);
     }
     return 0;
   }

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "framework/Application.h"
 #include "framework/CallbackGuard.h"
+#include "framework/ErrorReport.h"
 #include "framework/Exception.h"
 
 namespace {
@@ -62,6 +62,12 @@ void TWinControl::CreateParams(TCreateParams& p) {
   p.Width = Width();
   p.Height = Height();
   p.WndParent = Parent() ? Parent()->Handle() : nullptr;
+  if (Parent()) {
+    // A child keeps its id across re-creation, so that notices of the old and the new window
+    // name the same control.
+    if (!childId_) childId_ = Parent()->nextChildId_++;
+    p.Menu = reinterpret_cast<HMENU>(UINT_PTR(childId_));
+  }
   p.WinClassName = kDefaultClass;
   p.OwnClass = true;
 }
@@ -126,9 +132,16 @@ LRESULT CALLBACK TWinControl::FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LP
   TWinControl* self = FromHandle(wnd);
   if (!self) return DefWindowProcW(wnd, msg, wp, lp);
   TMessage m{msg, wp, lp, 0};
-  // No exception may unwind through the platform's window procedure: the application's default
-  // handler shows it, and the message counts as handled.
-  CallbackGuard([&] { self->WindowProc(m); }, ApplicationHandleException);
+  if (msg == WM_PAINT || msg == WM_PRINTCLIENT) {
+    // A painting error is reported once; the window then paints plainly, and its update region
+    // is always validated, or WM_PAINT would come back at once, with a new error each time.
+    if (self->PaintFailed()) self->PaintPlainly(m, false);
+    else if (!self->TryPaint([&] { self->WindowProc(m); })) self->PaintPlainly(m, true);
+  } else {
+    // No exception may unwind through the platform's window procedure: the application's
+    // default handler shows it, and the message counts as handled.
+    CallbackGuard([&] { self->WindowProc(m); }, ReportError);
+  }
   if (msg == WM_NCDESTROY) {
     RemovePropW(wnd, kControlProp);
     if (!self->ownClass_) SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
@@ -136,6 +149,28 @@ LRESULT CALLBACK TWinControl::FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LP
     self->trackingLeave_ = false;
   }
   return m.Result;
+}
+
+void TWinControl::PaintPlainly(TMessage& m, bool justFailed) {
+  m.Result = 0;
+  const bool ownUpdate = m.Msg == WM_PAINT && !m.WParam;
+  if (justFailed && ownUpdate) InvalidateRect(wnd_, nullptr, !ownClass_);
+  if (!ownClass_) {
+    TryPaint([&] { DefaultHandler(m); });
+  } else if (!ownUpdate) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    TryPaint([&] {
+      TWinControl::PaintWindow(dc);
+      PaintControls(dc);
+    });
+  } else {
+    TPaintDC paint(wnd_);
+    TryPaint([&] {
+      TWinControl::PaintWindow(paint.dc());
+      PaintControls(paint.dc());
+    });
+  }
+  if (ownUpdate) ValidateRect(wnd_, nullptr);
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {
@@ -192,6 +227,13 @@ TControl* TWinControl::ControlAtPos(TPoint p) const {
     TControl* c = *it;
     if (!c->IsWindowed() && c->Visible() && c->Enabled() && c->BoundsRect().Contains(p)) return c;
   }
+  return nullptr;
+}
+
+TWinControl* TWinControl::ChildById(UINT id) const {
+  if (!id) return nullptr;
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->childId_ == id) return w;
   return nullptr;
 }
 
@@ -291,10 +333,12 @@ void TWinControl::PaintInto(HDC dc) {
   PaintControls(dc);
 }
 
-void TWinControl::PaintControls(HDC dc) {
+void TWinControl::PaintControls(HDC dc, TControl* first) {
   RECT clip;
   if (GetClipBox(dc, &clip) == ERROR) return;
-  for (TControl* c : controls_) {
+  auto from = first ? std::find(controls_.begin(), controls_.end(), first) : controls_.begin();
+  for (auto it = from; it != controls_.end(); ++it) {
+    TControl* c = *it;
     if (c->IsWindowed() || !c->Visible() || c->Width() <= 0 || c->Height() <= 0) continue;
     RECT r{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()}, hit;
     if (!IntersectRect(&hit, &r, &clip)) continue;
@@ -303,7 +347,8 @@ void TWinControl::PaintControls(HDC dc) {
     GetViewportOrgEx(dc, &org);
     SetViewportOrgEx(dc, org.x + c->Left(), org.y + c->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    if (c->PaintFailed() || !c->TryPaint([&] { c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); }))
+      c->TryPaint([&] { c->PaintFallback(dc); });
   }
 }
 
@@ -369,17 +414,19 @@ void TWinControl::WndProc(TMessage& m) {
       }
       break;
     case WM_DRAWITEM:
-      if (TWinControl* child = FromHandle(reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem); child && child != this) {
-        m.Result = child->Perform(FN_DRAWITEM, m.WParam, m.LParam);
-        return;
-      }
+      // Menu items name a menu, not a window: they stay with this window.
+      if (const auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam); item.CtlType != ODT_MENU)
+        if (TWinControl* child = ChildById(item.CtlID); child && child != this) {
+          m.Result = child->Perform(FN_DRAWITEM, m.WParam, m.LParam);
+          return;
+        }
       break;
     case WM_MEASUREITEM:
-      if (TWinControl* child = FromHandle(GetDlgItem(wnd_, int(reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID)));
-          child && child != this) {
-        m.Result = child->Perform(FN_MEASUREITEM, m.WParam, m.LParam);
-        return;
-      }
+      if (const auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam); item.CtlType != ODT_MENU)
+        if (TWinControl* child = ChildById(item.CtlID); child && child != this) {
+          m.Result = child->Perform(FN_MEASUREITEM, m.WParam, m.LParam);
+          return;
+        }
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

@@ -42,6 +42,12 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* c);
   // The windowless child at p (client coordinates), topmost first; null when none.
   TControl* ControlAtPos(TPoint p) const;
+  // The windowed child created with this id (its window may not exist yet: owner-draw controls
+  // ask their size while CreateWindowExW still runs); null when none.
+  TWinControl* ChildById(UINT id) const;
+  // The id the window is (or will be) created with among its siblings; 0 before the first
+  // creation and for top-level windows.
+  UINT ChildId() const { return childId_; }
 
   int TabOrder() const { return tabOrder_; }
   void SetTabOrder(int v);
@@ -62,8 +68,10 @@ class TWinControl : public TControl {
   void WndProc(TMessage& msg) override;
   void DefaultHandler(TMessage& msg) override;
 
-  // Paints every visible windowless child that meets the clip box of dc (client coordinates).
-  void PaintControls(HDC dc);
+  // Paints every visible windowless child that meets the clip box of dc (client coordinates),
+  // from `first` (and those above it) when given. A child whose painting failed gets its plain
+  // look.
+  void PaintControls(HDC dc, TControl* first = nullptr);
   // The whole client look of our own windows into dc: background, then windowless children.
   // WM_PAINT with a DC in wParam and WM_PRINTCLIENT come here.
   void PaintInto(HDC dc);
@@ -92,6 +100,10 @@ class TWinControl : public TControl {
   static LRESULT CALLBACK InitialWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   void Bind(HWND wnd);
+  // WM_PAINT / WM_PRINTCLIENT once this control's own painting has failed: the platform's look
+  // for platform classes, the plain background and the children for ours. justFailed: the
+  // failed attempt may have left a half-painted window, so all of it is painted again.
+  void PaintPlainly(TMessage& msg, bool justFailed);
   void UpdateBoundsFromWindow();
   void RouteMouseToChild(TMessage& msg, bool& handled);
   void TrackMouse();
@@ -107,4 +119,9 @@ class TWinControl : public TControl {
   bool trackingLeave_ = false;
   TControl* mouseChild_ = nullptr;    // windowless child under the pointer
   TControl* captureChild_ = nullptr;  // windowless child holding the mouse
+  UINT childId_ = 0;
+  UINT nextChildId_ = kFirstChildId;
+  // Child ids start above the dialog command ids (IDOK ... IDCONTINUE), which the dialog
+  // manager sends on its own for Enter and Escape.
+  static constexpr UINT kFirstChildId = 0x100;
 };

@@ -7,6 +7,7 @@
 
 #include "framework/Application.h"
 #include "framework/CallbackGuard.h"
+#include "framework/ErrorReport.h"
 #include "framework/Form.h"
 
 std::function<int(const std::wstring&, const std::wstring&, UINT)> SkinMessageBox =
@@ -28,7 +29,7 @@ bool gFormsLocked = false;
 LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0 && SkinHookHandler) {
     // Nothing may leave a hook procedure: an error goes to the application's handler.
-    CallbackGuard([&] { SkinHookHandler(code, wParam, lParam); }, ApplicationHandleException);
+    CallbackGuard([&] { SkinHookHandler(code, wParam, lParam); }, ReportError);
   }
   return CallNextHookEx(gHook, code, wParam, lParam);
 }

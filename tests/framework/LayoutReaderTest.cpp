@@ -44,9 +44,9 @@ TEST(LayoutReader, CreatesInOrderAndLoadsAfterReading) {
   TNode root(nullptr);
   ReadComponent(root,
                 ParseLayout("object R: TNode\n Text = 'r'\n object A: TNode\n  OnPing = Ping\n  object B: TNode\n  Text = 'b'\n  end\n end\n"
-                            " object C: TNode\n end\nend"),
+                            " object C: TNode\n  Tag = 256\n end\nend"),
                 classes, ctx);
-  EXPECT_EQ(log, (std::vector<std::string>{"set R.Text", "set A.OnPing", "set B.Text", "loaded R", "loaded A", "loaded B", "loaded C"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"set R.Text", "set A.OnPing", "set B.Text", "set C.Tag", "loaded R", "loaded A", "loaded B", "loaded C"}));
   ASSERT_EQ(root.ComponentCount(), 3);
   auto* a = static_cast<TNode*>(root.Components(0));
   auto* b = static_cast<TNode*>(root.Components(1));
