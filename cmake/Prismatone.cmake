@@ -43,7 +43,7 @@ function(prismatone_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set(labels wine)
-  # PRISMATONE_GTEST tells wine-run.sh that the program writes a GoogleTest report.
+  # PRISMATONE_GTEST tells wine-run.sh that the program prints a GoogleTest console report.
   set(env PRISMATONE_GTEST=1)
   if(T_BITNESS)
     list(APPEND labels bitness)

@@ -7,6 +7,7 @@
 #include "framework/CallbackGuard.h"
 #include "framework/ErrorReport.h"
 #include "framework/Exception.h"
+#include "framework/MessageCrackers.h"
 
 namespace {
 constexpr wchar_t kControlProp[] = L"PrismatoneControl";
@@ -483,20 +484,20 @@ void TWinControl::WndProc(TMessage& m) {
       if (ownClass_) {
         // A device context in wParam asks for a painting into it (a fade picture, a parent's
         // background): no BeginPaint, the update region stays.
-        if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
-          PaintInto(given);
-        } else {
-          TPaintDC paint(wnd_);
-          PaintInto(paint.dc());
-        }
-        m.Result = 0;
+        Crack<WM_PAINT>(m, [&](HDC given) {
+          if (given) {
+            PaintInto(given);
+          } else {
+            TPaintDC paint(wnd_);
+            PaintInto(paint.dc());
+          }
+        });
         return;
       }
       break;
     case WM_PRINTCLIENT:
       if (ownClass_) {
-        PaintInto(reinterpret_cast<HDC>(m.WParam));
-        m.Result = 0;
+        Crack<WM_PRINTCLIENT>(m, [&](HDC dc, UINT) { PaintInto(dc); });
         return;
       }
       break;

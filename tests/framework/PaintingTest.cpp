@@ -9,6 +9,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Exception.h"
 #include "framework/Form.h"
+#include "framework/MessageCrackers.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ class TSpillingSwatch : public TGraphicControl {
   int paints = 0;
   std::vector<WINDOWPOS> moves;
   void WndProc(TMessage& m) override {
-    if (m.Msg == WM_WINDOWPOSCHANGED) moves.push_back(*reinterpret_cast<WINDOWPOS*>(m.LParam));
+    if (m.Msg == WM_WINDOWPOSCHANGED) Crack<WM_WINDOWPOSCHANGED>(m, [&](const WINDOWPOS& pos) { moves.push_back(pos); });
     TGraphicControl::WndProc(m);
   }
 
@@ -84,19 +85,23 @@ class TOwnerDrawList : public TWinControl {
   TOwnerDrawList(TComponent* owner, int itemHeight) : TWinControl(owner), itemHeight_(itemHeight) {}
   std::vector<UINT> measuredIds, drawnIds;
   void WndProc(TMessage& m) override {
-    if (m.Msg == FN_MEASUREITEM) {
-      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-      measuredIds.push_back(item->CtlID);
-      item->itemHeight = UINT(itemHeight_);
-      m.Result = TRUE;
-      return;
+    switch (m.Msg) {
+      case FN_MEASUREITEM:
+        Crack<FN_MEASUREITEM>(m, [&](MEASUREITEMSTRUCT& item) {
+          measuredIds.push_back(item.CtlID);
+          item.itemHeight = UINT(itemHeight_);
+          return true;
+        });
+        return;
+      case FN_DRAWITEM:
+        Crack<FN_DRAWITEM>(m, [&](const DRAWITEMSTRUCT& item) {
+          drawnIds.push_back(item.CtlID);
+          return true;
+        });
+        return;
+      default:
+        TWinControl::WndProc(m);
     }
-    if (m.Msg == FN_DRAWITEM) {
-      drawnIds.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->CtlID);
-      m.Result = TRUE;
-      return;
-    }
-    TWinControl::WndProc(m);
   }
 
  protected:
