@@ -10,26 +10,18 @@
 #include "framework/ErrorReport.h"
 #include "framework/Form.h"
 
-std::function<int(const std::wstring&, const std::wstring&, UINT)> SkinMessageBox =
-    [](const std::wstring& text, const std::wstring& caption, UINT flags) {
-      return MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), flags | MB_TASKMODAL);
-    };
-
-std::function<std::wstring()> SkinCommandLine = [] { return std::wstring(GetCommandLineW()); };
-
-std::function<void(int, WPARAM, LPARAM)> SkinHookHandler;
-
 namespace {
 
 HHOOK gHook = nullptr;
+TsWinSkinPlatform* gHookPlatform = nullptr;  // the platform that installed the hook
 std::vector<HWND> gHookedWindows;
 std::vector<HWND> gLockedForms;
 bool gFormsLocked = false;
 
 LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code >= 0 && SkinHookHandler) {
+  if (code >= 0 && gHookPlatform) {
     // Nothing may leave a hook procedure: an error goes to the application's handler.
-    CallbackGuard([&] { SkinHookHandler(code, wParam, lParam); }, ReportError);
+    CallbackGuard([&] { gHookPlatform->WindowHookNotice(code, wParam, lParam); }, ReportError);
   }
   return CallNextHookEx(gHook, code, wParam, lParam);
 }
@@ -99,16 +91,22 @@ void InstallWinSkinPlatform() {
 
 // ---- Messages and system values -------------------------------------------------------------
 
-void TsWinSkinPlatform::ShowError(const std::wstring& message) { SkinMessageBox(message, L"Error", MB_OK | MB_ICONERROR); }
+int TsWinSkinPlatform::ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
+  return MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), flags | MB_TASKMODAL);
+}
 
-void TsWinSkinPlatform::ShowMessage(const std::wstring& message) { SkinMessageBox(message, ApplicationTitle(), MB_OK); }
+std::wstring TsWinSkinPlatform::CommandLine() { return GetCommandLineW(); }
+
+void TsWinSkinPlatform::ShowError(const std::wstring& message) { ShowMessageBox(message, L"Error", MB_OK | MB_ICONERROR); }
+
+void TsWinSkinPlatform::ShowMessage(const std::wstring& message) { ShowMessageBox(message, ApplicationTitle(), MB_OK); }
 
 void TsWinSkinPlatform::ShowWarning(const std::wstring& message) {
-  SkinMessageBox(message, L"Warning", MB_OK | MB_ICONWARNING);
+  ShowMessageBox(message, L"Warning", MB_OK | MB_ICONWARNING);
 }
 
 bool TsWinSkinPlatform::HasCommandLineParam(const std::wstring& lowerParam) {
-  const std::wstring line = SkinCommandLine();
+  const std::wstring line = CommandLine();
   int count = 0;
   LPWSTR* args = CommandLineToArgvW(line.c_str(), &count);
   if (!args) return false;
@@ -229,12 +227,14 @@ bool SkinHookInstalled() { return gHook != nullptr; }
 
 bool TsWinSkinPlatform::InstallHook(TsSkinManager&) {
   if (!gHook) gHook = SetWindowsHookExW(WH_CBT, SkinCbtProc, nullptr, GetCurrentThreadId());
+  if (gHook) gHookPlatform = this;
   return gHook != nullptr;
 }
 
 void TsWinSkinPlatform::UnInstallHook(TsSkinManager&) {
   if (gHook) UnhookWindowsHookEx(gHook);
   gHook = nullptr;
+  gHookPlatform = nullptr;
   gHookedWindows.clear();
 }
 

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,8 @@
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sMessages.h"
 
+// Tests derive from it to observe the platform's edges (message boxes, the command line, the
+// window-creation notices) and install their object with SetSkinPlatform.
 class TsWinSkinPlatform : public TsSkinPlatform {
  public:
   void ShowError(const std::wstring& message) override;
@@ -30,17 +31,20 @@ class TsWinSkinPlatform : public TsSkinPlatform {
   void RedrawHookedWindows() override;
   bool InstallHook(TsSkinManager& manager) override;
   void UnInstallHook(TsSkinManager& manager) override;
+
+  // The message box every manager message goes through: text, caption, MB_* flags.
+  virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT flags);
+  // The command line whose parameters HasCommandLineParam looks at (the process's).
+  virtual std::wstring CommandLine();
+  // What the window-creation hook does with each notice (hook code, wParam, lParam), before the
+  // next hook: the form and control skinning take it over. Nothing here.
+  virtual void WindowHookNotice(int code, WPARAM wParam, LPARAM lParam) {}
 };
 
 // Makes every skin manager of the process use the Windows platform. Call once at start-up,
 // before the first form (and so its manager) is created.
 void InstallWinSkinPlatform();
 
-// The message box every manager message goes through: text, caption, MB_* flags. Tests replace
-// it to observe what would be shown.
-extern std::function<int(const std::wstring& text, const std::wstring& caption, UINT flags)> SkinMessageBox;
-// The command line whose parameters CheckVersion looks at (the process's by default).
-extern std::function<std::wstring()> SkinCommandLine;
 
 // Sends a skin command to a control: through the platform to a control with a window, straight to
 // WndProc otherwise.
@@ -52,9 +56,7 @@ void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lP
 // Every form of the program: the application's forms and the thread's other framework windows.
 std::vector<TWinControl*> ProgramForms();
 
-// The window-creation hook. What it does to new windows belongs to the form and control skinning;
-// it reaches them through this handler (hook code, wParam, lParam), called before the next hook.
-extern std::function<void(int code, WPARAM wParam, LPARAM lParam)> SkinHookHandler;
+// Whether the window-creation hook is in place (its notices go to the platform that installed it).
 bool SkinHookInstalled();
 // Windows registered by the hook's users; RepaintForms redraws the visible ones.
 void RegisterHookedWindow(HWND wnd);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <vector>
 
@@ -64,21 +65,29 @@ class TProbe : public Base {
   int Count(std::uint16_t code) const { return int(std::count(codes.begin(), codes.end(), code)); }
 };
 
+// The Windows platform with its message boxes recorded, a given command line and the hook's
+// notices handed to a test.
+class TRecordingPlatform : public TsWinSkinPlatform {
+ public:
+  std::vector<TBox> boxes;
+  std::wstring commandLine = L"setup.exe";
+  std::function<void(int code, WPARAM wParam, LPARAM lParam)> onHookNotice;
+  int ShowMessageBox(const std::wstring& t, const std::wstring& c, UINT f) override {
+    boxes.push_back({t, c, f});
+    return IDOK;
+  }
+  std::wstring CommandLine() override { return commandLine; }
+  void WindowHookNotice(int code, WPARAM wParam, LPARAM lParam) override {
+    if (onHookNotice) onHookNotice(code, wParam, lParam);
+  }
+};
+
 class WinManager : public ::testing::Test {
  protected:
-  std::vector<TBox> boxes;
-  void SetUp() override {
-    InstallWinSkinPlatform();
-    SkinMessageBox = [this](const std::wstring& t, const std::wstring& c, UINT f) {
-      boxes.push_back({t, c, f});
-      return IDOK;
-    };
-    SkinCommandLine = [] { return std::wstring(L"setup.exe"); };
-  }
-  void TearDown() override {
-    SetSkinPlatform(nullptr);
-    SkinHookHandler = nullptr;
-  }
+  TRecordingPlatform platform;
+  std::vector<TBox>& boxes = platform.boxes;
+  void SetUp() override { SetSkinPlatform(&platform); }
+  void TearDown() override { SetSkinPlatform(nullptr); }
 };
 
 }  // namespace
@@ -116,10 +125,10 @@ TEST_F(WinManager, SkinTestParameter) {
   m.InternalSkins().Add(StoredSkin(L"Test", TestPackage("7.20")));
   m.SetSkinName(L"Test");
   EXPECT_TRUE(boxes.empty());
-  SkinCommandLine = [] { return std::wstring(L"/skintest"); };
+  platform.commandLine = L"/skintest";
   m.SetSkinName(L"Test");
   EXPECT_TRUE(boxes.empty());
-  SkinCommandLine = [] { return std::wstring(L"\"C:\\a b\\setup.exe\" -x /SkinTest"); };
+  platform.commandLine = L"\"C:\\a b\\setup.exe\" -x /SkinTest";
   m.SetSkinName(L"Test");
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, OldSkinMessage(L"Test"));
@@ -174,7 +183,7 @@ TEST_F(WinManager, BroadcastReachesFormsAndControls) {
 // windows); removing the skin removes it.
 TEST_F(WinManager, HookInstalledWithSkinRemovedWithout) {
   std::vector<HWND> created;
-  SkinHookHandler = [&](int code, WPARAM wParam, LPARAM) {
+  platform.onHookNotice = [&](int code, WPARAM wParam, LPARAM) {
     if (code == HCBT_CREATEWND) created.push_back(reinterpret_cast<HWND>(wParam));
   };
   auto seen = [&](HWND w) { return std::find(created.begin(), created.end(), w) != created.end(); };
