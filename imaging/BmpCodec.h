@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/Bitmap32.h"
 #include "imaging/ImageError.h"
-#include "skin/paint/Bitmap32.h"
 
 // True when the data starts with "BM" and names an information header size this reader knows.
 bool IsBmp(const std::uint8_t* data, std::size_t size);

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/Bitmap32.h"
 #include "imaging/ImageError.h"
-#include "skin/paint/Bitmap32.h"
 
 // True when the data starts with a JPEG start-of-image marker followed by another marker.
 bool IsJpeg(const std::uint8_t* data, std::size_t size);

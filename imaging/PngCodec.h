@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/Bitmap32.h"
 #include "imaging/ImageError.h"
-#include "skin/paint/Bitmap32.h"
 
 // True when the data starts with the eight-byte PNG signature.
 bool IsPng(const std::uint8_t* data, std::size_t size);
