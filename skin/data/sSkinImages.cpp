@@ -1,35 +1,16 @@
 #include "skin/data/sSkinImages.h"
 
-#include <string_view>
-
-#include "imaging/BmpCodec.h"
-#include "imaging/JpegCodec.h"
-#include "imaging/PngCodec.h"
 #include "skin/data/sSkinFiles.h"
 #include "skin/paint/sColorMath.h"
 
 namespace {
-// Bits per pixel of a .bmp file (0 when the header is too short).
-int BmpBitCount(const std::vector<std::uint8_t>& d) {
-  if (d.size() < 30) return 0;
-  const std::uint32_t headerSize = d[14] | d[15] << 8 | d[16] << 16 | std::uint32_t(d[17]) << 24;
-  const std::size_t at = headerSize == 12 ? 24 : 28;
-  return d.size() < at + 2 ? 0 : d[at] | d[at + 1] << 8;
-}
-
-// True when a PNG carries alpha: an alpha colour type or a tRNS chunk before the image data.
-bool PngHasAlpha(const std::vector<std::uint8_t>& d) {
-  if (d.size() < 26) return false;
-  if (d[25] == 4 || d[25] == 6) return true;
-  std::size_t at = 8;
-  while (at + 8 <= d.size()) {
-    const std::uint64_t len = std::uint64_t(d[at]) << 24 | d[at + 1] << 16 | d[at + 2] << 8 | d[at + 3];
-    const std::string_view type(reinterpret_cast<const char*>(&d[at + 4]), 4);
-    if (type == "tRNS") return true;
-    if (type == "IDAT" || type == "IEND" || len > d.size() - at - 8) return false;
-    at += 12 + std::size_t(len);
+// Every pixel that is not the key becomes opaque.
+void MakeOpaqueExceptKey(TBitmap32& bmp) {
+  for (int y = 0; y < bmp.Height(); ++y) {
+    std::uint32_t* row = bmp.Row(y);
+    for (int x = 0; x < bmp.Width(); ++x)
+      if (row[x] != scolor::KeyPixel) row[x] |= 0xFF000000u;
   }
-  return false;
 }
 }  // namespace
 
@@ -49,22 +30,28 @@ std::optional<std::vector<std::uint8_t>> FindSkinImageBytes(const TsSkinImages& 
   }
 }
 
-std::optional<TsSkinPicture> DecodeSkinPicture(const std::vector<std::uint8_t>& d) {
+std::optional<TDecodedImage> DecodeSkinImage(const std::vector<std::uint8_t>& bytes) {
   try {
-    if (IsBmp(d.data(), d.size())) return TsSkinPicture{DecodeBmp(d.data(), d.size()), BmpBitCount(d) == 32};
-    if (IsPng(d.data(), d.size())) return TsSkinPicture{DecodePng(d.data(), d.size()), PngHasAlpha(d)};
-    if (IsJpeg(d.data(), d.size())) return TsSkinPicture{DecodeJpeg(d.data(), d.size()), false};
+    return DecodeImage(bytes);
   } catch (const EImageError&) {
+    return std::nullopt;
   }
-  return std::nullopt;
 }
 
-void MakeOpaqueExceptKey(TBitmap32& bmp) {
-  for (int y = 0; y < bmp.Height(); ++y) {
-    std::uint32_t* row = bmp.Row(y);
-    for (int x = 0; x < bmp.Width(); ++x)
-      if (row[x] != scolor::KeyPixel) row[x] |= 0xFF000000u;
+bool HasOwnAlpha(const TDecodedImage& image) {
+  switch (image.Format) {
+    case TImageFormat::ifBmp: return image.BitsPerPixel == 32;
+    case TImageFormat::ifPng: return image.HasAlpha;
+    case TImageFormat::ifJpeg: return false;
   }
+  return false;
+}
+
+std::optional<TBitmap32> DecodeSkinPicture(const std::vector<std::uint8_t>& bytes) {
+  auto image = DecodeSkinImage(bytes);
+  if (!image) return std::nullopt;
+  if (!HasOwnAlpha(*image)) MakeOpaqueExceptKey(image->Pixels);
+  return std::move(image->Pixels);
 }
 
 std::optional<TBitmap32> LoadSkinPiecePicture(const TsSkinImages& images, const std::wstring& entryName,
@@ -72,11 +59,10 @@ std::optional<TBitmap32> LoadSkinPiecePicture(const TsSkinImages& images, const 
                                               int brightness) {
   const auto bytes = FindSkinImageBytes(images, entryName, fileName, fromFiles);
   if (!bytes) return std::nullopt;
-  auto decoded = DecodeSkinPicture(*bytes);
-  if (!decoded || decoded->Bmp.Width() == 0) return std::nullopt;
-  if (!decoded->Is32Bit) MakeOpaqueExceptKey(decoded->Bmp);
-  if (isPng && brightness <= 0) PrepareAlpha(decoded->Bmp, version);
-  return std::move(decoded->Bmp);
+  auto picture = DecodeSkinPicture(*bytes);
+  if (!picture || picture->Width() == 0) return std::nullopt;
+  if (isPng && brightness <= 0) PrepareAlpha(*picture, version);
+  return picture;
 }
 
 void PrepareAlpha(TBitmap32& bmp, double version, bool skipKey) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/Bitmap32.h"
+#include "imaging/DecodedImage.h"
 #include "skin/data/sSkinOptions.h"
 
 // The bytes of a picture: a package entry whose upper-cased name equals `entryName`, or, for an
@@ -16,16 +17,17 @@
 std::optional<std::vector<std::uint8_t>> FindSkinImageBytes(const TsSkinImages& images, const std::wstring& entryName,
                                                             const std::wstring& fileName, bool fromFiles);
 
-// A decoded picture and whether it carries alpha of its own.
-struct TsSkinPicture {
-  TBitmap32 Bmp;
-  bool Is32Bit = false;
-};
 // Decodes by content; nothing for an unknown format or a damaged picture.
-std::optional<TsSkinPicture> DecodeSkinPicture(const std::vector<std::uint8_t>& bytes);
+std::optional<TDecodedImage> DecodeSkinImage(const std::vector<std::uint8_t>& bytes);
 
-// A picture without alpha of its own: every pixel that is not the key becomes opaque.
-void MakeOpaqueExceptKey(TBitmap32& bmp);
+// The skin's reading of a picture's alpha: a bitmap file keeps its alpha only at 32 bits per
+// pixel (even bit fields without an alpha mask, whose alpha is then 0), a PNG when it has an alpha
+// channel or a tRNS chunk, a JPEG never.
+bool HasOwnAlpha(const TDecodedImage& image);
+
+// The master bitmap or a piece's picture as the skin keeps it: a picture without alpha of its
+// own has every pixel but the key made opaque. Nothing when it cannot be decoded.
+std::optional<TBitmap32> DecodeSkinPicture(const std::vector<std::uint8_t>& bytes);
 
 // An image piece's picture as 32 bits with the skin's alpha rules applied, or nothing (missing,
 // damaged, or width 0). `isPng` says how the value named it; PNG pieces get PrepareAlpha unless

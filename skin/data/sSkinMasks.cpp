@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "imaging/JpegCodec.h"
 #include "skin/data/sSkinImages.h"
 #include "skin/data/sSkinIni.h"
 #include "skin/data/sSkinValues.h"
@@ -165,30 +164,28 @@ void AddJpeg(const TsSkinImages& images, const std::wstring& section, const std:
              bool fromFiles, TsSkinTables& t, TsSkinManager* manager) {
   const std::wstring upper = UpperCaseAscii(value);
   const auto bytes = FindSkinImageBytes(images, upper, value, fromFiles);
-  if (!bytes || !IsJpeg(bytes->data(), bytes->size())) return;
-  try {
-    const TImageSize size = JpegSize(bytes->data(), bytes->size());
-    TBitmap32 picture = DecodeJpeg(bytes->data(), bytes->size());
-    if ((long long)size.Width * size.Height >= kPatternPixels) {
-      t.pa.push_back({std::make_unique<TBitmap32>(std::move(picture)), UpperCaseAscii(section), UpperCaseAscii(key)});
-      return;
-    }
-    for (int y = 0; y < picture.Height(); ++y) {
-      std::uint32_t* row = picture.Row(y);
-      for (int x = 0; x < picture.Width(); ++x)
-        row[x] = (row[x] & scolor::RgbMask) == 0xFF00FFu ? kKeyPixel : (row[x] | 0xFF000000u);
-    }
-    TsMaskData m;
-    m.Bmp = std::make_unique<TBitmap32>(std::move(picture));
-    m.ImgType = itisaTexture;
-    m.ImageCount = 1;
-    m.ClassName = UpperCaseAscii(section);
-    m.PropertyName = UpperCaseAscii(key);
-    m.Manager = manager;
-    t.ma.push_back(std::move(m));
-  } catch (const EImageError&) {
-    // A damaged picture is skipped like a missing one.
+  if (!bytes) return;
+  // A damaged picture, or one that is no JPEG whatever its name, is skipped like a missing one.
+  auto image = DecodeSkinImage(*bytes);
+  if (!image || image->Format != TImageFormat::ifJpeg) return;
+  TBitmap32& picture = image->Pixels;
+  if ((long long)image->StoredSize.Width * image->StoredSize.Height >= kPatternPixels) {
+    t.pa.push_back({std::make_unique<TBitmap32>(std::move(picture)), UpperCaseAscii(section), UpperCaseAscii(key)});
+    return;
   }
+  for (int y = 0; y < picture.Height(); ++y) {
+    std::uint32_t* row = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x)
+      row[x] = (row[x] & scolor::RgbMask) == 0xFF00FFu ? kKeyPixel : (row[x] | 0xFF000000u);
+  }
+  TsMaskData m;
+  m.Bmp = std::make_unique<TBitmap32>(std::move(picture));
+  m.ImgType = itisaTexture;
+  m.ImageCount = 1;
+  m.ClassName = UpperCaseAscii(section);
+  m.PropertyName = UpperCaseAscii(key);
+  m.Manager = manager;
+  t.ma.push_back(std::move(m));
 }
 }  // namespace
 
@@ -200,10 +197,7 @@ void LoadAllMasks(const TMemIniFile& ini, const TsSkinImages& images, const TsSk
   if (!master.empty()) {
     // Packed skins compare the value as written with the upper-cased entry names.
     if (const auto bytes = FindSkinImageBytes(images, master, master, false)) {
-      if (auto decoded = DecodeSkinPicture(*bytes)) {
-        if (!decoded->Is32Bit) MakeOpaqueExceptKey(decoded->Bmp);
-        t.MasterBitmap = std::move(decoded->Bmp);
-      }
+      if (auto picture = DecodeSkinPicture(*bytes)) t.MasterBitmap = std::move(*picture);
     }
   }
   TMaskBuilder builder(images, settings, t, version);
