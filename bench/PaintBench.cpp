@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 #include "skin/paint/sBlend.h"
 #include "skin/paint/sBlendKernels.h"
 #include "skin/paint/sBlur.h"

@@ -11,7 +11,7 @@
 #include "framework/Component.h"
 #include "framework/Handles.h"
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

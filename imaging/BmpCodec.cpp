@@ -121,7 +121,9 @@ bool IsBmp(const std::uint8_t* data, std::size_t size) {
   return KnownHeaderSize(TReader(data, size).U32(kFileHeaderSize));
 }
 
-TBitmap32 DecodeBmp(const std::uint8_t* data, std::size_t size) {
+TBitmap32 DecodeBmp(const std::uint8_t* data, std::size_t size) { return DecodeBmpImage(data, size).Pixels; }
+
+TDecodedImage DecodeBmpImage(const std::uint8_t* data, std::size_t size) {
   if (!IsBmp(data, size)) Fail();
   const TReader in(data, size);
   const std::uint32_t pixelOffset = in.U32(10);
@@ -173,7 +175,13 @@ TBitmap32 DecodeBmp(const std::uint8_t* data, std::size_t size) {
   const std::uint64_t needed = std::uint64_t(pixelOffset) + stride * std::uint64_t(height - 1) + lastRow;
   if (needed > size) Fail();
 
-  TBitmap32 bitmap(width, height);
+  TDecodedImage image;
+  image.Format = TImageFormat::ifBmp;
+  image.BitsPerPixel = bpp;
+  image.HasAlpha = bitfields ? alpha.Present() : bpp == 32;
+  image.StoredSize = {width, height};
+  image.Pixels = TBitmap32(width, height);
+  TBitmap32& bitmap = image.Pixels;
   for (int fileRow = 0; fileRow < height; ++fileRow) {
     const std::uint8_t* src = data + pixelOffset + stride * std::uint64_t(fileRow);
     std::uint32_t* dst = bitmap.Row(f.topDown ? fileRow : height - 1 - fileRow);
@@ -209,5 +217,5 @@ TBitmap32 DecodeBmp(const std::uint8_t* data, std::size_t size) {
         break;
     }
   }
-  return bitmap;
+  return image;
 }

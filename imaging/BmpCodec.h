@@ -3,8 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/Bitmap32.h"
+#include "imaging/DecodedImage.h"
 #include "imaging/ImageError.h"
-#include "skin/paint/Bitmap32.h"
 
 // True when the data starts with "BM" and names an information header size this reader knows.
 bool IsBmp(const std::uint8_t* data, std::size_t size);
@@ -20,3 +21,6 @@ bool IsBmp(const std::uint8_t* data, std::size_t size);
 // Throws EImageError("Invalid bitmap image") on a bad header, truncated pixel data, unsupported
 // format, or dimensions beyond kMaxImageSide / kMaxImagePixels.
 TBitmap32 DecodeBmp(const std::uint8_t* data, std::size_t size);
+// The same decode with what the file said: its bit count, and whether its alpha was kept (32-bit
+// BI_RGB, or bit fields with an alpha mask).
+TDecodedImage DecodeBmpImage(const std::uint8_t* data, std::size_t size);

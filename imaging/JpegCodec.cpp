@@ -238,13 +238,20 @@ TImageSize JpegSize(const std::uint8_t* data, std::size_t size) {
   return {int(d.cinfo.image_width), int(d.cinfo.image_height)};
 }
 
-TBitmap32 DecodeJpeg(const std::uint8_t* data, std::size_t size) {
+TBitmap32 DecodeJpeg(const std::uint8_t* data, std::size_t size) { return DecodeJpegImage(data, size).Pixels; }
+
+TDecodedImage DecodeJpegImage(const std::uint8_t* data, std::size_t size) {
   if (!IsJpeg(data, size) || !SizeFitsLibjpeg(size)) throw EImageError(kInvalidJpeg);
   TJpegDecoder d{};
   TJpegDecoderGuard guard(d);
   if (!ReadJpegHeader(&d, data, size) || !PlausibleDataSize(&d, size) || !StartJpeg(&d))
     throw EImageError(kInvalidJpeg);
-  TBitmap32 bitmap(int(d.cinfo.image_width), int(d.cinfo.image_height));
+  TDecodedImage image;
+  image.Format = TImageFormat::ifJpeg;
+  image.BitsPerPixel = d.cinfo.num_components * d.cinfo.data_precision;
+  image.StoredSize = {int(d.cinfo.image_width), int(d.cinfo.image_height)};
+  image.Pixels = TBitmap32(int(d.cinfo.image_width), int(d.cinfo.image_height));
+  TBitmap32& bitmap = image.Pixels;
   if (!ReadJpegPixels(&d, reinterpret_cast<std::uint8_t*>(bitmap.Row(0)), bitmap.Stride()))
     throw EImageError(kInvalidJpeg);
   if (IsCmyk(&d)) {
@@ -256,7 +263,7 @@ TBitmap32 DecodeJpeg(const std::uint8_t* data, std::size_t size) {
       for (int x = 0; x < bitmap.Width(); ++x) row[x] &= 0x00FFFFFFu;
     }
   }
-  return bitmap;
+  return image;
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const TBitmap32& bitmap, int quality) {

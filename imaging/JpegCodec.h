@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/Bitmap32.h"
+#include "imaging/DecodedImage.h"
 #include "imaging/ImageError.h"
-#include "skin/paint/Bitmap32.h"
 
 // True when the data starts with a JPEG start-of-image marker followed by another marker.
 bool IsJpeg(const std::uint8_t* data, std::size_t size);
@@ -29,6 +30,9 @@ TImageSize JpegSize(const std::uint8_t* data, std::size_t size);
 // markers) is tolerated silently; damage inside entropy-coded data is not always detectable and
 // may then give a wrong but complete picture.
 TBitmap32 DecodeJpeg(const std::uint8_t* data, std::size_t size);
+// The same decode with what the file said: components × sample precision and the header size
+// (never alpha).
+TDecodedImage DecodeJpegImage(const std::uint8_t* data, std::size_t size);
 
 // Writes the bitmap's blue, green and red (alpha ignored) as a baseline YCbCr JPEG, 4:2:0, at
 // quality 1…100 (clamped). Throws EImageError for an empty bitmap.

@@ -27,6 +27,8 @@ struct TPngReader {
   std::size_t size = 0;
   std::size_t pos = 0;
   png_uint_32 width = 0, height = 0;
+  int bitsPerPixel = 0;  // as stored
+  bool hasAlpha = false;  // an alpha channel or an accepted tRNS chunk
 };
 
 void ReadFromMemory(png_structp png, png_bytep out, std::size_t count) {
@@ -50,11 +52,13 @@ bool ReadPngHeader(TPngReader* r) {
   if (!ImageSizeAcceptable(r->width, r->height)) return false;
   // The image data must inflate to at least width × height × bits per pixel; a file too small to
   // hold that even at deflate's best ratio is refused before the bitmap is allocated.
-  const std::uint64_t rawBits = std::uint64_t(r->width) * r->height * png_get_channels(r->png, r->info) * bitDepth;
+  r->bitsPerPixel = png_get_channels(r->png, r->info) * bitDepth;
+  const std::uint64_t rawBits = std::uint64_t(r->width) * r->height * std::uint64_t(r->bitsPerPixel);
   if (rawBits / 8 > std::uint64_t(r->size) * kMaxDeflateRatio + 1024) return false;
 
   const bool hasTrns = png_get_valid(r->png, r->info, PNG_INFO_tRNS) != 0;
   const bool hasAlpha = (colorType & PNG_COLOR_MASK_ALPHA) != 0 || hasTrns;
+  r->hasAlpha = hasAlpha;
   if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(r->png);
   if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(r->png);
   if (hasTrns) png_set_tRNS_to_alpha(r->png);
@@ -136,7 +140,9 @@ bool IsPng(const std::uint8_t* data, std::size_t size) {
   return data && size >= sizeof kSignature && std::memcmp(data, kSignature, sizeof kSignature) == 0;
 }
 
-TBitmap32 DecodePng(const std::uint8_t* data, std::size_t size) {
+TBitmap32 DecodePng(const std::uint8_t* data, std::size_t size) { return DecodePngImage(data, size).Pixels; }
+
+TDecodedImage DecodePngImage(const std::uint8_t* data, std::size_t size) {
   if (!IsPng(data, size)) throw EImageError(kInvalidPng);
   TPngReader r;
   r.data = data;
@@ -147,11 +153,16 @@ TBitmap32 DecodePng(const std::uint8_t* data, std::size_t size) {
   r.info = png_create_info_struct(r.png);
   if (!r.info || !ReadPngHeader(&r)) throw EImageError(kInvalidPng);
 
-  TBitmap32 bitmap(int(r.width), int(r.height));
+  TDecodedImage image;
+  image.Format = TImageFormat::ifPng;
+  image.BitsPerPixel = r.bitsPerPixel;
+  image.HasAlpha = r.hasAlpha;
+  image.StoredSize = {int(r.width), int(r.height)};
+  image.Pixels = TBitmap32(int(r.width), int(r.height));
   std::vector<png_bytep> rows(r.height);
-  for (png_uint_32 y = 0; y < r.height; ++y) rows[y] = reinterpret_cast<png_bytep>(bitmap.Row(int(y)));
+  for (png_uint_32 y = 0; y < r.height; ++y) rows[y] = reinterpret_cast<png_bytep>(image.Pixels.Row(int(y)));
   if (!ReadPngPixels(&r, rows.data())) throw EImageError(kInvalidPng);
-  return bitmap;
+  return image;
 }
 
 std::vector<std::uint8_t> EncodePng(const TBitmap32& bitmap) {

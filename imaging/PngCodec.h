@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/Bitmap32.h"
+#include "imaging/DecodedImage.h"
 #include "imaging/ImageError.h"
-#include "skin/paint/Bitmap32.h"
 
 // True when the data starts with the eight-byte PNG signature.
 bool IsPng(const std::uint8_t* data, std::size_t size);
@@ -20,6 +21,9 @@ bool IsPng(const std::uint8_t* data, std::size_t size);
 // Throws EImageError("Invalid PNG image") on a bad signature, truncation, CRC or zlib errors in
 // image data, or dimensions beyond kMaxImageSide / kMaxImagePixels.
 TBitmap32 DecodePng(const std::uint8_t* data, std::size_t size);
+// The same decode with what the file said: channels × sample depth, and whether it has an alpha
+// channel or a tRNS chunk that libpng accepted.
+TDecodedImage DecodePngImage(const std::uint8_t* data, std::size_t size);
 
 // Writes the bitmap as an 8-bit RGBA PNG, alpha exactly as stored, so DecodePng gives back the
 // same pixels. Throws EImageError for an empty bitmap.

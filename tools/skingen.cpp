@@ -32,9 +32,9 @@
 #include <vector>
 
 #include "ToolFiles.h"
-#include "skin/paint/sColorTransforms.h"
+#include "imaging/Bitmap32.h"
 #include "imaging/PngCodec.h"
-#include "skin/paint/Bitmap32.h"
+#include "skin/paint/sColorTransforms.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 inline constexpr int kBlur5Size = 19;
 

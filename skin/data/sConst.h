@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 #include "skin/paint/sGradient.h"  // TsGradPie, TsGradArray, ParseGradientData
 
 class TsSkinManager;

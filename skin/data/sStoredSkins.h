@@ -9,7 +9,7 @@
 
 #include "framework/Streams.h"
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 class TsStoredSkin {
  public:

@@ -1,7 +1,7 @@
 // Weighted blends of one 32-bit bitmap over another. Alpha bytes are kept.
 #pragma once
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 // Blends srcRect of src (Right/Bottom INCLUSIVE) over dst at point: per colour channel
 // dst = ((dst − src)·w + src·256) >> 8, w (0 … 255, limited to it) being the weight of what

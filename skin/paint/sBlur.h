@@ -1,6 +1,6 @@
 // The blur of glow masks.
 #pragma once
-#include "skin/paint/sBitmap8.h"
+#include "imaging/sBitmap8.h"
 
 // The number of taps on each side of the centre that SmoothBitmap8 uses for radius r (the kernel
 // rule below), or −1 when r is not positive (then nothing is blurred).

@@ -2,7 +2,7 @@
 // control's origin inside it) or a plain colour, so that transparent parts of a skin can show it.
 #pragma once
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 struct TCacheInfo {
   TBitmap32* Bmp = nullptr;  // the background owner's cache, or none

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 namespace sclip {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 // A new 32-bit bitmap with every byte 0 (empty for sizes ≤ 0).
 TBitmap32 NewBitmap32(int width, int height);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 // One gradient segment, fields in the record's order. Only the first segment's Mode1 selects the
 // kind (0 vertical bands, 1 horizontal bands, 2 four triangles); Mode2 is never filled nor read.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 // A pixel of a mark and the colour it gets.
 struct TMarkPixel {

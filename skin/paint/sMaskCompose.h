@@ -7,7 +7,7 @@
 // white keeps the destination, grey mixes.
 #pragma once
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 #include "skin/paint/sCacheInfo.h"
 
 // Copies srcRect of src (Right/Bottom INCLUSIVE, clipped to src) to dst at (x, y); destination

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 enum TsResampleFilter : int {
   fkBox = 0,

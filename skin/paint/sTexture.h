@@ -2,7 +2,7 @@
 // texture placement by draw mode.
 #pragma once
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 #include "skin/paint/sCacheInfo.h"
 
 // The rectangle a placement reports when nothing of its area is left uncovered.

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "framework/Types.h"
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 #include "skin/paint/sColorMath.h"
 
 // A per-pixel transform: pixel (0xAARRGGBB) and the transform's parameter (a colour or an amount)

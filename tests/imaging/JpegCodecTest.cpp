@@ -185,6 +185,26 @@ TEST(JpegCodec, DecodesGreyscale) {
   ExpectNear(Decode(jpeg), 20, 10, 3, [](int x, int) { return Bgra(x * 12, x * 12, x * 12, 0); });
 }
 
+// The decoded record counts the file's components: grey 8 bits, CMYK 32; no JPEG has alpha, and
+// the stored size is the header's.
+TEST(JpegCodec, RecordDepthFollowsComponents) {
+  TJpegOptions grey;
+  grey.space = JCS_GRAYSCALE;
+  const TBytes g = WriteJpeg(20, 10, grey, [](int x, int, int) { return std::uint8_t(x); });
+  const TDecodedImage gi = DecodeJpegImage(g.data(), g.size());
+  EXPECT_EQ(gi.Format, TImageFormat::ifJpeg);
+  EXPECT_EQ(gi.BitsPerPixel, 8);
+  EXPECT_FALSE(gi.HasAlpha);
+  EXPECT_EQ(gi.StoredSize, (TImageSize{20, 10}));
+  TJpegOptions cmyk;
+  cmyk.space = JCS_CMYK;
+  const TBytes c = WriteJpeg(8, 9, cmyk, [](int, int, int) { return std::uint8_t(0); });
+  const TDecodedImage ci = DecodeJpegImage(c.data(), c.size());
+  EXPECT_EQ(ci.BitsPerPixel, 32);
+  EXPECT_FALSE(ci.HasAlpha);
+  EXPECT_EQ(ci.StoredSize, (TImageSize{8, 9}));
+}
+
 // Progressive files decode like baseline ones.
 TEST(JpegCodec, DecodesProgressive) {
   TJpegOptions o;

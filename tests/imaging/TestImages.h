@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 using TBytes = std::vector<std::uint8_t>;
 

@@ -408,6 +408,25 @@ TEST(SkinMasks, MasterBitmap) {
   EXPECT_TRUE(Load("[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n", {{"Master.bmp", Bytes("BM-not-really")}}).t.MasterBitmap.Empty());
 }
 
+// Whether a picture keeps its own alpha is the skin's rule, not the pixels': every 32-bit bitmap
+// keeps what it decoded to, even bit fields without an alpha mask (alpha 0 throughout), while a
+// 24-bit one is made opaque except its key pixels.
+TEST(SkinMasks, BitmapAlphaByBitCount) {
+  TBitmap32 src = Solid(3, 3, 0x40102030);
+  src.Pixel(0, 0) = 0x00FF00FF;
+  std::vector<std::uint8_t> fields = EncodeBmp(src, 32);
+  fields[30] = 3;   // BI_BITFIELDS, masks after the 40-byte header
+  fields[10] = 66;  // the pixels move behind the three masks
+  const std::uint8_t masks[12] = {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
+  fields.insert(fields.begin() + 54, masks, masks + 12);
+  const auto l = Load("[A]\nRGBA=RGBA.BMP\nFIELDS=FIELDS.BMP\nRGB=RGB.BMP\n",
+                      {{"RGBA.BMP", EncodeBmp(src, 32)}, {"FIELDS.BMP", fields}, {"RGB.BMP", EncodeBmp(src, 24)}});
+  EXPECT_EQ(l.M(L"A", L"RGBA").Bmp->Pixel(1, 1), 0x40102030u);
+  EXPECT_EQ(l.M(L"A", L"FIELDS").Bmp->Pixel(1, 1), 0x00102030u);
+  EXPECT_EQ(l.M(L"A", L"RGB").Bmp->Pixel(1, 1), 0xFF102030u);
+  EXPECT_EQ(l.M(L"A", L"RGB").Bmp->Pixel(0, 0), 0x00FF00FFu);
+}
+
 // PNG pieces: up to version 7.45 white with alpha 0 is cleared, later versions premultiply
 // (c · a >> 8); with Brightness above 0 the step is left to recolouring.
 TEST(SkinMasks, PngAlphaByVersion) {

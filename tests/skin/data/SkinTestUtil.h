@@ -7,9 +7,9 @@
 
 #include "framework/MemIniFile.h"
 #include "framework/Utf.h"
+#include "imaging/Bitmap32.h"
 #include "skin/data/sSkinOptions.h"
 #include "skin/data/sSkinPack.h"
-#include "skin/paint/Bitmap32.h"
 
 namespace skintest {
 

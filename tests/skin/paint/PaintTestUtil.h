@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 namespace painttest {
 

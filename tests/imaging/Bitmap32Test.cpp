@@ -1,4 +1,4 @@
-#include "skin/paint/Bitmap32.h"
+#include "imaging/Bitmap32.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,6 @@
 #pragma once
 #include <cstdint>
 
-#include "skin/paint/PixelBitmap.h"
+#include "imaging/PixelBitmap.h"
 
 using TBitmap8 = TPixelBitmap<std::uint8_t>;

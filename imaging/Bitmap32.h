@@ -3,6 +3,6 @@
 #pragma once
 #include <cstdint>
 
-#include "skin/paint/PixelBitmap.h"
+#include "imaging/PixelBitmap.h"
 
 using TBitmap32 = TPixelBitmap<std::uint32_t>;
