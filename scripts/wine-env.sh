@@ -116,17 +116,23 @@ settle() {
 # Starts Xvfb when there is no display. Sets PRISMATONE_XVFB_PID when it started one.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in 91 92 93 94 95 96 97 98 99; do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    PRISMATONE_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-    echo "Xvfb did not start" >&2; return 1
+  # Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients:
+  # choosing one here would race with a test started at the same moment (both would take the
+  # same number, and the first to end would take the other's server down).
+  local out n i
+  out=$(mktemp /tmp/xvfb-display.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
+  PRISMATONE_XVFB_PID=$!
+  for i in $(seq 100); do
+    n=$(tr -dc 0-9 <"$out")
+    [ -n "$n" ] && break
+    sleep 0.1
   done
-  echo "no free display number for Xvfb" >&2; return 1
+  rm -f "$out"
+  if [ -z "$n" ]; then echo "Xvfb did not start" >&2; return 1; fi
+  export DISPLAY=":$n"
+  for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2; return 1
 }
 
 stop_display() {
