@@ -11,7 +11,6 @@
 // value otherwise. The framework's own notifications (FN_*) crack the same way.
 #pragma once
 #include <windows.h>
-#include <windowsx.h>
 
 #include <type_traits>
 #include <utility>
@@ -41,7 +40,9 @@ LRESULT Invoke(F&& f, A&&... args) {
   }
 }
 
-inline TPoint PointOf(LPARAM lp) { return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+// Signed halves: a position left of or above a window (a second monitor) is negative. (Not
+// windowsx.h: its macros would clash with names of the framework's own.)
+inline TPoint PointOf(LPARAM lp) { return {int(short(LOWORD(lp))), int(short(HIWORD(lp)))}; }
 
 template <typename T>
 T& Ref(LPARAM lp) {
@@ -88,7 +89,7 @@ PT_MESSAGE_ARGS(WM_ERASEBKGND, reinterpret_cast<HDC>(wp))
 
 // Placement and visibility.
 PT_MESSAGE_ARGS(WM_SIZE, UINT(wp), int(LOWORD(lp)), int(HIWORD(lp)))
-PT_MESSAGE_ARGS(WM_MOVE, TPoint{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})
+PT_MESSAGE_ARGS(WM_MOVE, PointOf(lp))
 PT_MESSAGE_ARGS(WM_WINDOWPOSCHANGING, Ref<WINDOWPOS>(lp))
 PT_MESSAGE_ARGS(WM_WINDOWPOSCHANGED, Ref<WINDOWPOS>(lp))
 PT_MESSAGE_ARGS(WM_SHOWWINDOW, wp != 0, UINT(lp))

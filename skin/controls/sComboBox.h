@@ -3,17 +3,15 @@
 #include "framework/Edits.h"
 #include "framework/Labels.h"
 #include "skin/controls/sBoundLabel.h"
-#include "skin/paint/sCommonData.h"
+#include "skin/paint/sSkinnedControl.h"
 
-class TsCustomComboBox : public TComboBox {
+class TsCustomComboBox : public TsSkinnedControl<TComboBox> {
  public:
-  explicit TsCustomComboBox(TComponent* owner) : TComboBox(owner) {}
-  TsCommonData& SkinData() { return skinData_; }
+  explicit TsCustomComboBox(TComponent* owner) : TsSkinnedControl(owner, 3) {}
   TsBoundLabel& BoundLabel() { return boundLabel_; }
   TAlignment Alignment() const { return alignment_; }
   TTextLayout VerticalAlignment() const { return verticalAlignment_; }
   bool SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) override {
-    if (name.rfind("SkinData.", 0) == 0) return skinData_.SetProperty(name.substr(9), v);
     if (name.rfind("BoundLabel.", 0) == 0) return boundLabel_.SetProperty(name.substr(11), v);
     if (name == "Alignment") {
       const auto& s = v.AsIdentifier();
@@ -21,12 +19,11 @@ class TsCustomComboBox : public TComboBox {
     } else if (name == "VerticalAlignment") {
       const auto& s = v.AsIdentifier();
       verticalAlignment_ = s == L"taVerticalCenter" ? TTextLayout::tlCenter : s == L"taAlignBottom" ? TTextLayout::tlBottom : TTextLayout::tlTop;
-    } else return TComboBox::SetProperty(name, v, ctx);
+    } else return TsSkinnedControl::SetProperty(name, v, ctx);
     return true;
   }
 
  private:
-  TsCommonData skinData_{0};
   TsBoundLabel boundLabel_;
   TAlignment alignment_ = TAlignment::taLeftJustify;
   TTextLayout verticalAlignment_ = TTextLayout::tlCenter;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-TsGauge::TsGauge(TComponent* owner) : TGraphicControl(owner) {
+TsGauge::TsGauge(TComponent* owner) : TsSkinnedControl(owner, 161) {
   SetBoundsFields(0, 0, 100, 24);
   controlStyle_ |= csOpaque;
 }
@@ -60,7 +60,6 @@ void TsGauge::Paint(TCanvas& canvas) {
 }
 
 bool TsGauge::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
-  if (name.rfind("SkinData.", 0) == 0) return skinData_.SetProperty(name.substr(9), v);
   if (name == "MinValue") minValue_ = int(v.AsInteger());
   else if (name == "MaxValue") maxValue_ = int(v.AsInteger());
   else if (name == "Progress") curValue_ = int(v.AsInteger());
@@ -77,6 +76,6 @@ bool TsGauge::SetProperty(const std::string& name, const TLayoutValue& v, const 
     if (i == 5) throw ELayoutError("unknown gauge kind");
     kind_ = TsGaugeKind(i);
   } else if (name == "OnChange") OnChange = ctx.MethodAs<TNotifyEvent>(v.AsIdentifier());
-  else return TGraphicControl::SetProperty(name, v, ctx);
+  else return TsSkinnedControl::SetProperty(name, v, ctx);
   return true;
 }

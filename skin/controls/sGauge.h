@@ -1,14 +1,13 @@
 // The gauge: a windowless progress bar with its value as text.
 #pragma once
 #include "framework/Control.h"
-#include "skin/paint/sCommonData.h"
+#include "skin/paint/sSkinnedControl.h"
 
 enum class TsGaugeKind { gkText, gkHorizontalBar, gkVerticalBar, gkPie, gkNeedle };
 
-class TsGauge : public TGraphicControl {
+class TsGauge : public TsSkinnedControl<TGraphicControl> {
  public:
   explicit TsGauge(TComponent* owner);
-  TsCommonData& SkinData() { return skinData_; }
   int MinValue() const { return minValue_; }
   int MaxValue() const { return maxValue_; }
   int Progress() const { return curValue_; }
@@ -29,7 +28,6 @@ class TsGauge : public TGraphicControl {
   void Paint(TCanvas& canvas) override;
 
  private:
-  TsCommonData skinData_{161};
   int minValue_ = 0, maxValue_ = 100, curValue_ = 0;
   TsGaugeKind kind_ = TsGaugeKind::gkHorizontalBar;
   bool showText_ = true;

@@ -11,7 +11,7 @@ class TsCustomLabel : public TCustomLabel {
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
 
  private:
-  TsCommonData skinData_{0};
+  TsCommonData skinData_{this, 0};
 };
 
 class TsLabel : public TsCustomLabel {

@@ -2,23 +2,20 @@
 #pragma once
 #include "framework/Edits.h"
 #include "skin/controls/sBoundLabel.h"
-#include "skin/paint/sCommonData.h"
+#include "skin/paint/sSkinnedControl.h"
 
-// Stored settings shared by the skinned edit-like controls: skin data and bound label.
+// Stored settings shared by the skinned edit-like controls: skin state and bound label.
 template <typename Base>
-class TsEditLike : public Base {
+class TsEditLike : public TsSkinnedControl<Base> {
  public:
-  TsEditLike(TComponent* owner, int coc) : Base(owner), skinData_(coc) {}
-  TsCommonData& SkinData() { return skinData_; }
+  TsEditLike(TComponent* owner, int coc) : TsSkinnedControl<Base>(owner, coc) {}
   TsBoundLabel& BoundLabel() { return boundLabel_; }
   bool SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) override {
-    if (name.rfind("SkinData.", 0) == 0) return skinData_.SetProperty(name.substr(9), v);
     if (name.rfind("BoundLabel.", 0) == 0) return boundLabel_.SetProperty(name.substr(11), v);
-    return Base::SetProperty(name, v, ctx);
+    return TsSkinnedControl<Base>::SetProperty(name, v, ctx);
   }
 
  private:
-  TsCommonData skinData_;
   TsBoundLabel boundLabel_;
 };
 

@@ -220,6 +220,10 @@ class TsSkinManager : public TComponent {
   bool SkinRemoving = false;
   bool NoAutoUpdate = false;  // between BeginUpdate and EndUpdate
   bool GlobalHookInstalled = false;
+  // The control under the mouse: its window (a handle) and the windowless one. The Windows side
+  // moves them (commands 30 and 29); a control's skin state clears them when it goes away.
+  void* FActiveControl = nullptr;
+  TComponent* FActiveGraphControl = nullptr;
   TsShowState ShowState = TsShowState::saIgnore;
   TRect FormShadowSize;
   std::array<TStringList, 23> ThirdLists;

@@ -50,11 +50,6 @@ BOOL CALLBACK CollectThreadWindow(HWND wnd, LPARAM lParam) {
       });
 }
 
-LRESULT SendToForm(TWinControl& form, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (form.HandleAllocated()) return SendMessageW(form.Handle(), msg, wParam, lParam);
-  return form.Perform(msg, wParam, lParam);
-}
-
 // The forms a lock concerns: visible, not minimised, top-level, with a window, and with a form
 // skinner (the answer to SKIN_GETPROVIDER) that works with this manager.
 std::vector<HWND> FormsToLock(TsSkinManager& manager) {
@@ -64,8 +59,8 @@ std::vector<HWND> FormsToLock(TsSkinManager& manager) {
     HWND wnd = form->Handle();
     if (!IsWindowVisible(wnd) || IsIconic(wnd) || GetParent(wnd)) continue;
     if ((GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0) continue;
-    if (SendMessageW(wnd, SM_SKINCOMMAND, SkinCommandWParam(SKIN_GETPROVIDER), 0) == 0) continue;
-    auto* uses = reinterpret_cast<TsSkinManager*>(SendMessageW(wnd, SM_SKINCOMMAND, SkinCommandWParam(SKIN_GETMANAGER), 0));
+    if (SendSkinCommand(wnd, SKIN_GETPROVIDER) == 0) continue;
+    auto* uses = reinterpret_cast<TsSkinManager*>(SendSkinCommand(wnd, SKIN_GETMANAGER));
     if ((uses ? uses : DefaultManager()) != &manager) continue;
     result.push_back(wnd);
   }
@@ -146,29 +141,6 @@ bool TsWinSkinPlatform::LayeredWindowsSupported() {
 
 // ---- Broadcasting ---------------------------------------------------------------------------
 
-LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam, std::uint16_t argument) {
-  const WPARAM wParam = SkinCommandWParam(code, argument);
-  auto* win = dynamic_cast<TWinControl*>(&control);
-  if (win && win->HandleAllocated()) return SendMessageW(win->Handle(), SM_SKINCOMMAND, wParam, lParam);
-  return control.Perform(SM_SKINCOMMAND, wParam, lParam);
-}
-
-void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lParam) {
-  // The list may change while a child handles the message: walk it by index, re-checking the count.
-  for (int i = 0; i < parent.ControlCount(); ++i) {
-    TControl* child = parent.Controls(i);
-    if (child->Destroying()) break;
-    auto* win = dynamic_cast<TWinControl*>(child);
-    if (!win || !win->HandleAllocated()) {
-      child->Perform(msg, wParam, lParam);
-    } else if (SendMessageW(win->Handle(), SM_SKINCOMMAND, SkinCommandWParam(SKIN_ISSKINNED), 0) == 1) {
-      SendMessageW(win->Handle(), msg, wParam, lParam);
-    } else {
-      BroadcastToControls(*win, msg, wParam, lParam);
-    }
-  }
-}
-
 std::vector<TWinControl*> ProgramForms() {
   std::vector<TWinControl*> forms;
   if (Application)
@@ -184,7 +156,7 @@ std::vector<TWinControl*> ProgramForms() {
 void TsWinSkinPlatform::BroadcastSkinCommand(TsSkinManager&, std::uint16_t code, std::intptr_t lParam) {
   const WPARAM wParam = SkinCommandWParam(code);
   for (TWinControl* form : ProgramForms()) {
-    SendToForm(*form, SM_SKINCOMMAND, wParam, LPARAM(lParam));
+    SendSkinCommand(*form, code, LPARAM(lParam));
     BroadcastToControls(*form, SM_SKINCOMMAND, wParam, LPARAM(lParam));
   }
 }

@@ -10,6 +10,7 @@
 
 #include "framework/WinControl.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/paint/sCommonData.h"
 #include "skin/paint/sMessages.h"
 
 // Tests derive from it to observe the platform's edges (message boxes, the command line, the
@@ -46,13 +47,6 @@ class TsWinSkinPlatform : public TsSkinPlatform {
 void InstallWinSkinPlatform();
 
 
-// Sends a skin command to a control: through the platform to a control with a window, straight to
-// WndProc otherwise.
-LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam, std::uint16_t argument = 0);
-// Sends a message to the child controls of `parent`: windowless children and children without a
-// window get it dispatched directly, skinned windowed children (answering SKIN_ISSKINNED with 1)
-// get it sent, other windowed children pass it on to their own children.
-void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lParam);
 // Every form of the program: the application's forms and the thread's other framework windows.
 std::vector<TWinControl*> ProgramForms();
 

@@ -1,34 +1,198 @@
-// The stored part of a control's skin state: which section of which manager paints it. The
-// control kind code picks the default section when none is stored.
+// A skinned control's skin state: which section of which manager paints it, its cache picture and
+// the flags saying whether that picture is current, whether the mouse is over the control or it
+// has the focus, and whether painting waits for the background. Skinned windows and controls talk
+// through the skin message (sMessages.h); the common handler here answers what every skinned
+// control answers alike, and controls call it after their own handling.
 #pragma once
+#include <windows.h>
+
+#include <cstdint>
 #include <string>
 
+#include "framework/Control.h"
+#include "framework/Graphics.h"
 #include "framework/Layout.h"
-#include "framework/TextCase.h"
+#include "skin/paint/sCacheInfo.h"
+#include "skin/paint/sMessages.h"
 
 class TsSkinManager;
+class TWinControl;
+
+// Bits of TsCommonData::CtrlSkinState.
+enum : std::uint16_t {
+  ssTransparentForChildren = 0x0001,  // children look through the control to its parent
+  ssUndetermined = 0x0002,            // the transparency bit is not computed yet
+  ssPrinting = 0x0200,                // painting into PrintDC
+  ssInUpdate = 0x0800,                // between BeginUpdate and EndUpdate
+};
+
+// The answer kinds of the background query.
+enum : std::uint8_t { qaNone = 0, qaColor = 1, qaBitmap = 2, qaNotReady = 3 };
+
+// The background query (command 34): what a control asks its parent about what lies behind it.
+struct TsBackgroundQuery {
+  TBitmap* Bmp = nullptr;  // answer: the parent's picture
+  TColor Color = 0;        // answer: the colour
+  int X = 0, Y = 0;        // answer: the asking control's origin in Bmp
+  TRect PaintRect{};       // request: the area to paint when PaintNow
+  TRect FillRect{};        // answer: frame band widths valid in Bmp when the answer is a colour
+  std::uint8_t Answer = qaNone;
+  bool PaintNow = false;   // request: paint the background into PaintDC instead
+  HDC PaintDC = nullptr;
+};
+
+// Command 26.
+struct TsSectionInfo {
+  int SkinIndex = -1;
+  std::wstring Name;
+  bool RepaintNeeded = false;
+};
+
+enum class TsOuterVisibility { ovNone, ovAlways };
+// The shadow around a control. The setup window's controls never show one.
+struct TsOuterEffects {
+  TsOuterVisibility Visibility = TsOuterVisibility::ovNone;
+};
 
 class TsCommonData {
  public:
-  explicit TsCommonData(int coc) : COC(coc) {}
-  int COC;  // control kind code
+  // owner: the control (or form skinner) the state belongs to; coc: its kind code.
+  TsCommonData(TComponent* owner, int coc, bool createCacheBmp = true);
+  virtual ~TsCommonData();
+  TsCommonData(const TsCommonData&) = delete;
+  TsCommonData& operator=(const TsCommonData&) = delete;
 
-  const std::wstring& SkinSection() const { return skinSection_; }
-  // Section names are kept in upper case.
-  void SetSkinSection(const std::wstring& s) { skinSection_ = UpperCaseAscii(s); }
-  TsSkinManager* SkinManager = nullptr;  // none: the default manager
-  bool CustomColor = false;
-  bool CustomFont = false;
+  // ---- Stored and published ----
+  const std::wstring& SkinSection() const { return FSkinSection; }
+  // Stores the name upper-cased and re-resolves the section (nothing when unchanged).
+  void SetSkinSection(const std::wstring& value);
+  // The explicit manager, or the default one.
+  TsSkinManager* SkinManager() const;
+  void SetSkinManager(TsSkinManager* value);
+  bool CustomColor() const { return FCustomColor; }
+  void SetCustomColor(bool value);
+  bool CustomFont() const { return FCustomFont; }
+  void SetCustomFont(bool value);
+  TColor ColorTone() const { return FColorTone; }
+  void SetColorTone(TColor value);
+  int HUEOffset() const { return FHUEOffset; }
+  void SetHUEOffset(int value);
+  int Saturation() const { return FSaturation; }
+  void SetSaturation(int value);
+  TsOuterEffects& OuterEffects() { return FOuterEffects; }
+  bool Updating() const { return FUpdating; }
+  // "SkinSection", "SkinManager" (ignored: one manager per window), "CustomColor",
+  // "CustomFont", "ColorTone", "HUEOffset", "Saturation", "OuterEffects.Visibility".
+  bool SetProperty(const std::string& name, const TLayoutValue& value);
 
-  // "SkinSection", "CustomColor", "CustomFont" (after the "SkinData." prefix).
-  bool SetProperty(const std::string& name, const TLayoutValue& v) {
-    if (name == "SkinSection") SetSkinSection(v.AsString());
-    else if (name == "CustomColor") CustomColor = v.AsBoolean();
-    else if (name == "CustomFont") CustomFont = v.AsBoolean();
-    else return false;
-    return true;
-  }
+  // ---- Life cycle ----
+  void Loaded();
+  void UpdateIndexes(bool updateMain = true);
+  void BeginUpdate();
+  void EndUpdate(bool repaint);
+  // Marks the cache out of date and repaints the owner.
+  void Invalidate(bool updateNow = false);
+  // A manager exists, the section is valid and nothing is being destroyed (with checkActive,
+  // the manager's skin is also active).
+  bool Skinned(bool checkActive = false) const;
+  bool RepaintIfMoved();
+  // Recomputes the transparency bit (containers only; others stay opaque).
+  void UpdateTransparency();
+  // The owner's colour and font colour follow the skin (colour-following kinds only).
+  void SyncColors(bool repaint);
+  // The hot-state colours while hot, the normal ones otherwise (colour-following kinds).
+  void SyncHotColors(bool hot);
+  // The background colour of the control for a state.
+  TColor BackgroundColor(int state) const;
+
+  TControl* OwnerControl() const { return FOwnerControl; }
+  TComponent* OwnerObject() const { return FOwnerObject; }
+  TBitmap* CacheBmp() const { return FCacheBmp.get(); }
+  TBitmap& EnsureCache();
+  void EmptyCache();
+  // The skin command answer when the control is a window of ours: its window, else null.
+  HWND OwnerWindow() const;
+
+  // ---- State ----
+  std::uint16_t COC;  // control kind code
+  int SkinIndex = -1, BorderIndex = -1, Texture = -1, HotTexture = -1;
+  int GlowID = -1;
+  bool BGChanged = true;
+  bool HalfVisible = true;
+  bool Loading = true;
+  bool FFocused = false;
+  bool FMouseAbove = false;
+  bool FUpdating = false;
+  std::uint16_t CtrlSkinState = ssUndetermined;
+  std::uint16_t BGType = 0;
+  HDC PrintDC = nullptr;
+  TRect InvalidRectH{}, InvalidRectV{};
+  int FUpdateCount = 0;
+
+ protected:
+  std::wstring FSkinSection;
+  bool FCustomFont = false, FCustomColor = false;
+  TColor FColorTone = TColor(0x1FFFFFFF);
+  int FHUEOffset = 0, FSaturation = 0;
+  TsSkinManager* FSkinManager = nullptr;
+  TControl* FOwnerControl = nullptr;
+  TComponent* FOwnerObject = nullptr;
+  std::unique_ptr<TBitmap> FCacheBmp;
+  TsOuterEffects FOuterEffects;
 
  private:
-  std::wstring skinSection_;
+  void ResolveSection();
+  void ComputeBGType();
+  bool OwnerBusy() const;
 };
+
+// The published variant of skinned controls: the colour tone, hue offset and saturation too.
+class TsCtrlSkinData : public TsCommonData {
+ public:
+  using TsCommonData::TsCommonData;
+};
+
+// Control kinds that steer behaviour.
+bool IsColorFollowingKind(int coc);
+bool IsContainerKind(int coc);
+bool IsNeverHotKind(int coc);
+// The section used when SkinSection is empty (an empty name: the owner's class decides).
+std::wstring DefaultSectionFor(int coc, const TsSkinManager* manager);
+
+// ---- The skin message ----
+// Sends a skin command: through the platform to a control with a window, by direct dispatch
+// otherwise. Every skin command of the program goes through here: commands that carry pointers
+// are honoured only while such a send of ours is pending, so that no other process (nor
+// another thread) can hand the elevated setup a pointer to follow.
+LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam = 0, std::uint16_t argument = 0);
+LRESULT SendSkinCommand(HWND wnd, std::uint16_t code, LPARAM lParam = 0, std::uint16_t argument = 0);
+// Sends any message (a skin command or not) to a window of this thread, recorded like above;
+// windows of other threads are not sent to (0).
+LRESULT SendToOwnWindow(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Whether a command with this wParam and lParam is one of our own pending sends.
+bool IsOwnSkinSend(WPARAM wParam, LPARAM lParam);
+// Commands whose lParam is a pointer the receiver follows (or whose answer is one).
+bool SkinCommandCarriesPointer(std::uint16_t code);
+
+// The child controls of parent: windowless children and children without a window get the
+// message dispatched directly, skinned windowed children (answering command 7 with 1) get it
+// sent, other windowed children pass it on to their own children.
+void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lParam);
+// The direct child windows of wnd get the message sent.
+void BroadcastToChildWindows(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// ---- Hot state and the background ----
+bool IsControlHot(const TsCommonData& data);
+// Fills the query from the parent (command 34; an unskinned parent is asked for its colour or,
+// with paintNow, to paint itself into query.PaintDC).
+void QueryParentBackground(TsBackgroundQuery& query, TControl& parent, bool paintNow);
+void QueryParentWindowBackground(TsBackgroundQuery& query, HWND parent, bool paintNow);
+// The answer as the painters take it.
+TCacheInfo CacheInfoOf(const TsBackgroundQuery& query);
+// What lies behind the control, from its parent (or parent window).
+TCacheInfo GetControlBackground(TsCommonData& data);
+
+// The common handling of every skinned control, called after its own: answers skin commands
+// (returns true, the result in msg) and follows ordinary messages (move, size, focus, hover,
+// enabling; returns false so that the control goes on with them).
+bool CommonWndProc(TMessage& msg, TsCommonData& data);

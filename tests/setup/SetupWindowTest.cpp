@@ -196,11 +196,20 @@ TEST_F(SetupWindow, Settings) {
   EXPECT_TRUE(form->sCheckBox3->Checked());
   EXPECT_EQ(form->sCheckBox3->TabOrder(), 6);
 
+  // Edits and the combo box take the text colour of their skin section (the stored one is
+  // (137, 148, 153)); their stored background colour is already the skin's.
+  const TsSkinManager* skin = form->sSkinManager1;
+  auto sectionText = [&](const wchar_t* section) {
+    return skin->gd()[std::size_t(skin->GetSkinIndex(section))].Props[0].FontColor.Color;
+  };
+  ASSERT_GE(skin->GetSkinIndex(L"EDIT"), 0);
+  ASSERT_GE(skin->GetSkinIndex(L"COMBOBOX"), 0);
+
   TsDirectoryEdit* e = form->sDirectoryEdit1;
   EXPECT_EQ(e->TabOrder(), 3);
   EXPECT_EQ(e->SkinData().SkinSection(), L"EDIT");
   EXPECT_EQ(e->Color(), clBlack);
-  ExpectFont(e->Font(), L"MS Sans Serif", -11, RGBColor(137, 148, 153));
+  ExpectFont(e->Font(), L"MS Sans Serif", -11, sectionText(L"EDIT"));
   EXPECT_EQ(e->MaxLength(), 255);
   EXPECT_EQ(SendMessageW(e->Handle(), EM_GETLIMITTEXT, 0, 0), 255);
   EXPECT_FALSE(e->ShowButton());
@@ -219,7 +228,7 @@ TEST_F(SetupWindow, Settings) {
   EXPECT_EQ(m->TabOrder(), 4);
   EXPECT_EQ(m->SkinData().SkinSection(), L"EDIT");
   EXPECT_EQ(m->Color(), clBlack);
-  ExpectFont(m->Font(), L"MS Sans Serif", -11, RGBColor(137, 148, 153));
+  ExpectFont(m->Font(), L"MS Sans Serif", -11, sectionText(L"EDIT"));
   EXPECT_EQ(m->ScrollBars(), TScrollStyle::ssVertical);
   EXPECT_TRUE(GetWindowLongW(m->Handle(), GWL_STYLE) & WS_VSCROLL);
   EXPECT_FALSE(GetWindowLongW(m->Handle(), GWL_STYLE) & WS_HSCROLL);
@@ -232,7 +241,7 @@ TEST_F(SetupWindow, Settings) {
   EXPECT_EQ(c->Items()[0], L"Русский");
   EXPECT_EQ(c->ItemIndex(), 0);
   EXPECT_EQ(c->Color(), clBlack);
-  EXPECT_EQ(c->Font().Color(), RGBColor(134, 134, 135));
+  EXPECT_EQ(c->Font().Color(), sectionText(L"COMBOBOX"));
   EXPECT_EQ(c->Alignment(), TAlignment::taLeftJustify);
   EXPECT_EQ(c->VerticalAlignment(), TTextLayout::tlTop);
   EXPECT_EQ(SendMessageW(c->Handle(), CB_GETCOUNT, 0, 0), 1);

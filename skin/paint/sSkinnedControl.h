@@ -1,0 +1,30 @@
+// The skin state that every skinned control carries: its common data made with the control and
+// its kind code, read from the layout ("SkinData.…"), told when the layout is loaded, and the
+// common handling of skin commands and framework notices after the control's own.
+#pragma once
+#include <string>
+
+#include "skin/paint/sCommonData.h"
+
+template <typename Base>
+class TsSkinnedControl : public Base {
+ public:
+  TsSkinnedControl(TComponent* owner, int coc) : Base(owner), skinData_(this, coc) {}
+  TsCommonData& SkinData() { return skinData_; }
+  const TsCommonData& SkinData() const { return skinData_; }
+
+  void Loaded() override {
+    Base::Loaded();
+    skinData_.Loaded();
+  }
+  void WndProc(TMessage& m) override {
+    if (!CommonWndProc(m, skinData_)) Base::WndProc(m);
+  }
+  bool SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) override {
+    if (name.rfind("SkinData.", 0) == 0) return skinData_.SetProperty(name.substr(9), v);
+    return Base::SetProperty(name, v, ctx);
+  }
+
+ protected:
+  TsCtrlSkinData skinData_;
+};
