@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "framework/Form.h"
 #include "framework/TextCase.h"
@@ -25,12 +26,19 @@ const TsGenState* PropsOf(const TsSkinManager* m, int index, int p) {
   return &m->gd()[std::size_t(index)].Props[std::size_t(std::clamp(p, 0, 1))];
 }
 
-// The property index of a state: states above 0 use the hot properties when the section has them.
-int PropIndex(const TsSkinManager* m, int index, int state) {
-  if (!m || !m->IsValidSkinIndex(index)) return 0;
-  const int states = m->gd()[std::size_t(index)].States;
-  return std::clamp(std::min(state, states - 1), 0, 1);
-}
+
+// Marks the owner's colour changes as the skin's own for as long as it lives.
+class TColorSyncScope {
+ public:
+  explicit TColorSyncScope(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
+  ~TColorSyncScope() { flag_ = old_; }
+  TColorSyncScope(const TColorSyncScope&) = delete;
+  TColorSyncScope& operator=(const TColorSyncScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
 
 }  // namespace
 
@@ -342,6 +350,7 @@ void TsCommonData::UpdateTransparency() {
 void TsCommonData::SyncColors(bool repaint) {
   TsSkinManager* m = SkinManager();
   if (!IsColorFollowingKind(COC) || !Skinned() || !FOwnerControl) return;
+  TColorSyncScope syncing(SyncingColors);
   const TsGeneralData& g = m->gd()[std::size_t(SkinIndex)];
   if (g.Props[0].Transparency == 100 && g.Props[1].Transparency == 100) return;
   auto adjust = [&](TColor c) {
@@ -366,6 +375,7 @@ void TsCommonData::SyncColors(bool repaint) {
 void TsCommonData::SyncHotColors(bool hot) {
   TsSkinManager* m = SkinManager();
   if (!IsColorFollowingKind(COC) || !Skinned() || !FOwnerControl) return;
+  TColorSyncScope syncing(SyncingColors);
   const TsGeneralData& g = m->gd()[std::size_t(SkinIndex)];
   if (g.States < 2) return;
   bool changed = false;

@@ -128,6 +128,9 @@ class TsCommonData {
   HDC PrintDC = nullptr;
   TRect InvalidRectH{}, InvalidRectV{};
   int FUpdateCount = 0;
+  // Set while the skin itself changes the owner's colour or font colour: that font change is not
+  // the user's and must not end the hot state.
+  bool SyncingColors = false;
 
  protected:
   std::wstring FSkinSection;

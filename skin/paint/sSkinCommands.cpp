@@ -63,7 +63,7 @@ void HandleMouseEnter(TsCommonData& d) {
   TsSkinManager* m = d.SkinManager();
   auto* win = dynamic_cast<TWinControl*>(owner);
   if (!win || !win->HandleAllocated() || !DefaultManager()) {
-    d.FMouseAbove = true;
+    if (!IsNeverHotKind(d.COC)) d.FMouseAbove = true;
     return;
   }
   if (!IsNeverHotKind(d.COC)) d.FMouseAbove = true;
@@ -291,8 +291,10 @@ bool CommonWndProc(TMessage& m, TsCommonData& d) {
       return false;
     case FN_ENABLEDCHANGED:
     case FN_FONTCHANGED:
-      d.FMouseAbove = false;
-      d.FFocused = false;
+      if (!d.SyncingColors) {
+        d.FMouseAbove = false;
+        d.FFocused = false;
+      }
       return false;
     case FN_MOUSEENTER:
       if (!owner || !(owner->ComponentState() & csDesigning)) HandleMouseEnter(d);
