@@ -14,17 +14,17 @@ void MakeOpaqueExceptKey(TBitmap32& bmp) {
 }
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> FindSkinImageBytes(const TsSkinImages& images, const std::wstring& entryName,
-                                                            const std::wstring& fileName, bool fromFiles) {
+std::optional<TsImageBytes> FindSkinImageBytes(const TsSkinImages& images, const std::wstring& entryName,
+                                               const std::wstring& fileName, bool fromFiles) {
   if (images.Package && !fromFiles) {
     const int i = images.Package->FindImage(entryName);
     if (i < 0) return std::nullopt;
-    return images.Package->Files[std::size_t(i)].FileStream->Bytes();
+    return TsImageBytes::View(images.Package->Files[std::size_t(i)].FileStream->Bytes());
   }
   const std::wstring path = fileName.find(L':') != std::wstring::npos ? fileName : images.SkinPath + fileName;
   if (!SkinFileExists(path)) return std::nullopt;
   try {
-    return ReadSkinFile(path);
+    return TsImageBytes::Own(ReadSkinFile(path));
   } catch (const Exception&) {
     return std::nullopt;
   }
@@ -59,7 +59,7 @@ std::optional<TBitmap32> LoadSkinPiecePicture(const TsSkinImages& images, const 
                                               int brightness) {
   const auto bytes = FindSkinImageBytes(images, entryName, fileName, fromFiles);
   if (!bytes) return std::nullopt;
-  auto picture = DecodeSkinPicture(*bytes);
+  auto picture = DecodeSkinPicture(bytes->Bytes());
   if (!picture || picture->Width() == 0) return std::nullopt;
   if (isPng && brightness <= 0) PrepareAlpha(*picture, version);
   return picture;

@@ -5,17 +5,40 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imaging/Bitmap32.h"
 #include "imaging/DecodedImage.h"
 #include "skin/data/sSkinOptions.h"
 
+// The bytes of a picture: a package entry's are viewed where the package holds them (a master
+// bitmap is large, and a load reads it only once), a file's are held here.
+class TsImageBytes {
+ public:
+  static TsImageBytes View(const std::vector<std::uint8_t>& bytes) {
+    TsImageBytes b;
+    b.view_ = &bytes;
+    return b;
+  }
+  static TsImageBytes Own(std::vector<std::uint8_t> bytes) {
+    TsImageBytes b;
+    b.owned_ = std::move(bytes);
+    return b;
+  }
+  const std::vector<std::uint8_t>& Bytes() const { return view_ ? *view_ : owned_; }
+
+ private:
+  TsImageBytes() = default;
+  const std::vector<std::uint8_t>* view_ = nullptr;
+  std::vector<std::uint8_t> owned_;
+};
+
 // The bytes of a picture: a package entry whose upper-cased name equals `entryName`, or, for an
 // unpacked skin or with `fromFiles`, the file `fileName` (SkinPath prefixed when the name has no
-// ":"). Nothing when absent or unreadable.
-std::optional<std::vector<std::uint8_t>> FindSkinImageBytes(const TsSkinImages& images, const std::wstring& entryName,
-                                                            const std::wstring& fileName, bool fromFiles);
+// ":"). Nothing when absent or unreadable. A view lives as long as the package.
+std::optional<TsImageBytes> FindSkinImageBytes(const TsSkinImages& images, const std::wstring& entryName,
+                                               const std::wstring& fileName, bool fromFiles);
 
 // Decodes by content; nothing for an unknown format or a damaged picture.
 std::optional<TDecodedImage> DecodeSkinImage(const std::vector<std::uint8_t>& bytes);

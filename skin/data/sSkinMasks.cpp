@@ -166,7 +166,7 @@ void AddJpeg(const TsSkinImages& images, const std::wstring& section, const std:
   const auto bytes = FindSkinImageBytes(images, upper, value, fromFiles);
   if (!bytes) return;
   // A damaged picture, or one that is no JPEG whatever its name, is skipped like a missing one.
-  auto image = DecodeSkinImage(*bytes);
+  auto image = DecodeSkinImage(bytes->Bytes());
   if (!image || image->Format != TImageFormat::ifJpeg) return;
   TBitmap32& picture = image->Pixels;
   if ((long long)image->StoredSize.Width * image->StoredSize.Height >= kPatternPixels) {
@@ -197,7 +197,7 @@ void LoadAllMasks(const TMemIniFile& ini, const TsSkinImages& images, const TsSk
   if (!master.empty()) {
     // Packed skins compare the value as written with the upper-cased entry names.
     if (const auto bytes = FindSkinImageBytes(images, master, master, false)) {
-      if (auto picture = DecodeSkinPicture(*bytes)) t.MasterBitmap = std::move(*picture);
+      if (auto picture = DecodeSkinPicture(bytes->Bytes())) t.MasterBitmap = std::move(*picture);
     }
   }
   TMaskBuilder builder(images, settings, t, version);

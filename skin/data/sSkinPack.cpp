@@ -177,18 +177,22 @@ void ReadSkinPackage(std::unique_ptr<TsSkinConvertor>& convertor) {
     std::string name(std::size_t(nameLength), '\0');
     if (nameLength > 0 && ReadFully(raw, name.data(), name.size()) != name.size()) ThrowReadError();
     const std::int32_t size = ReadInt32(raw);
-    auto data = std::make_unique<TMemoryStream>(InflateEntry(raw, size));
-    std::wstring wideName = AnsiToWide(name);
-    if (IsOptionsName(wideName)) {
-      c.Options = std::move(data);  // a later options entry replaces an earlier one
-    } else {
-      TsImageItem item;
-      item.IsBitmap = UpperCaseAscii(ExtensionOf(wideName)) == L".BMP";
-      item.FileName = std::move(wideName);
-      item.FileStream = std::move(data);
-      c.Files.push_back(std::move(item));
-    }
+    AddSkinPackageEntry(c, name, InflateEntry(raw, size));
   }
+}
+
+void AddSkinPackageEntry(TsSkinConvertor& c, std::string_view name, std::vector<std::uint8_t> data) {
+  auto stream = std::make_unique<TMemoryStream>(std::move(data));
+  std::wstring wideName = AnsiToWide(name);
+  if (IsOptionsName(wideName)) {
+    c.Options = std::move(stream);  // a later options entry replaces an earlier one
+    return;
+  }
+  TsImageItem item;
+  item.IsBitmap = UpperCaseAscii(ExtensionOf(wideName)) == L".BMP";
+  item.FileName = std::move(wideName);
+  item.FileStream = std::move(stream);
+  c.Files.push_back(std::move(item));
 }
 
 void LoadSkinPackageFile(const std::wstring& path, std::unique_ptr<TsSkinConvertor>& convertor, bool dropRaw) {

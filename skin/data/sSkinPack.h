@@ -92,6 +92,12 @@ class TsSkinConvertor {
 // and ESkinPackageError(kPackageFormatError) is thrown; other errors leave what was read so far.
 void ReadSkinPackage(std::unique_ptr<TsSkinConvertor>& convertor);
 
+// Files one entry's inflated bytes by its name, as the reader does: the options text when the
+// name is "Options.dat" in any case (a later one replaces an earlier one), else the next image
+// entry. Callers that build a convertor without a package (tests, the options fuzzer) use it
+// too, and then set ImageCount themselves.
+void AddSkinPackageEntry(TsSkinConvertor& convertor, std::string_view name, std::vector<std::uint8_t> data);
+
 // Loads a package file: nothing happens when no file exists at `path`. Otherwise the convertor is
 // cleared (or created), filled with the whole file as PackedData, read, and with `dropRaw` the raw
 // bytes are freed afterwards.

@@ -4,67 +4,117 @@
 #include <climits>
 #include <optional>
 #include <string>
-#include <unordered_set>
+#include <string_view>
+#include <unordered_map>
 
 #include "skin/data/sSkinMasks.h"
 #include "skin/data/sSkinOptions.h"
 
 namespace {
-// Reads section keys, following PARENTCLASS when a key is absent.
+// Reads section keys, following PARENTCLASS when a key is absent. A walk up a chain ends at an
+// empty or "?" PARENTCLASS, at a section naming itself, and at a section met before (a loop).
+//
+// What a walk finds is remembered for every section it passed through: each of those would find
+// the same (its own walk follows the same chain, and any section it meets beyond the ones passed
+// through was already seen without the key). So a chain of n sections costs n lookups per key,
+// not n² as walking afresh from every section would: a skin of a few thousand chained sections
+// would otherwise take minutes to load.
+//
+// Section names are held as views of the INI reader's names and of the PARENTCLASS values kept
+// here, which both outlive the reader.
 class TChainReader {
  public:
   explicit TChainReader(const TMemIniFile& ini) : ini_(ini) {}
 
   // Absent, invalid and −1 all count as absent; an inherited value goes through colour to RGB;
   // the result is limited to `max`.
-  int Int(const std::wstring& section, const wchar_t* key, int def, int max) const {
-    int v = -1;
-    if (Present(section, key, v)) return std::min(v, max);
-    std::optional<int> found;
-    Walk(section, [&](const std::wstring& parent) {
-      if (!Present(parent, key, v)) return false;
-      found = int(ColorToRGB(TColor(v)));
-      return true;
-    });
-    return std::min(found.value_or(def), max);
+  int Int(std::wstring_view section, const wchar_t* key, int def, int max) {
+    auto own = [&](std::wstring_view s) -> std::optional<int> {
+      int v = -1;
+      if (TryStrToInt(ini_.ReadString(s, key, L""), v) && v != -1) return v;
+      return std::nullopt;
+    };
+    if (const auto v = own(section)) return std::min(*v, max);
+    const auto found = Inherited(ints_[key], section, own);
+    return std::min(found ? int(ColorToRGB(TColor(*found))) : def, max);
   }
 
   // "?" marks absence.
-  std::wstring Str(const std::wstring& section, const wchar_t* key, const std::wstring& def) const {
-    std::wstring v = ini_.ReadString(section, key, L"?");
-    if (v != L"?") return v;
-    std::optional<std::wstring> found;
-    Walk(section, [&](const std::wstring& parent) {
-      v = ini_.ReadString(parent, key, L"?");
-      if (v == L"?") return false;
-      found = v;
-      return true;
-    });
-    return found.value_or(def);
+  std::wstring Str(std::wstring_view section, const wchar_t* key, const std::wstring& def) {
+    auto own = [&](std::wstring_view s) -> std::optional<std::wstring> {
+      std::wstring v = ini_.ReadString(s, key, L"?");
+      if (v == L"?") return std::nullopt;
+      return v;
+    };
+    if (auto v = own(section)) return std::move(*v);
+    return Inherited(strings_[key], section, own).value_or(def);
   }
 
-  bool Bool(const std::wstring& section, const wchar_t* key) const { return SkinBoolValue(Str(section, key, L"?")); }
+  bool Bool(std::wstring_view section, const wchar_t* key) { return SkinBoolValue(Str(section, key, L"?")); }
 
  private:
-  bool Present(const std::wstring& section, const wchar_t* key, int& v) const {
-    return TryStrToInt(ini_.ReadString(section, key, L""), v) && v != -1;
+  // The first value on a section's walk (its own included); pending while a walk passes it.
+  template <class T>
+  struct TFound {
+    bool Pending = false;
+    std::optional<T> Value;
+  };
+  template <class T>
+  using TFoundMap = std::unordered_map<std::wstring_view, TFound<T>>;
+
+  // What the chain above `section` gives, the section's own value not included. A walk from the
+  // parent that comes back round to `section` finds nothing there, as it has no value of its own.
+  template <class T, class Own>
+  std::optional<T> Inherited(TFoundMap<T>& found, std::wstring_view section, Own& own) {
+    const std::wstring* parent = Parent(section);
+    return parent ? Find(found, *parent, own) : std::nullopt;
   }
 
-  // Visits the ancestors of `section` until `visit` returns true. The walk stops at an empty or
-  // "?" PARENTCLASS, at a section naming itself, and at a section met before (a loop).
-  template <class F>
-  void Walk(const std::wstring& section, F&& visit) const {
-    std::unordered_set<std::wstring> seen{section};
-    std::wstring current = section;
-    for (;;) {
-      std::wstring parent = ini_.ReadString(current, L"PARENTCLASS", L"?");
-      if (parent.empty() || parent == L"?" || parent == current || !seen.insert(parent).second) return;
-      if (visit(parent)) return;
-      current = std::move(parent);
+  // The first value on the walk from `start`, its own included.
+  template <class T, class Own>
+  std::optional<T> Find(TFoundMap<T>& found, std::wstring_view start, Own& own) {
+    const auto [first, added] = found.try_emplace(start);
+    if (!added) return first->second.Value;  // walks end before Find returns, so never pending
+    first->second.Pending = true;
+    std::optional<T> result;
+    for (std::wstring_view s = start;;) {
+      if ((result = own(s))) break;
+      const std::wstring* parent = Parent(s);
+      if (!parent) break;
+      const auto [it, fresh] = found.try_emplace(*parent);
+      if (!fresh) {
+        if (!it->second.Pending) result = it->second.Value;  // else a loop: nothing more to find
+        break;
+      }
+      it->second.Pending = true;
+      s = *parent;
     }
+    // Every section the walk passed finds the same.
+    for (std::wstring_view s = start;;) {
+      const auto it = found.find(s);
+      if (it == found.end() || !it->second.Pending) break;
+      it->second = {false, result};
+      const std::wstring* parent = Parent(s);
+      if (!parent) break;
+      s = *parent;
+    }
+    return result;
+  }
+
+  // The section's PARENTCLASS when it names another section to continue with, else null.
+  const std::wstring* Parent(std::wstring_view section) {
+    auto [it, added] = parents_.try_emplace(section);
+    if (added) {
+      std::wstring parent = ini_.ReadString(section, L"PARENTCLASS", L"?");
+      if (!parent.empty() && parent != L"?" && parent != section) it->second = std::move(parent);
+    }
+    return it->second ? &*it->second : nullptr;
   }
 
   const TMemIniFile& ini_;
+  std::unordered_map<std::wstring_view, std::optional<std::wstring>> parents_;
+  std::unordered_map<std::wstring_view, TFoundMap<int>> ints_;
+  std::unordered_map<std::wstring_view, TFoundMap<std::wstring>> strings_;
 };
 
 // One integer key of the section table.
@@ -161,7 +211,7 @@ int FindSection(const TsGeneralDataArray& gd, std::wstring_view name) {
 
 void LoadAllSections(const TMemIniFile& ini, TsSkinTables& t) {
   t.gd.clear();
-  const TChainReader read(ini);
+  TChainReader read(ini);
   for (const auto& section : ini.Sections()) {
     const std::wstring& s = section.Name;
     TsGeneralData g;

@@ -162,6 +162,39 @@ TEST(SkinSections, Inheritance) {
   EXPECT_EQ(l.Section(L"BASE").Props[0].Color, 0xFF000005u);
 }
 
+// Inside a loop each section finds the first value on its own walk round it, whichever section
+// of the loop is built first.
+TEST(SkinSections, InheritanceInsideLoops) {
+  const auto l = Load(
+      "[A]\nPARENTCLASS=B\n[B]\nPARENTCLASS=C\nGLOW=5\n[C]\nPARENTCLASS=A\nGSIZE=9\n"
+      "[T]\nPARENTCLASS=A\nGRADIENTPERCENT=3\n");
+  EXPECT_EQ(l.Section(L"A").GlowCount, 5);
+  EXPECT_EQ(l.Section(L"A").Props[0].GlowSize, 9);
+  EXPECT_EQ(l.Section(L"B").Props[0].GlowSize, 9);
+  EXPECT_EQ(l.Section(L"C").GlowCount, 5);  // C → A → B
+  EXPECT_EQ(l.Section(L"T").GlowCount, 5);
+  EXPECT_EQ(l.Section(L"T").Props[0].GlowSize, 9);
+  EXPECT_EQ(l.Section(L"A").Props[0].GradientPercent, 0);  // T is below the loop, not in it
+}
+
+// A long PARENTCLASS chain that closes into a loop: every section still finds the first value
+// on its own walk. Walking afresh from each section made four thousand of them take minutes.
+TEST(SkinSections, LongChain) {
+  constexpr int n = 4000;
+  std::string text;
+  for (int i = 0; i < n; ++i) {
+    text += "[S" + std::to_string(i) + "]\nPARENTCLASS=S" + std::to_string((i + 1) % n) + "\n";
+    if (i == n - 1) text += "GLOW=9\n";
+    if (i == n / 2) text += "GSIZE=4\nGRADIENTDATA=255;0;100;1;0\n";
+  }
+  const auto l = Load(text);
+  EXPECT_EQ(l.Section(L"S0").GlowCount, 9);
+  EXPECT_EQ(l.Section(L"S" + std::to_wstring(n - 1)).GlowCount, 9);
+  EXPECT_EQ(l.Section(L"S" + std::to_wstring(n / 2 - 1)).Props[0].GlowSize, 4);
+  EXPECT_EQ(l.Section(L"S" + std::to_wstring(n / 2 + 1)).Props[0].GlowSize, 4);  // round the loop
+  EXPECT_EQ(l.Section(L"S" + std::to_wstring(n - 1)).Props[0].GradientData, L"255;0;100;1;0");
+}
+
 // States below 2: state 1 copies state 0 and the HOT keys are not read; GAUGE-like sections.
 TEST(SkinSections, OneStateCopiesNormalState) {
   const auto l = Load(

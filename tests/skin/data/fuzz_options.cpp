@@ -1,41 +1,48 @@
-// libFuzzer target: the input is split into an options text and a small package of images, and
-// a whole skin load runs on them. It must end in complete tables or EConvertError (a malformed
+// libFuzzer target: the input is split into an options text and up to seven images, and a whole
+// skin load runs on them. It must end in complete tables or EConvertError (a malformed
 // fixed-position number), never a crash, a hang or a read outside a buffer.
+//
+// The entries are filed into the convertor as the package reader files them, without packing
+// and inflating them first: that round trip and its copies of every picture cost several times
+// what the load itself does, and the reader has a fuzzer of its own (fuzz_package).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <memory>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/MemIniFile.h"
 #include "skin/data/sSkinOptions.h"
 #include "skin/data/sSkinPack.h"
 
+namespace {
+std::vector<std::uint8_t> BytesOf(std::string_view s) { return {s.begin(), s.end()}; }
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Layout: options text, then optionally "\0IMG\0" followed by images separated by "\0IMG\0",
-  // each image named by its first line.
-  const std::string input(reinterpret_cast<const char*>(data), size);
-  const std::string sep("\0IMG\0", 5);
-  std::vector<TsPackageEntry> entries;
+  // each image named by its first line (at most 64 bytes of it).
+  constexpr std::size_t kNone = std::string_view::npos;
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string_view sep("\0IMG\0", 5);
+  TsSkinConvertor convertor;
   std::size_t at = input.find(sep);
-  entries.push_back({"Options.dat", {input.begin(), input.begin() + std::ptrdiff_t(std::min(at, input.size()))}});
-  while (at != std::string::npos && entries.size() < 8) {
+  AddSkinPackageEntry(convertor, "Options.dat", BytesOf(input.substr(0, at)));
+  int entries = 1;
+  while (at != kNone && entries < 8) {
     const std::size_t start = at + sep.size();
     at = input.find(sep, start);
-    const std::string part = input.substr(start, at == std::string::npos ? std::string::npos : at - start);
+    const std::string_view part = input.substr(start, at == kNone ? kNone : at - start);
     const std::size_t nl = part.find('\n');
-    const std::string name = part.substr(0, std::min<std::size_t>(nl, 64));
-    const std::string body = nl == std::string::npos ? std::string() : part.substr(nl + 1);
-    entries.push_back({name, {body.begin(), body.end()}});
+    const std::string_view name = part.substr(0, std::min<std::size_t>(nl, 64));
+    AddSkinPackageEntry(convertor, name, BytesOf(nl == kNone ? std::string_view() : part.substr(nl + 1)));
+    ++entries;
   }
-  auto convertor = std::make_unique<TsSkinConvertor>();
-  convertor->SetPackedData(std::make_unique<TMemoryStream>(WriteSkinPackage(entries, 0)));
-  ReadSkinPackage(convertor);
-  auto ini = LoadSkinOptions(*convertor->Options);
+  convertor.ImageCount = entries - 1;  // N − 1, as a package of these entries reads
+  auto ini = LoadSkinOptions(*convertor.Options);
 
   TsSkinImages images;
-  images.Package = convertor.get();
+  images.Package = &convertor;
   TStringList extra;
   extra.SetText(L"[EDIT]\nCOLOR=0x10\n[GLOBALINFO]\nX=#A (1,2,3,4) (1,0,2,1)\n");
   TsSkinLoadSettings settings;
