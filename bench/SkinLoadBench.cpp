@@ -8,12 +8,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "BenchSkin.h"
 #include "imaging/PngCodec.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinPack.h"
@@ -125,12 +124,6 @@ std::vector<std::uint8_t> RepresentativePackage() {
   return WriteSkinPackage(e);
 }
 
-std::vector<std::uint8_t> ReadFileBytes(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // One whole load per iteration, as at start-up: the hue offset is stored while the component is
 // being read, and setting SkinName loads and recolours the skin once.
 void WholeLoad(benchmark::State& state, const std::vector<std::uint8_t>& package) {
@@ -139,12 +132,7 @@ void WholeLoad(benchmark::State& state, const std::vector<std::uint8_t>& package
     return;
   }
   TsSkinManager m(nullptr);
-  TsStoredSkin item;
-  item.Name = L"Bench";
-  item.ReadData(package);
-  m.InternalSkins().Add(std::move(item));
-  m.SetComponentState(csLoading | csReading);
-  m.SetHueOffset(196);
+  benchskin::PrepareStoredSkin(m, package, 196, L"Bench");
   for (auto _ : state) {
     m.SetSkinName(L"Bench");
     benchmark::DoNotOptimize(m.MasterBitmap().Pixel(0, 0));
@@ -162,7 +150,7 @@ BENCHMARK(BM_WholeLoadRepresentative)->Unit(benchmark::kMillisecond);
 
 #ifdef PRISMATONE_INTERNAL_SKIN_FILE
 void BM_WholeLoadInternalSkin(benchmark::State& state) {
-  static const auto package = ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
+  static const auto package = benchskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
   WholeLoad(state, package);
 }
 BENCHMARK(BM_WholeLoadInternalSkin)->Unit(benchmark::kMillisecond);

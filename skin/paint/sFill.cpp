@@ -1,6 +1,7 @@
 #include "skin/paint/sFill.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "skin/paint/sClip.h"
 #include "skin/paint/sColorMath.h"
@@ -13,7 +14,12 @@ void FillPixels(TBitmap32& bmp, const TRect& rect, TColor color, std::uint8_t al
   const TRect r = sclip::Intersect(rect, bmp.Width(), bmp.Height());
   if (sclip::IsEmpty(r)) return;
   const std::uint32_t value = std::uint32_t(alpha) << 24 | (SwapRB(color) & RgbMask);
-  for (int y = r.Top; y < r.Bottom; ++y) std::fill(bmp.Row(y) + r.Left, bmp.Row(y) + r.Right, value);
+  // One row is filled, the others are copies of it: the C library's block copy uses the widest
+  // stores the processor has, which a portable fill loop cannot.
+  const std::uint32_t* first = bmp.Row(r.Top) + r.Left;
+  std::fill(bmp.Row(r.Top) + r.Left, bmp.Row(r.Top) + r.Right, value);
+  const std::size_t bytes = std::size_t(r.Right - r.Left) * 4;
+  for (int y = r.Top + 1; y < r.Bottom; ++y) std::memcpy(bmp.Row(y) + r.Left, first, bytes);
 }
 
 void TintPixels(TBitmap32& bmp, const TRect& rect, int percent, TColor color) {

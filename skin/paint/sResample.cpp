@@ -52,10 +52,12 @@ double ResampleFilterValue(int filter, double d) {
   }
 }
 
-std::vector<TResampleContributor> ResampleContributors(int filter, int n, int m, int i) {
-  std::vector<TResampleContributor> out;
+namespace {
+
+// Appends the contributors of destination sample i to out (see ResampleContributors).
+void AppendContributors(int filter, int n, int m, int i, std::vector<TResampleContributor>& out) {
   const double s = ResampleFilterSupport(filter);
-  if (n <= 0 || m <= 0 || s <= 0) return out;
+  if (n <= 0 || m <= 0 || s <= 0) return;
   const double scale = m < n ? double(m) / n : 1.0;
   const double half = s / scale;
   const float c = float(double(i) * n / m);
@@ -69,6 +71,13 @@ std::vector<TResampleContributor> ResampleContributors(int filter, int n, int m,
     k = std::clamp<long long>(k, 0, n - 1);
     out.push_back({int(k), std::int32_t(Round(v * scale * 65536.0))});
   }
+}
+
+}  // namespace
+
+std::vector<TResampleContributor> ResampleContributors(int filter, int n, int m, int i) {
+  std::vector<TResampleContributor> out;
+  AppendContributors(filter, n, m, i, out);
   return out;
 }
 
@@ -89,10 +98,12 @@ struct TPassWeights {
 TPassWeights PassWeights(int filter, int n, int m) {
   TPassWeights p;
   p.Start.reserve(std::size_t(m) + 1);
+  p.Items.reserve(std::size_t(m) * 8);
   for (int i = 0; i < m; ++i) {
+    // Appended in place: small pieces (frame edges) are resampled on every paint, and one
+    // allocation per sample would cost more than the arithmetic.
     p.Start.push_back(int(p.Items.size()));
-    const auto c = ResampleContributors(filter, n, m, i);
-    p.Items.insert(p.Items.end(), c.begin(), c.end());
+    AppendContributors(filter, n, m, i, p.Items);
   }
   p.Start.push_back(int(p.Items.size()));
   return p;

@@ -1,0 +1,274 @@
+#include "skin/paint/sMaskFrame.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/data/sSkinManager.h"
+#include "skin/paint/sBlend.h"
+#include "skin/paint/sBlendKernels.h"
+#include "skin/paint/sClip.h"
+#include "skin/paint/sColorMath.h"
+#include "skin/paint/sFill.h"
+#include "skin/paint/sMaskCompose.h"
+#include "skin/paint/sResample.h"
+#include "skin/paint/sSubView.h"
+#include "skin/paint/sTexture.h"
+
+TsFrameSize MaskFrameSize(const TsMaskData& m) {
+  const int width = std::max(0, m.R.Width()), height = std::max(0, m.R.Height());
+  TsFrameSize s;
+  if (m.ImageCount == 1) s.W = width;
+  else if (m.ImageCount > 1) s.W = width / m.ImageCount;
+  if (m.MaskType == 0) s.H = height;
+  else if (m.MaskType > 0) s.H = height / (m.MaskType + 1);
+  return s;
+}
+
+int MaskFrameIndex(const TsMaskData& m, int state) { return std::max(0, std::min<int>(state, m.ImageCount - 1)); }
+
+const TBitmap32* MaskSource(const TsMaskData& m) {
+  if (m.Bmp) return m.Bmp.get();
+  if (m.Manager && !m.Manager->MasterBitmap().Empty()) return &m.Manager->MasterBitmap();
+  return nullptr;
+}
+
+namespace {
+
+// Band shrink along one axis: the excess over the available length is taken half from the
+// first band and the rest (the odd pixel too) from the second.
+void ShrinkBands(int& a, int& b, int length) {
+  const int e = a + b - length;
+  if (e <= 0) return;
+  const int h = e / 2;
+  a = std::max(0, a - h);
+  b = std::max(0, b - h - (e % 2));
+}
+
+}  // namespace
+
+std::optional<TsFrameGeometry> MaskFrameGeometry(const TsMaskData& m, const TRect& rect, int state) {
+  TsFrameGeometry g;
+  g.Frame = MaskFrameSize(m);
+  const int w = g.Frame.W, h = g.Frame.H;
+  if (w <= 0 || h <= 0) return std::nullopt;
+  g.L = std::max<int>(0, m.WL);
+  g.T = std::max<int>(0, m.WT);
+  g.R = std::max<int>(0, m.WR);
+  g.B = std::max<int>(0, m.WB);
+  ShrinkBands(g.L, g.R, rect.Width());
+  ShrinkBands(g.T, g.B, rect.Height());
+  const int mw = w - g.L - g.R, mh = h - g.T - g.B;
+  if (mw < 0 || mh < 0) return std::nullopt;
+  g.MaskDistance = IsTwoLayer(m) ? h : 0;
+
+  const int ox = m.R.Left + MaskFrameIndex(m, state) * w, oy = m.R.Top;
+  const int cx = ox + g.L, rx = ox + g.L + mw, cy = oy + g.T, by = oy + h - g.B;
+  g.Src[fpTopLeft] = Bounds(ox, oy, g.L, g.T);
+  g.Src[fpTop] = Bounds(cx, oy, mw, g.T);
+  g.Src[fpTopRight] = Bounds(rx, oy, g.R, g.T);
+  g.Src[fpLeft] = Bounds(ox, cy, g.L, mh);
+  g.Src[fpCenter] = Bounds(cx, cy, mw, mh);
+  g.Src[fpRight] = Bounds(rx, cy, g.R, mh);
+  g.Src[fpBottomLeft] = Bounds(ox, by, g.L, g.B);
+  g.Src[fpBottom] = Bounds(cx, by, mw, g.B);
+  g.Src[fpBottomRight] = Bounds(rx, by, g.R, g.B);
+
+  const TRect& r = rect;
+  const int il = r.Left + g.L, ir = r.Right - g.R, it = r.Top + g.T, ib = r.Bottom - g.B;
+  g.Dst[fpTopLeft] = Bounds(r.Left, r.Top, g.L, g.T);
+  g.Dst[fpTop] = Rect(il, r.Top, ir, it);
+  g.Dst[fpTopRight] = Bounds(ir, r.Top, g.R, g.T);
+  g.Dst[fpLeft] = Rect(r.Left, it, il, ib);
+  g.Dst[fpCenter] = Rect(il, it, ir, ib);
+  g.Dst[fpRight] = Rect(ir, it, r.Right, ib);
+  g.Dst[fpBottomLeft] = Bounds(r.Left, ib, g.L, g.B);
+  g.Dst[fpBottom] = Rect(il, ib, ir, r.Bottom);
+  g.Dst[fpBottomRight] = Bounds(ir, ib, g.R, g.B);
+  return g;
+}
+
+namespace {
+
+inline TRect Inclusive(const TRect& r) { return TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1}; }
+inline TRect Moved(const TRect& r, int dx, int dy) { return TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+
+// A copy of piece s of src, a side of 1 pixel doubled: the resampler needs at least 2 samples.
+TBitmap32 PieceForResample(const TBitmap32& src, const TRect& s) {
+  TBitmap32 p(std::max(2, s.Width()), std::max(2, s.Height()));
+  for (int y = 0; y < p.Height(); ++y) {
+    const std::uint32_t* row = src.Row(s.Top + std::min(y, s.Height() - 1)) + s.Left;
+    std::uint32_t* d = p.Row(y);
+    for (int x = 0; x < p.Width(); ++x) d[x] = row[std::min(x, s.Width() - 1)];
+  }
+  return p;
+}
+
+// Scales piece s of src to the size of `out` at (0, top): Mitchell resampling or nearest pixel.
+void ScaleInto(TBitmap32& out, int top, int dw, int dh, const TBitmap32& src, const TRect& s, bool mitchell) {
+  if (!mitchell) {
+    StretchColorOnColor(out, Bounds(0, top, dw, dh), src, s);
+    return;
+  }
+  TBitmap32 scaled;
+  ResampleBitmap(PieceForResample(src, s), scaled, dw, fkMitchell, dh);
+  CopyBitmapRect(out, 0, top, scaled, sclip::Whole(scaled));
+}
+
+// The readable part of src for a piece with a mask layer maskDistance rows below.
+bool PieceInside(const TBitmap32& src, const TRect& s, int maskDistance) {
+  return s.Left >= 0 && s.Top >= 0 && s.Right <= src.Width() && s.Bottom + maskDistance <= src.Height() &&
+         s.Width() > 0 && s.Height() > 0;
+}
+
+// The centre of a 1 × 1 source: a solid colour, or nothing where the mask is white.
+void FillSolidCenter(TBitmap32& dst, const TRect& d, const TBitmap32& src, const TRect& s, int maskDistance) {
+  const std::uint32_t image = src.Pixel(s.Left, s.Top);
+  if (maskDistance == 0) {
+    FillPixels(dst, d, scolor::SwapRB(image), 255);
+    return;
+  }
+  const std::uint32_t mask = src.Pixel(s.Left, s.Top + maskDistance);
+  if ((mask & scolor::RgbMask) == 0) return FillPixels(dst, d, scolor::SwapRB(image), 255);
+  if ((mask & scolor::RgbMask) == scolor::RgbMask) return;
+  const TRect area = sclip::Intersect(d, dst.Width(), dst.Height());
+  if (sclip::IsEmpty(area)) return;
+  // One row of the colour and one of the mask, blended into every row of the part.
+  const std::vector<std::uint32_t> images(std::size_t(area.Width()), image), masks(std::size_t(area.Width()), mask);
+  const sblend::TRowRule opaque{.SetBits = scolor::AlphaMask};
+  for (int y = area.Top; y < area.Bottom; ++y)
+    sblend::BlendRowMask(dst.Row(y) + area.Left, images.data(), masks.data(), area.Width(), opaque);
+}
+
+// A stretched edge or centre. Mitchell resampling for the centre and for edges that shrink along
+// one axis and keep the other; nearest-pixel stretching otherwise.
+void StretchPart(TBitmap32& dst, const TRect& d, const TBitmap32& src, const TRect& s, int maskDistance, bool centre) {
+  const int dw = d.Width(), dh = d.Height(), sw = s.Width(), sh = s.Height();
+  if (centre && sw == 1 && sh == 1) return FillSolidCenter(dst, d, src, s, maskDistance);
+  const bool shrinkOne = (dw < sw && dh == sh) || (dh < sh && dw == sw);
+  const bool mitchell = dw >= 2 && dh >= 2 && (centre || shrinkOne);
+  if (maskDistance == 0) {
+    if (!mitchell) return StretchColorOnColor(dst, d, src, s);
+    TBitmap32 out(dw, dh);
+    ScaleInto(out, 0, dw, dh, src, s, true);
+    return CopyBitmapRect(dst, d.Left, d.Top, out, sclip::Whole(out));
+  }
+  // Image above, mask below, each scaled on its own, then blended through the mask (alpha 255).
+  TBitmap32 both(dw, 2 * dh);
+  ScaleInto(both, 0, dw, dh, src, s, mitchell);
+  ScaleInto(both, dh, dw, dh, src, Moved(s, 0, maskDistance), mitchell);
+  TCacheInfo opaque = EmptyCacheInfo();
+  opaque.Ready = true;
+  CopyMaskedPiece(d, Bounds(0, 0, dw, dh), dst, both, opaque, false, dh);
+}
+
+// A tiled edge or centre: whole pieces from the part's corner, the last ones cut at its end.
+// One layer is copied as it is (key pixels too); two layers go through the mask, key pixels
+// leaving the destination unchanged.
+void TilePart(TBitmap32& dst, const TRect& d, const TBitmap32& src, const TRect& s, int maskDistance) {
+  if (maskDistance == 0) {
+    TRect r = d;
+    return TileTexture(dst, r, nullptr, 0, src, s);
+  }
+  const int w = s.Width(), h = s.Height();
+  const TRect vis = sclip::Intersect(d, dst.Width(), dst.Height());
+  if (sclip::IsEmpty(vis)) return;
+  const TCacheInfo none = EmptyCacheInfo();
+  const int firstX = d.Left + (vis.Left - d.Left) / w * w, firstY = d.Top + (vis.Top - d.Top) / h * h;
+  for (int y = firstY; y < vis.Bottom; y += h)
+    for (int x = firstX; x < vis.Right; x += w) {
+      const int cw = std::min(w, d.Right - x), ch = std::min(h, d.Bottom - y);
+      CopyMaskedPiece(Bounds(x, y, cw, ch), Bounds(s.Left, s.Top, cw, ch), dst, src, none, false, maskDistance);
+    }
+}
+
+// Draws the parts of g into `view`, whose (0, 0) lies at `origin` of the caller's coordinates.
+// cornerBg == null: corners leave their key pixels (the region form).
+void DrawParts(TBitmap32& view, TPoint origin, const TsFrameGeometry& g, const TsMaskData& mask, const TBitmap32& src,
+               const TCacheInfo* cornerBg, bool useCorner) {
+  const bool stretch = mask.DrawMode & kDrawStretch;
+  const bool centre = mask.DrawMode & kDrawFillCenter;
+  for (int part = 0; part < fpCount; ++part) {
+    if (part == fpCenter && !centre) continue;
+    const TRect s = g.Src[part];
+    const TRect d = Moved(g.Dst[part], -origin.X, -origin.Y);
+    if (d.Width() <= 0 || d.Height() <= 0 || !PieceInside(src, s, g.MaskDistance)) continue;
+    if (!IsFrameCorner(part)) {
+      if (stretch) StretchPart(view, d, src, s, g.MaskDistance, part == fpCenter);
+      else TilePart(view, d, src, s, g.MaskDistance);
+      continue;
+    }
+    const TCacheInfo bg = cornerBg && useCorner ? *cornerBg : EmptyCacheInfo();
+    if (g.MaskDistance == 0) CopyKeyed(view, src, d.Left, d.Top, Inclusive(s), clFuchsia, bg, useCorner);
+    else CopyMaskedPiece(d, s, view, src, cornerBg ? *cornerBg : bg, useCorner, g.MaskDistance);
+  }
+}
+
+bool FrameDrawable(const TsMaskData& mask, int state, const TRect& rect) {
+  if (state == 0 && (mask.DrawMode & kDrawNoNormal)) return false;
+  return rect.Width() >= 2 && rect.Height() >= 2 && mask.Manager;
+}
+
+}  // namespace
+
+void PaintMaskFrame(TBitmap32& bmp, const TRect& rect, const TCacheInfo& bg, bool cornerFlag, int state,
+                    const TsMaskData& mask) {
+  if (!FrameDrawable(mask, state, rect)) return;
+  const TBitmap32* src = MaskSource(mask);
+  const auto g = MaskFrameGeometry(mask, rect, state);
+  if (!src || !g) return;
+  // Everything is drawn into a view of the rectangle, so that no part reaches past it.
+  const TRect clip = sclip::Intersect(rect, bmp.Width(), bmp.Height());
+  if (sclip::IsEmpty(clip)) return;
+  TBitmap32 view = SubView(bmp, clip);
+  TCacheInfo cornerBg = bg;
+  cornerBg.X += clip.Left;
+  cornerBg.Y += clip.Top;
+  DrawParts(view, TPoint{clip.Left, clip.Top}, *g, mask, *src, &cornerBg, cornerFlag && mask.CornerType > 0);
+}
+
+std::vector<TRect> PaintMaskFrameRegion(TBitmap32& bmp, bool cornerFlag, int state, const TsMaskData& mask) {
+  std::vector<TRect> cut;
+  const TRect rect = sclip::Whole(bmp);
+  if (!FrameDrawable(mask, state, rect)) return cut;
+  const TBitmap32* src = MaskSource(mask);
+  const auto g = MaskFrameGeometry(mask, rect, state);
+  if (!src || !g) return cut;
+  DrawParts(bmp, TPoint{}, *g, mask, *src, nullptr, false);
+  for (int part : {fpTopLeft, fpBottomLeft, fpBottomRight, fpTopRight}) {
+    const TRect s = g->Src[part], d = g->Dst[part];
+    if (!PieceInside(*src, s, 0)) continue;
+    for (int y = std::max(0, -d.Top); y < s.Height() && d.Top + y < bmp.Height(); ++y) {
+      const std::uint32_t* row = src->Row(s.Top + y) + s.Left;
+      for (int x = std::max(0, -d.Left); x < s.Width() && d.Left + x < bmp.Width();) {
+        if (row[x] != scolor::KeyPixel) {
+          ++x;
+          continue;
+        }
+        int e = x;
+        while (e < s.Width() && d.Left + e < bmp.Width() && row[e] == scolor::KeyPixel) ++e;
+        cut.push_back(Rect(d.Left + x, d.Top + y, d.Left + e, d.Top + y + 1));
+        x = e;
+      }
+    }
+  }
+  return cut;
+}
+
+void PaintMaskImage(TBitmap32& bmp, TPoint pos, int state, const TCacheInfo& bg, const TsMaskData& mask, int mode) {
+  const TsFrameSize fs = MaskFrameSize(mask);
+  if (fs.W <= 0 || fs.H <= 0) return;
+  const TRect s = Bounds(mask.R.Left + MaskFrameIndex(mask, state) * fs.W, mask.R.Top, fs.W, fs.H);
+  const TRect d = Bounds(pos.X, pos.Y, fs.W, fs.H);
+  const int maskDistance = IsTwoLayer(mask) ? fs.H : 0;
+  if (mask.Bmp) {
+    const TBitmap32& own = *mask.Bmp;
+    if (own.Width() < mask.R.Right || own.Height() < mask.R.Bottom) return;
+    if (maskDistance > 0) return ComposeGlyph(d, s, bmp, own, maskDistance, mode);
+    return CopyKeyed(bmp, own, pos.X, pos.Y, Inclusive(s), clFuchsia, EmptyCacheInfo(), false);
+  }
+  const TBitmap32* src = MaskSource(mask);
+  if (!src || mask.ImageCount <= 0) return;
+  if (maskDistance > 0) return ComposeGlyph(d, s, bmp, *src, maskDistance, mode);
+  if (mode == 1) return CopyKeyed(bmp, *src, pos.X, pos.Y, Inclusive(s), clFuchsia, bg, true);
+  MergeKeyedBitmap(bmp, pos.X, pos.Y, clFuchsia, 0.5, Inclusive(s), *src);
+}
