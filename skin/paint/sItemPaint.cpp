@@ -1,0 +1,67 @@
+#include "skin/paint/sItemPaint.h"
+
+#include <cmath>
+
+#include "framework/WinControl.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/paint/sColorMath.h"
+#include "skin/paint/sColorTransforms.h"
+#include "skin/paint/sMaskFrame.h"
+
+TsItemSkinData ItemSkinData(const TsCommonData& d) {
+  TsItemSkinData r;
+  r.SkinIndex = d.SkinIndex;
+  r.BorderIndex = d.BorderIndex;
+  r.Texture = d.Texture;
+  r.HotTexture = d.HotTexture;
+  r.SkinSection = d.SkinSection();
+  if (d.CustomColor()) r.CustomColor = d.OwnerControl() ? ColorToRGB(d.OwnerControl()->Color()) : clFuchsia;
+  r.ColorTone = d.ColorTone() == TColor(0x1FFFFFFF) ? clNone : d.ColorTone();
+  r.HUEOffset = d.HUEOffset();
+  r.Saturation = d.Saturation();
+  r.Manager = d.SkinManager();
+  return r;
+}
+
+TColor AdjustedColor(const TsCommonData& d, TColor color) {
+  if (d.ColorTone() != TColor(0x1FFFFFFF)) color = ToneColor(color, d.ColorTone());
+  if (d.HUEOffset()) color = ChangeColorHue(d.HUEOffset(), color);
+  if (d.Saturation()) color = TColor(ChangeColorSaturation(std::int32_t(std::lround(d.Saturation() * 2.55)), color));
+  return ColorToRGB(color);
+}
+
+void PaintSkinItem(const TsCommonData& d, const TCacheInfo& bg, bool cornerFlag, TBitmap32& bmp, TPoint pos,
+                   const TRect& rect, int state) {
+  PaintSkinItem(ItemSkinData(d), bg, cornerFlag, bmp, pos, rect, state);
+}
+
+void PaintControlBackground(const TsCommonData& d, const TCacheInfo& bg, int state, TBitmap32& bmp, TPoint pos,
+                            const TRect& rect) {
+  PaintControlBackground(ItemSkinData(d), bg, state, bmp, pos, rect);
+}
+
+void PaintSectionToDC(int index, std::wstring_view name, const TCacheInfo& bg, TsSkinManager* manager, HDC dc,
+                      TPoint pos, const TRect& rect, int state) {
+  if (rect.Width() <= 0 || rect.Height() <= 0) return;
+  TBitmap picture(rect.Width(), rect.Height());
+  PaintSectionItem(index, name, bg, -1, -1, manager, picture.Pixels(), pos, {0, 0, rect.Width(), rect.Height()}, state);
+  BitBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), picture.DC(), 0, 0, SRCCOPY);
+}
+
+void PaintMaskFrameRegion(TBitmap32& bmp, HRGN region, bool cornerFlag, int state, const TsMaskData& mask) {
+  for (const TRect& r : PaintMaskFrameRegion(bmp, cornerFlag, state, mask)) {
+    TUniqueRgn cut(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
+    if (region && cut) CombineRgn(region, region, cut.get(), RGN_DIFF);
+  }
+}
+
+void RefreshCorners(TsCommonData& d, int state, unsigned corners) {
+  TControl* owner = d.OwnerControl();
+  if (!owner || !d.CacheBmp()) return;
+  // What lies behind the control now, without asking the parent to draw.
+  TsBackgroundQuery q;
+  if (owner->Parent()) QueryParentBackground(q, *owner->Parent(), false);
+  else if (HWND wnd = d.OwnerWindow(); wnd && GetParent(wnd)) QueryParentWindowBackground(q, GetParent(wnd), false);
+  else return;
+  RefreshCorners(ItemSkinData(d), d.CacheBmp()->Pixels(), state, corners, CacheInfoOf(q), {owner->Left(), owner->Top()});
+}

@@ -1,0 +1,28 @@
+// Item painting for controls with a skin state: the portable painters (sSkinItem, sMaskFrame)
+// fed from a control's common data, and their device-context and window-region forms.
+#pragma once
+#include <windows.h>
+
+#include <string_view>
+
+#include "skin/paint/sCommonData.h"
+#include "skin/paint/sSkinItem.h"
+
+// What the painters need of the control's state (its custom colour resolved: the owner's colour
+// when CustomColor is set, else none).
+TsItemSkinData ItemSkinData(const TsCommonData& data);
+// A colour as the control shows it: its colour tone, hue offset and saturation (amount
+// Round(saturation × 2.55)) applied, then system colours resolved.
+TColor AdjustedColor(const TsCommonData& data, TColor color);
+
+void PaintSkinItem(const TsCommonData& data, const TCacheInfo& bg, bool cornerFlag, TBitmap32& bmp, TPoint pos,
+                   const TRect& rect, int state);
+void PaintControlBackground(const TsCommonData& data, const TCacheInfo& bg, int state, TBitmap32& bmp, TPoint pos,
+                            const TRect& rect);
+// PaintSectionItem into a bitmap of rect's size, then copied to dc at rect.
+void PaintSectionToDC(int index, std::wstring_view name, const TCacheInfo& bg, TsSkinManager* manager, HDC dc,
+                      TPoint pos, const TRect& rect, int state);
+// The frame over the whole of bmp; the transparent corner pixels are cut out of region.
+void PaintMaskFrameRegion(TBitmap32& bmp, HRGN region, bool cornerFlag, int state, const TsMaskData& mask);
+// After a move: the cache's transparent corners (TsCorner bits) show what now lies behind them.
+void RefreshCorners(TsCommonData& data, int state, unsigned corners);
