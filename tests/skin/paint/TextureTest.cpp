@@ -202,7 +202,7 @@ TEST(TileMaskedTexture, NothingCases) {
 // source rows copied).
 TEST(StretchColorOnColor, NearestPixelOnEveryAxis) {
   const TBitmap32 src = painttest::Numbered(13, 9);
-  for (const auto [dw, dh] : {std::pair{40, 25}, std::pair{5, 4}, std::pair{13, 9}, std::pair{27, 3}, std::pair{6, 30}}) {
+  for (const auto& [dw, dh] : {std::pair{40, 25}, std::pair{5, 4}, std::pair{13, 9}, std::pair{27, 3}, std::pair{6, 30}}) {
     TBitmap32 dst = painttest::Filled(dw + 4, dh + 4, 0);
     StretchColorOnColor(dst, Bounds(2, 2, dw, dh), src, Rect(1, 2, 12, 9));
     for (int y = 0; y < dh + 4; ++y)
