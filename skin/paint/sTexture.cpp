@@ -25,16 +25,42 @@ void StretchColorOnColor(TBitmap32& dst, const TRect& dstRect, const TBitmap32& 
   const TRect d = sclip::Intersect(dstRect, dst.Width(), dst.Height());
   const long long dw = dstRect.Width(), dh = dstRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
   if (sclip::IsEmpty(s) || sclip::IsEmpty(d) || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  std::vector<int> cols(std::size_t(d.Right - d.Left));
+  const int n = d.Right - d.Left;
+  std::vector<int> cols(static_cast<std::size_t>(n));
   for (int x = d.Left; x < d.Right; ++x) {
     const long long sx = srcRect.Left + ((2LL * (x - dstRect.Left) + 1) * sw) / (2 * dw);
     cols[std::size_t(x - d.Left)] = int(std::clamp<long long>(sx, s.Left, s.Right - 1));
   }
+  // Widening repeats each source pixel over a run of the row: runs are filled whole. A row whose
+  // source row is the previous one's is a copy of it. Neither shortcut when src is dst, where a
+  // written pixel may be read again.
+  const bool separate = &src != &dst;
+  struct TRun {
+    int Start, Length, Source;
+  };
+  std::vector<TRun> runs;
+  if (separate && dw >= 2 * sw)
+    for (int i = 0; i < n;) {
+      int e = i + 1;
+      while (e < n && cols[std::size_t(e)] == cols[std::size_t(i)]) ++e;
+      runs.push_back({i, e - i, cols[std::size_t(i)]});
+      i = e;
+    }
+  int previous = -1;
   for (int y = d.Top; y < d.Bottom; ++y) {
     const long long sy = srcRect.Top + ((2LL * (y - dstRect.Top) + 1) * sh) / (2 * dh);
-    const std::uint32_t* srow = src.Row(int(std::clamp<long long>(sy, s.Top, s.Bottom - 1)));
-    std::uint32_t* drow = dst.Row(y);
-    for (int x = d.Left; x < d.Right; ++x) drow[x] = srow[cols[std::size_t(x - d.Left)]];
+    const int row = int(std::clamp<long long>(sy, s.Top, s.Bottom - 1));
+    std::uint32_t* drow = dst.Row(y) + d.Left;
+    if (separate && row == previous) {
+      std::memcpy(drow, dst.Row(y - 1) + d.Left, std::size_t(n) * 4);
+      continue;
+    }
+    previous = row;
+    const std::uint32_t* srow = src.Row(row);
+    if (!runs.empty())
+      for (const TRun& r : runs) std::fill(drow + r.Start, drow + r.Start + r.Length, srow[r.Source]);
+    else
+      for (int i = 0; i < n; ++i) drow[i] = srow[cols[std::size_t(i)]];
   }
 }
 

@@ -1,6 +1,7 @@
 #include "skin/paint/sTexture.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 #include "PaintTestUtil.h"
 
@@ -194,4 +195,22 @@ TEST(TileMaskedTexture, NothingCases) {
   TileMaskedTexture(d, r, EmptyCacheInfo(), 0, &master, Rect(0, 0, 2, 1));
   EXPECT_EQ(r, Rect(0, 0, 5, 3));
   EXPECT_EQ(CountNot(d, kD), 0);
+}
+
+// Nearest-pixel stretching picks source index start + ((2i + 1)·m) div (2n) on each axis, for
+// widening, narrowing and unchanged sides alike (widened rows are filled by runs, repeated
+// source rows copied).
+TEST(StretchColorOnColor, NearestPixelOnEveryAxis) {
+  const TBitmap32 src = painttest::Numbered(13, 9);
+  for (const auto& [dw, dh] : {std::pair{40, 25}, std::pair{5, 4}, std::pair{13, 9}, std::pair{27, 3}, std::pair{6, 30}}) {
+    TBitmap32 dst = painttest::Filled(dw + 4, dh + 4, 0);
+    StretchColorOnColor(dst, Bounds(2, 2, dw, dh), src, Rect(1, 2, 12, 9));
+    for (int y = 0; y < dh + 4; ++y)
+      for (int x = 0; x < dw + 4; ++x) {
+        const bool inside = x >= 2 && x < 2 + dw && y >= 2 && y < 2 + dh;
+        const std::uint32_t expected =
+            inside ? src.Pixel(1 + ((2 * (x - 2) + 1) * 11) / (2 * dw), 2 + ((2 * (y - 2) + 1) * 7) / (2 * dh)) : 0;
+        ASSERT_EQ(dst.Pixel(x, y), expected) << dw << "x" << dh << " at " << x << "," << y;
+      }
+  }
 }
