@@ -39,7 +39,7 @@ struct TGalleryTile {
 inline constexpr std::uint32_t kCheckLight = 0xFFF0F0F0u;
 inline constexpr std::uint32_t kCheckDark = 0xFF9A9A9Au;
 inline constexpr int kCheckSquare = 8;
-inline constexpr TColor kPlainColour = 0x00A08040;  // 0x00BBGGRR: a muted blue-green
+inline constexpr TColor kPlainColour = 0x00A08040;  // 0x00BBGGRR: a steel blue, #4080A0
 
 // The setup window's sections at the sizes its controls have (setup/Unit1.layout), plus the
 // parts the memo's scroll bar and the gauge's filled bar paint.
