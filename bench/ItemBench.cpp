@@ -9,8 +9,8 @@
 #include <cstring>
 #include <vector>
 
-#include "BenchSkin.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sFill.h"
 #include "skin/paint/sSkinItem.h"
 
@@ -19,9 +19,9 @@ namespace {
 TsSkinManager* Skin() {
   static TsSkinManager* m = [] {
     static TsSkinManager manager(nullptr);
-    const auto package = benchskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
+    const auto package = storedskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
     if (package.empty()) return static_cast<TsSkinManager*>(nullptr);
-    benchskin::PrepareStoredSkin(manager, package, 196, L"Cobalt3 (internal)");
+    storedskin::PrepareStoredSkin(manager, package, 196, L"Cobalt3 (internal)");
     manager.SetSkinName(L"Cobalt3 (internal)");
     return manager.gd().empty() ? nullptr : &manager;
   }();

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "BenchSkin.h"
 #include "imaging/PngCodec.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinPack.h"
+#include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sColorTransforms.h"
 #include "skin/paint/sTransform.h"
 
@@ -132,7 +132,7 @@ void WholeLoad(benchmark::State& state, const std::vector<std::uint8_t>& package
     return;
   }
   TsSkinManager m(nullptr);
-  benchskin::PrepareStoredSkin(m, package, 196, L"Bench");
+  storedskin::PrepareStoredSkin(m, package, 196, L"Bench");
   for (auto _ : state) {
     m.SetSkinName(L"Bench");
     benchmark::DoNotOptimize(m.MasterBitmap().Pixel(0, 0));
@@ -150,7 +150,7 @@ BENCHMARK(BM_WholeLoadRepresentative)->Unit(benchmark::kMillisecond);
 
 #ifdef PRISMATONE_INTERNAL_SKIN_FILE
 void BM_WholeLoadInternalSkin(benchmark::State& state) {
-  static const auto package = benchskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
+  static const auto package = storedskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
   WholeLoad(state, package);
 }
 BENCHMARK(BM_WholeLoadInternalSkin)->Unit(benchmark::kMillisecond);

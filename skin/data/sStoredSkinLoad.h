@@ -1,6 +1,6 @@
-// The setup window's own skin for benchmarks: the packed internal skin of the native build,
-// loaded into a manager as the window's stored layout does (hue offset stored while the
-// component is read, then SkinName).
+// A packed skin file loaded into a manager as the window's stored layout loads its internal skin
+// (hue offset stored while the component is read, then SkinName). The benchmarks and the skin
+// gallery load the setup window's own skin this way.
 #pragma once
 #include <cstdint>
 #include <fstream>
@@ -10,7 +10,7 @@
 
 #include "skin/data/sSkinManager.h"
 
-namespace benchskin {
+namespace storedskin {
 
 // The file's bytes, or nothing when it cannot be read.
 inline std::vector<std::uint8_t> ReadFileBytes(const char* path) {
@@ -31,4 +31,4 @@ inline void PrepareStoredSkin(TsSkinManager& m, const std::vector<std::uint8_t>&
   m.SetHueOffset(hueOffset);
 }
 
-}  // namespace benchskin
+}  // namespace storedskin

@@ -1,0 +1,117 @@
+#include "GalleryTiles.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "framework/Utf.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/paint/sSkinItem.h"
+
+std::vector<TGallerySection> DefaultSections() {
+  return {
+      {L"BUTTON", 75, 25},          // sButton1
+      {L"CHECKBOX", 197, 19},       // sCheckBox1 (the other two differ only in width)
+      {L"EDIT", 465, 201},          // sMemo1
+      {L"EDIT", 401, 21},           // sDirectoryEdit1
+      {L"COMBOBOX", 145, 21},       // sComboBox1
+      {L"SPEEDBUTTON", 23, 22},     // sSpeedButton1, the folder button
+      {L"GAUGE", 465, 25},          // sGauge1
+      {L"PROGRESSH", 232, 25},      // the gauge's filled part at half way
+      {L"WEBBUTTON", 98, 13},       // sWebLabel1
+      {L"SCROLLBTNTOP", 17, 17},    // the memo's scroll bar: arrows, track halves, thumb
+      {L"SCROLLBTNBOTTOM", 17, 17},
+      {L"SCROLLBAR1V", 17, 80},
+      {L"SCROLLBAR2V", 17, 80},
+      {L"SCROLLSLIDERV", 17, 40},
+      {L"FORMTITLE", 680, 26},      // the window's title strip
+      {L"FORM", 680, 495},          // the client area
+  };
+}
+
+namespace {
+
+// A whole decimal number in 1 … 4096.
+std::optional<int> ParseSide(std::string_view text) {
+  int v = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end != text.data() + text.size() || v < 1 || v > 4096) return std::nullopt;
+  return v;
+}
+
+std::string StateText(int state) { return state == kDisabledState ? "dis" : "s" + std::to_string(state); }
+
+}  // namespace
+
+std::optional<TGallerySection> ParseSection(const std::string& text) {
+  const auto colon = text.find(':');
+  const auto x = text.find('x', colon == std::string::npos ? 0 : colon);
+  if (colon == std::string::npos || colon == 0 || x == std::string::npos) return std::nullopt;
+  const std::string name = text.substr(0, colon);
+  // Section names are upper-case words; lower case would never match the skin's tables.
+  if (!std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isupper(c) || std::isdigit(c) || c == '_'; }))
+    return std::nullopt;
+  const auto w = ParseSide(std::string_view(text).substr(colon + 1, x - colon - 1));
+  const auto h = ParseSide(std::string_view(text).substr(x + 1));
+  if (!w || !h) return std::nullopt;
+  return TGallerySection{Utf8ToWide(name), *w, *h};
+}
+
+TBitmap32 CheckBitmap(int width, int height) {
+  TBitmap32 b(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) b.Pixel(x, y) = ((x / kCheckSquare + y / kCheckSquare) % 2) ? kCheckDark : kCheckLight;
+  return b;
+}
+
+TCacheInfo CheckBackground(TBitmap32& check) { return MakeCacheInfo(&check, 0, 0); }
+
+TCacheInfo ColourBackground(TColor colour) { return TCacheInfo{nullptr, -99, -99, colour, TRect{}, false}; }
+
+std::string TileFileName(const std::wstring& section, int width, int height, int state, TGalleryBackground bg,
+                         bool text) {
+  return WideToUtf8(section) + "_" + std::to_string(width) + "x" + std::to_string(height) + "_" + StateText(state) +
+         (bg == TGalleryBackground::Check ? "_bg" : "_col") + (text ? "_text" : "") + ".png";
+}
+
+int ShownStates(int states) { return std::max(states, 2); }
+
+std::vector<TGalleryTile> PaintTiles(TsSkinManager& manager, const std::vector<TGallerySection>& sections,
+                                     std::vector<std::wstring>& missing) {
+  std::vector<TGalleryTile> tiles;
+  for (const TGallerySection& s : sections) {
+    const int index = manager.GetSkinIndex(s.Name);
+    if (index < 0) {
+      missing.push_back(s.Name);
+      continue;
+    }
+    // The check lies exactly behind the tile (item position 0, 0), so a fully transparent
+    // section shows the check's own pixels.
+    TBitmap32 check = CheckBitmap(s.Width, s.Height);
+    const int states = ShownStates(manager.gd()[index].States);
+    for (TGalleryBackground bg : {TGalleryBackground::Check, TGalleryBackground::Colour}) {
+      const TCacheInfo info = bg == TGalleryBackground::Check ? CheckBackground(check) : ColourBackground(kPlainColour);
+      auto paint = [&](int state) {
+        TGalleryTile t{TileFileName(s.Name, s.Width, s.Height, state, bg, false), s.Name, s.Width, s.Height, state,
+                       bg, false, TBitmap32(s.Width, s.Height)};
+        PaintSectionItem(index, s.Name, info, -1, -1, &manager, t.Pixels, {0, 0}, Rect(0, 0, s.Width, s.Height),
+                         state == kDisabledState ? 0 : state);
+        // Disabled controls in the setup window use the blended look alone.
+        if (state == kDisabledState) ApplyDisabledLook(t.Pixels, dkBlended, kPlainColour, {0, 0}, info);
+        tiles.push_back(std::move(t));
+      };
+      for (int state = 0; state < states; ++state) paint(state);
+      paint(kDisabledState);
+    }
+  }
+  return tiles;
+}
+
+const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstring_view section, int width, int height,
+                             int state, TGalleryBackground bg, bool text) {
+  for (const TGalleryTile& t : tiles)
+    if (t.Section == section && t.Width == width && t.Height == height && t.State == state && t.Background == bg &&
+        t.Text == text)
+      return &t;
+  return nullptr;
+}

@@ -1,0 +1,72 @@
+// The tiles of the skin gallery: skin sections painted with PaintSectionItem in each of their
+// states and with the disabled look, over a two-colour check and over a plain colour, so that
+// the same pictures can be made by every build and compared pixel for pixel.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/Types.h"
+#include "imaging/Bitmap32.h"
+#include "skin/paint/sCacheInfo.h"
+
+class TsSkinManager;
+
+// A section painted at one size.
+struct TGallerySection {
+  std::wstring Name;
+  int Width = 0, Height = 0;
+};
+
+// What lies behind a tile: the check bitmap or the plain colour.
+enum class TGalleryBackground { Check, Colour };
+
+// The state column of a tile: a painting state, or the disabled look over state 0.
+inline constexpr int kDisabledState = -1;
+
+struct TGalleryTile {
+  std::string File;  // "BUTTON_75x25_s1_bg.png"
+  std::wstring Section;
+  int Width = 0, Height = 0;
+  int State = 0;  // kDisabledState for the disabled look
+  TGalleryBackground Background = TGalleryBackground::Check;
+  bool Text = false;  // painted item plus text: platform font output, never compared
+  TBitmap32 Pixels;
+};
+
+// Colours of the check squares and of the plain background. They appear nowhere in the setup
+// window's skin, so every pixel a section lets through is recognisable.
+inline constexpr std::uint32_t kCheckLight = 0xFFF0F0F0u;
+inline constexpr std::uint32_t kCheckDark = 0xFF9A9A9Au;
+inline constexpr int kCheckSquare = 8;
+inline constexpr TColor kPlainColour = 0x00A08040;  // 0x00BBGGRR: a steel blue, #4080A0
+
+// The setup window's sections at the sizes its controls have (setup/Unit1.layout), plus the
+// parts the memo's scroll bar and the gauge's filled bar paint.
+std::vector<TGallerySection> DefaultSections();
+
+// "NAME:WxH" (NAME upper case, sizes 1 … 4096), or nothing when the text is not of that form.
+std::optional<TGallerySection> ParseSection(const std::string& text);
+
+// The check picture of the given size, squares of kCheckSquare pixels starting light at (0, 0).
+TBitmap32 CheckBitmap(int width, int height);
+// The background as the painters receive it: the ready check bitmap, or the colour form.
+TCacheInfo CheckBackground(TBitmap32& check);
+TCacheInfo ColourBackground(TColor colour);
+
+// The file name of a tile: SECTION_WxH_s<state>|dis_bg|col[_text].png.
+std::string TileFileName(const std::wstring& section, int width, int height, int state, TGalleryBackground bg,
+                         bool text);
+
+// The painting states shown for a section of `states` states: 0 … States − 1, at least 0 and 1.
+int ShownStates(int states);
+
+// Every tile of the sections the manager's skin has, in order: states over the check, states
+// over the colour, then the disabled look over each. Sections the skin lacks are named in
+// `missing`.
+std::vector<TGalleryTile> PaintTiles(TsSkinManager& manager, const std::vector<TGallerySection>& sections,
+                                     std::vector<std::wstring>& missing);
+
+// The tile with these properties, or none.
+const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstring_view section, int width, int height,
+                             int state, TGalleryBackground bg, bool text = false);
