@@ -13,6 +13,7 @@
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sMaskEdit.h"
 #include "skin/data/sSkinManagerWin.h"
+#include "skin/paint/sSkinText.h"
 #include "skin/paint/sSkinnedControl.h"
 
 namespace {
@@ -24,6 +25,9 @@ std::string Options() {
          "[SEMI]\r\nSTATES=1\r\nCOLOR=0\r\nTRANSPARENCY=50\r\nHOTTRANSPARENCY=50\r\n"
          "[GRAD]\r\nSTATES=1\r\nCOLOR=0\r\nGRADIENTDATA=255;65280;100;0;0\r\nGRADIENTPERCENT=100\r\n"
          "[GAUGE]\r\nCOLOR=0\r\n"
+         "[GIVER]\r\nSTATES=1\r\nCOLOR=0\r\nFONTCOLOR=4210752\r\nGIVEOWNFONT=1\r\n"
+         "[KEEPER]\r\nSTATES=1\r\nCOLOR=0\r\nFONTCOLOR=8421504\r\n"
+         "[CHECKBOX]\r\nSTATES=2\r\nTRANSPARENCY=100\r\nHOTTRANSPARENCY=100\r\nFONTCOLOR=255\r\nHOTFONTCOLOR=255\r\n"
          "[BUTTON]\r\nCOLOR=12632256\r\n";
 }
 
@@ -217,4 +221,26 @@ TEST_F(CommonData, ActiveControlDoesNotOutliveItsControl) {
   EXPECT_EQ(manager.FActiveControl, second->Handle());
   EXPECT_EQ(second->Count(SKIN_ACTIVATED), 1);
   EXPECT_EQ(second->Count(SKIN_DEACTIVATED), 0);
+}
+
+// Text over a transparent standard section takes its colour from the parent's section when that
+// one gives its font, and keeps its own otherwise; disabled unskinned text ends in the shadow
+// colour of the embossed look. (The colour the text was drawn in is read back from the canvas:
+// glyph pixels differ between systems.)
+TEST_F(CommonData, TextColourFromTheSectionThatGivesItsFont) {
+  TProbe* giver = Add(&form, 51, {0, 0, 150, 60}, L"GIVER");
+  TProbe* keeper = Add(&form, 51, {150, 0, 300, 60}, L"KEEPER");
+  form.Show();
+  TProbe* inGiver = Add(giver, 32, {5, 5, 100, 25});
+  TProbe* inKeeper = Add(keeper, 32, {5, 5, 100, 25});
+  ASSERT_EQ(inGiver->SkinData().SkinSection(), L"CHECKBOX");
+  TBitmap picture(100, 20);
+  TCanvas canvas(picture.DC());
+  DrawSkinText(canvas, L"Ab", true, false, inGiver->SkinData(), DT_LEFT, {0, 0, 100, 20});
+  EXPECT_EQ(canvas.Font.Color(), TColor(4210752));
+  DrawSkinText(canvas, L"Ab", true, false, inKeeper->SkinData(), DT_LEFT, {0, 0, 100, 20});
+  EXPECT_EQ(canvas.Font.Color(), TColor(255));
+  inKeeper->SkinData().SetCustomFont(true);
+  DrawSkinText(canvas, L"Ab", false, false, inKeeper->SkinData(), DT_LEFT, {0, 0, 100, 20});
+  EXPECT_EQ(canvas.Font.Color(), clBtnShadow);
 }
