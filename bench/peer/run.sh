@@ -37,13 +37,26 @@ clean_install() {
   remove_install "$folder" "$sysdir" PTThumbnail64.dll
   wineserver -w
 }
+# poll LIMIT_MS WHAT COMMAND...: runs COMMAND every 10 ms until it succeeds; after LIMIT_MS it
+# says what it waited for and fails, which ends the benchmark instead of hanging it.
+poll() {
+  local end=$(($(now_ms) + $1)) what=$2
+  shift 2
+  until "$@"; do
+    [ "$(now_ms)" -lt "$end" ] || { echo "peer benchmark: gave up waiting for $what" >&2; return 1; }
+    sleep 0.01
+  done
+}
+# A visible window whose title starts with TITLE: the peer's first page is titled
+# "<caption>: <page name>", ours is just its caption.
+visible_window() { xdotool search --onlyvisible --name "^$1" >/dev/null 2>&1; }
 # first_window EXE TITLE: milliseconds from the start of EXE to its visible window TITLE.
 first_window() {
   local start pid ms
   wineserver -w
   start=$(now_ms)
   "$(wine_loader "$1")" "$1" & pid=$!
-  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do sleep 0.01; done
+  poll 120000 "a window titled '$2'" visible_window "$2" || exit 1
   ms=$(($(now_ms) - start))
   kill "$pid" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
@@ -54,13 +67,14 @@ install_ours() {
   local start pid win
   start=$(now_ms)
   "$(wine_loader "$ours")" "$ours" & pid=$!
-  until win=$(xdotool search --onlyvisible --name '^Prismatone setup$' 2>/dev/null | head -n1) && [ -n "$win" ]; do sleep 0.01; done
+  poll 120000 "the setup window" visible_window 'Prismatone setup' || exit 1
+  win=$(xdotool search --onlyvisible --name '^Prismatone setup' | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$win")"
   local border=$(((WIDTH - 680) / 2))
   local bx=$((X + border + 634)) by=$((Y + HEIGHT - 495 - border + 482))
   sleep 0.3
   xdotool mousemove "$bx" "$by" click 1
-  until [ -f "$thumb" ]; do sleep 0.01; done
+  poll 600000 "the installed files" test -f "$thumb" || exit 1
   while kill -0 "$pid" 2>/dev/null; do xdotool mousemove "$bx" "$by" click 1; sleep 0.05; done
   echo $(($(now_ms) - start))
 }
