@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "MemcpyBaseline.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sFill.h"
@@ -55,16 +56,8 @@ void Item(benchmark::State& state, const wchar_t* section, int w, int h, int ite
   state.SetBytesProcessed(std::int64_t(state.iterations()) * w * h * 4);
 }
 
-void Memcpy(benchmark::State& state, int w, int h) {
-  const std::size_t n = std::size_t(w) * h * 4;
-  std::vector<std::uint8_t> a(n, 1), b(n, 2);
-  for (auto _ : state) {
-    std::memcpy(b.data(), a.data(), n);
-    benchmark::DoNotOptimize(b.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(n));
-}
+// The same bytes as a w × h 32-bit item.
+void Memcpy(benchmark::State& state, int w, int h) { MemcpyBaseline(state, std::size_t(w) * h * 4); }
 
 void BM_Memcpy_680x495(benchmark::State& s) { Memcpy(s, 680, 495); }
 void BM_Item_FORM_680x495(benchmark::State& s) { Item(s, L"FORM", 680, 495, 0); }

@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "MemcpyBaseline.h"
 #include "imaging/Bitmap32.h"
 #include "skin/paint/sBlend.h"
 #include "skin/paint/sBlendKernels.h"
@@ -31,19 +32,9 @@ TBitmap32 Noise(int w, int h, unsigned seed, bool withKeys = false) {
   return b;
 }
 
-// memcpy of n bytes: the yardstick every primitive is compared with.
-void Memcpy(benchmark::State& state, std::size_t n) {
-  std::vector<std::uint8_t> a(n, 1), b(n, 2);
-  for (auto _ : state) {
-    std::memcpy(b.data(), a.data(), n);
-    benchmark::DoNotOptimize(b.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(n));
-}
-void BM_Memcpy_680x495x4(benchmark::State& s) { Memcpy(s, std::size_t(kW) * kH * 4); }
-void BM_Memcpy_680x495x1(benchmark::State& s) { Memcpy(s, std::size_t(kW) * kH); }
-void BM_Memcpy_700x60x1(benchmark::State& s) { Memcpy(s, 700u * 60u); }
+void BM_Memcpy_680x495x4(benchmark::State& s) { MemcpyBaseline(s, std::size_t(kW) * kH * 4); }
+void BM_Memcpy_680x495x1(benchmark::State& s) { MemcpyBaseline(s, std::size_t(kW) * kH); }
+void BM_Memcpy_700x60x1(benchmark::State& s) { MemcpyBaseline(s, 700u * 60u); }
 
 void Done32(benchmark::State& state) { state.SetBytesProcessed(std::int64_t(state.iterations()) * kW * kH * 4); }
 

@@ -156,20 +156,19 @@ void TWinControl::PaintPlainly(TMessage& m, bool justFailed) {
   m.Result = 0;
   const bool ownUpdate = m.Msg == WM_PAINT && !m.WParam;
   if (justFailed && ownUpdate) InvalidateRect(wnd_, nullptr, !ownClass_);
-  if (!ownClass_) {
-    TryPaint([&] { DefaultHandler(m); });
-  } else if (!ownUpdate) {
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
+  auto plain = [&](HDC dc) {
     TryPaint([&] {
       TWinControl::PaintWindow(dc);
       PaintControls(dc);
     });
+  };
+  if (!ownClass_) {
+    TryPaint([&] { DefaultHandler(m); });
+  } else if (!ownUpdate) {
+    plain(reinterpret_cast<HDC>(m.WParam));
   } else {
     TPaintDC paint(wnd_);
-    TryPaint([&] {
-      TWinControl::PaintWindow(paint.dc());
-      PaintControls(paint.dc());
-    });
+    plain(paint.dc());
   }
   if (ownUpdate) ValidateRect(wnd_, nullptr);
 }

@@ -6,6 +6,7 @@
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sDCPaint.h"
 
 namespace {
 
@@ -29,14 +30,19 @@ void PaintParentInto(TsBackgroundQuery& q, HWND parent) {
   RestoreDC(q.PaintDC, saved);
 }
 
-}  // namespace
-
-void QueryParentBackground(TsBackgroundQuery& q, TControl& parent, bool paintNow) {
+// The asking side's part of a query: everything answered is cleared, the request set.
+void StartQuery(TsBackgroundQuery& q, bool paintNow) {
   q.Bmp = nullptr;
   q.X = q.Y = 0;
   q.Answer = qaNone;
   q.PaintNow = paintNow;
   q.FillRect = {};
+}
+
+}  // namespace
+
+void QueryParentBackground(TsBackgroundQuery& q, TControl& parent, bool paintNow) {
+  StartQuery(q, paintNow);
   SendSkinCommand(parent, SKIN_QUERYBACKGROUND, reinterpret_cast<LPARAM>(&q));
   if (q.Answer != qaNone) return;
   auto* win = dynamic_cast<TWinControl*>(&parent);
@@ -54,11 +60,7 @@ void QueryParentWindowBackground(TsBackgroundQuery& q, HWND parent, bool paintNo
     QueryParentBackground(q, *c, paintNow);
     return;
   }
-  q.Bmp = nullptr;
-  q.X = q.Y = 0;
-  q.Answer = qaNone;
-  q.PaintNow = paintNow;
-  q.FillRect = {};
+  StartQuery(q, paintNow);
   SendSkinCommand(parent, SKIN_QUERYBACKGROUND, reinterpret_cast<LPARAM>(&q));
   if (q.Answer != qaNone) return;
   if (paintNow) {
@@ -82,16 +84,21 @@ bool LendsCache(const TsCommonData& d) {
   return IsControlHot(d) && !IsContainerKind(d.COC);
 }
 
-TCacheInfo GetControlBackground(TsCommonData& data) {
-  TsBackgroundQuery q;
+bool QueryOwnerBackground(const TsCommonData& data, TsBackgroundQuery& q) {
   TControl* owner = data.OwnerControl();
   if (owner && owner->Parent()) {
     QueryParentBackground(q, *owner->Parent(), false);
   } else if (HWND wnd = data.OwnerWindow(); wnd && GetParent(wnd)) {
     QueryParentWindowBackground(q, GetParent(wnd), false);
   } else {
-    return TCacheInfo{nullptr, 0, 0, data.BackgroundColor(0), TRect{}, false};
+    return false;
   }
+  return true;
+}
+
+TCacheInfo GetControlBackground(TsCommonData& data) {
+  TsBackgroundQuery q;
+  if (!QueryOwnerBackground(data, q)) return TCacheInfo{nullptr, 0, 0, data.BackgroundColor(0), TRect{}, false};
   // A parent whose picture is not ready makes this control wait for command 6.
   if (q.Answer == qaNotReady) data.FUpdating = true;
   return CacheInfoOf(q);
@@ -137,10 +144,7 @@ void AnswerWithCache(TsCommonData& d, TsBackgroundQuery& q) {
 }
 
 void FillPaintRect(TsBackgroundQuery& q, TColor color) {
-  if (!q.PaintDC) return;
-  const RECT r{q.PaintRect.Left, q.PaintRect.Top, q.PaintRect.Right, q.PaintRect.Bottom};
-  TUniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
-  FillRect(q.PaintDC, &r, brush.get());
+  if (q.PaintDC) FillDCRect(q.PaintDC, q.PaintRect, color);
 }
 
 }  // namespace

@@ -149,9 +149,7 @@ void TsCommonData::SetSkinSection(const std::wstring& value) {
   const std::wstring upper = UpperCaseAscii(value);
   if (upper == FSkinSection) return;
   FSkinSection = upper;
-  TsSkinManager* m = SkinManager();
-  if (m && !m->gd().empty()) UpdateIndexes(true);
-  else SkinIndex = -1;
+  ResolveIndexes();
   if (!FOwnerControl) {
     BGChanged = true;  // a form skinner repaints its frame itself
     return;
@@ -161,9 +159,7 @@ void TsCommonData::SetSkinSection(const std::wstring& value) {
     EmptyCache();
     BroadcastToControls(*w, SM_SKINCOMMAND, SkinCommandWParam(SKIN_BGCHANGED, 1), 0);
   }
-  if (!FUpdating && !Loading)
-    SendSkinCommand(*FOwnerControl, m && m->IsValidSkinIndex(SkinIndex) ? SKIN_REFRESH : SKIN_UNLOADED,
-                    reinterpret_cast<LPARAM>(m));
+  if (!FUpdating && !Loading) TellOwnerOfSection();
 }
 
 void TsCommonData::SetSkinManager(TsSkinManager* value) {
@@ -171,12 +167,20 @@ void TsCommonData::SetSkinManager(TsSkinManager* value) {
   if (value == FSkinManager) return;
   FSkinManager = value;
   if (OwnerBusy()) return;
-  TsSkinManager* m = SkinManager();
+  ResolveIndexes();
+  if (FOwnerControl && FOwnerControl->Parent() && !FOwnerControl->Destroying()) TellOwnerOfSection();
+}
+
+void TsCommonData::ResolveIndexes() {
+  const TsSkinManager* m = SkinManager();
   if (m && !m->gd().empty()) UpdateIndexes(true);
   else SkinIndex = -1;
-  if (FOwnerControl && FOwnerControl->Parent() && !FOwnerControl->Destroying())
-    SendSkinCommand(*FOwnerControl, m && m->IsValidSkinIndex(SkinIndex) ? SKIN_REFRESH : SKIN_UNLOADED,
-                    reinterpret_cast<LPARAM>(m));
+}
+
+void TsCommonData::TellOwnerOfSection() {
+  TsSkinManager* m = SkinManager();
+  SendSkinCommand(*FOwnerControl, m && m->IsValidSkinIndex(SkinIndex) ? SKIN_REFRESH : SKIN_UNLOADED,
+                  reinterpret_cast<LPARAM>(m));
 }
 
 void TsCommonData::SetCustomColor(bool value) {
@@ -191,26 +195,23 @@ void TsCommonData::SetCustomFont(bool value) {
 
 void TsCommonData::SetColorTone(TColor value) {
   FColorTone = value;
-  if (!Loading) {
-    Loaded();
-    Invalidate();
-  }
+  Recoloured();
 }
 
 void TsCommonData::SetHUEOffset(int value) {
   FHUEOffset = value;
-  if (!Loading) {
-    Loaded();
-    Invalidate();
-  }
+  Recoloured();
 }
 
 void TsCommonData::SetSaturation(int value) {
   FSaturation = value;
-  if (!Loading) {
-    Loaded();
-    Invalidate();
-  }
+  Recoloured();
+}
+
+void TsCommonData::Recoloured() {
+  if (Loading) return;
+  Loaded();
+  Invalidate();
 }
 
 // ---- Life cycle -----------------------------------------------------------------------------
@@ -351,8 +352,8 @@ void TsCommonData::SyncColors(bool repaint) {
   TsSkinManager* m = SkinManager();
   if (!IsColorFollowingKind(COC) || !Skinned() || !FOwnerControl) return;
   TColorSyncScope syncing(SyncingColors);
+  if (FullyTransparent()) return;
   const TsGeneralData& g = m->gd()[std::size_t(SkinIndex)];
-  if (g.Props[0].Transparency == 100 && g.Props[1].Transparency == 100) return;
   auto adjust = [&](TColor c) {
     if (FHUEOffset) c = ChangeColorHue(FHUEOffset, c);
     if (FSaturation) c = TColor(ChangeColorSaturation(FSaturation, c));
@@ -399,6 +400,20 @@ void TsCommonData::SyncHotColors(bool hot) {
   }
 }
 
+TColor TsCommonData::ParentColor(TColor none) const {
+  TWinControl* parent = FOwnerControl ? FOwnerControl->Parent() : nullptr;
+  if (!parent) return none;
+  return SendSkinCommand(*parent, SKIN_ISSKINNED) == 1 ? TColor(SendSkinCommand(*parent, SKIN_GETBGCOLOR))
+                                                       : ColorToRGB(parent->Color());
+}
+
+bool TsCommonData::FullyTransparent() const {
+  const TsSkinManager* m = SkinManager();
+  if (!m || !m->IsValidSkinIndex(SkinIndex)) return false;
+  const TsGeneralData& g = m->gd()[std::size_t(SkinIndex)];
+  return g.Props[0].Transparency == 100 && g.Props[1].Transparency == 100;
+}
+
 TColor TsCommonData::BackgroundColor(int state) const {
   const TsSkinManager* m = SkinManager();
   if (!Skinned() || !FOwnerControl) return FOwnerControl ? ColorToRGB(FOwnerControl->Color()) : ColorToRGB(clBtnFace);
@@ -407,11 +422,7 @@ TColor TsCommonData::BackgroundColor(int state) const {
   const TsGenState& s = g.Props[std::size_t(p)];
   const int t = std::clamp(s.Transparency, 0, 100);
   if (t == 0) return FCustomColor ? ColorToRGB(FOwnerControl->Color()) : s.Color;
-  TColor parentColor = ColorToRGB(clBtnFace);
-  if (TWinControl* parent = FOwnerControl->Parent()) {
-    parentColor = SendSkinCommand(*parent, SKIN_ISSKINNED) == 1 ? TColor(SendSkinCommand(*parent, SKIN_GETBGCOLOR))
-                                                                 : ColorToRGB(parent->Color());
-  }
+  const TColor parentColor = ParentColor(ColorToRGB(clBtnFace));
   if (t == 100) return parentColor;
   return InterpolateColor(parentColor, s.Color, t / 100.0L);
 }

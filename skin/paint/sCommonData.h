@@ -104,6 +104,11 @@ class TsCommonData {
   void SyncHotColors(bool hot);
   // The background colour of the control for a state.
   TColor BackgroundColor(int state) const;
+  // The colour seen at the owner's parent: its command-21 answer when it is skinned, else its
+  // own colour; `none` without a parent.
+  TColor ParentColor(TColor none) const;
+  // The section is fully transparent in both states (such a control never turns hot).
+  bool FullyTransparent() const;
 
   TControl* OwnerControl() const { return FOwnerControl; }
   TComponent* OwnerObject() const { return FOwnerObject; }
@@ -145,6 +150,12 @@ class TsCommonData {
 
  private:
   void ResolveSection();
+  // The indexes of the section in the manager's tables (none while it has no skin).
+  void ResolveIndexes();
+  // Command 3 to the owner when the section is valid, command 2 when it is not.
+  void TellOwnerOfSection();
+  // After the control's own colour tone, hue offset or saturation changed.
+  void Recoloured();
   void ComputeBGType();
   bool OwnerBusy() const;
 };
@@ -190,6 +201,9 @@ bool IsControlHot(const TsCommonData& data);
 // with paintNow, to paint itself into query.PaintDC).
 void QueryParentBackground(TsBackgroundQuery& query, TControl& parent, bool paintNow);
 void QueryParentWindowBackground(TsBackgroundQuery& query, HWND parent, bool paintNow);
+// Asks the owner's parent (or its window's parent window) what lies behind the control, without
+// asking it to draw; false when the control has neither.
+bool QueryOwnerBackground(const TsCommonData& data, TsBackgroundQuery& query);
 // The answer as the painters take it.
 TCacheInfo CacheInfoOf(const TsBackgroundQuery& query);
 // What lies behind the control, from its parent (or parent window).

@@ -58,10 +58,7 @@ void PaintMaskFrameRegion(TBitmap32& bmp, HRGN region, bool cornerFlag, int stat
 void RefreshCorners(TsCommonData& d, int state, unsigned corners) {
   TControl* owner = d.OwnerControl();
   if (!owner || !d.CacheBmp()) return;
-  // What lies behind the control now, without asking the parent to draw.
   TsBackgroundQuery q;
-  if (owner->Parent()) QueryParentBackground(q, *owner->Parent(), false);
-  else if (HWND wnd = d.OwnerWindow(); wnd && GetParent(wnd)) QueryParentWindowBackground(q, GetParent(wnd), false);
-  else return;
+  if (!QueryOwnerBackground(d, q)) return;
   RefreshCorners(ItemSkinData(d), d.CacheBmp()->Pixels(), state, corners, CacheInfoOf(q), {owner->Left(), owner->Top()});
 }

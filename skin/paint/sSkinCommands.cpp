@@ -11,13 +11,6 @@
 
 namespace {
 
-bool FullyTransparent(const TsCommonData& d) {
-  const TsSkinManager* m = d.SkinManager();
-  if (!m || !m->IsValidSkinIndex(d.SkinIndex)) return false;
-  const TsGeneralData& g = m->gd()[std::size_t(d.SkinIndex)];
-  return g.Props[0].Transparency == 100 && g.Props[1].Transparency == 100;
-}
-
 bool IsEditKind(int coc) { return DefaultSectionFor(coc, nullptr) == L"EDIT"; }
 
 // Command 21: the colour seen at the control. Each call keeps its own parent colour, so that
@@ -28,11 +21,7 @@ TColor ColourSeenAt(TsCommonData& d) {
   const TsGenState& s = d.SkinManager()->gd()[std::size_t(d.SkinIndex)].Props[0];
   const int t = std::clamp(s.Transparency, 0, 100);
   if (t == 0) return s.Color;
-  TColor parentColour = owner ? ColorToRGB(owner->Color()) : ColorToRGB(clBtnFace);
-  if (TWinControl* parent = owner ? owner->Parent() : nullptr) {
-    parentColour = SendSkinCommand(*parent, SKIN_ISSKINNED) == 1 ? TColor(SendSkinCommand(*parent, SKIN_GETBGCOLOR))
-                                                                 : ColorToRGB(parent->Color());
-  }
+  const TColor parentColour = d.ParentColor(owner ? ColorToRGB(owner->Color()) : ColorToRGB(clBtnFace));
   if (t == 100) return parentColour;
   TColor result = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
@@ -59,7 +48,7 @@ bool MouseHoverAllowed(const TsCommonData& d) {
 
 void HandleMouseEnter(TsCommonData& d) {
   TControl* owner = d.OwnerControl();
-  if (!owner || !d.Skinned() || !MouseHoverAllowed(d) || FullyTransparent(d)) return;
+  if (!owner || !d.Skinned() || !MouseHoverAllowed(d) || d.FullyTransparent()) return;
   TsSkinManager* m = d.SkinManager();
   auto* win = dynamic_cast<TWinControl*>(owner);
   if (!win || !win->HandleAllocated() || !DefaultManager()) {
@@ -73,7 +62,7 @@ void HandleMouseEnter(TsCommonData& d) {
 
 void HandleMouseLeave(TsCommonData& d) {
   TControl* owner = d.OwnerControl();
-  if (!owner || !d.Skinned() || !MouseHoverAllowed(d) || FullyTransparent(d)) return;
+  if (!owner || !d.Skinned() || !MouseHoverAllowed(d) || d.FullyTransparent()) return;
   if (!IsNeverHotKind(d.COC)) d.FMouseAbove = false;
   if (owner->Visible() && IsColorFollowingKind(d.COC)) {
     d.BGChanged = true;
@@ -272,12 +261,11 @@ bool CommonWndProc(TMessage& m, TsCommonData& d) {
           if (!(pos.flags & SWP_NOMOVE)) HandleMove(d);
           if (!(pos.flags & SWP_NOSIZE)) HandleSize(d);
         });
-        m.Result = 0;
       }
       return false;
     case FN_FOCUSENTER: {
       auto* win = dynamic_cast<TWinControl*>(owner);
-      if (win && d.Skinned() && win->CanFocus() && win->TabStop() && !FullyTransparent(d)) {
+      if (win && d.Skinned() && win->CanFocus() && win->TabStop() && !d.FullyTransparent()) {
         d.BGChanged = true;
         d.FFocused = true;
         d.SyncHotColors(true);

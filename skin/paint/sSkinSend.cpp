@@ -23,6 +23,13 @@ class TPendingSend {
 
 bool OwnThreadWindow(HWND wnd) { return wnd && GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId(); }
 
+// Direct dispatch to a control, a skin command recorded as our own while it runs.
+LRESULT PerformOwn(TControl& control, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != SM_SKINCOMMAND) return control.Perform(msg, wParam, lParam);
+  TPendingSend pending(wParam, lParam);
+  return control.Perform(msg, wParam, lParam);
+}
+
 }  // namespace
 
 bool SkinCommandCarriesPointer(std::uint16_t code) {
@@ -62,9 +69,7 @@ LRESULT SendSkinCommand(HWND wnd, std::uint16_t code, LPARAM lParam, std::uint16
 LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam, std::uint16_t argument) {
   auto* win = dynamic_cast<TWinControl*>(&control);
   if (win && win->HandleAllocated()) return SendSkinCommand(win->Handle(), code, lParam, argument);
-  const WPARAM wParam = SkinCommandWParam(code, argument);
-  TPendingSend pending(wParam, lParam);
-  return control.Perform(SM_SKINCOMMAND, wParam, lParam);
+  return PerformOwn(control, SM_SKINCOMMAND, SkinCommandWParam(code, argument), lParam);
 }
 
 void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -74,12 +79,7 @@ void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lP
     if (child->Destroying()) break;
     auto* win = dynamic_cast<TWinControl*>(child);
     if (!win || !win->HandleAllocated()) {
-      if (msg == SM_SKINCOMMAND) {
-        TPendingSend pending(wParam, lParam);
-        child->Perform(msg, wParam, lParam);
-      } else {
-        child->Perform(msg, wParam, lParam);
-      }
+      PerformOwn(*child, msg, wParam, lParam);
     } else if (SendSkinCommand(win->Handle(), SKIN_ISSKINNED) == 1) {
       SendToOwnWindow(win->Handle(), msg, wParam, lParam);
     } else {

@@ -14,9 +14,16 @@ namespace {
 
 constexpr TColor kNoOutline = TColor(-1);
 
+// The outline directions in drawing order: left, top, right, bottom, with their bits.
+constexpr std::array<std::pair<unsigned, TPoint>, 4> kOutlineMoves{
+    {{olLeft, {-1, 0}}, {olTop, {0, -1}}, {olRight, {1, 0}}, {olBottom, {0, 1}}}};
+
 // The outline colours with their offsets, in drawing order.
 std::array<std::pair<TColor, TPoint>, 4> Outlines(const TsFontColor& c) {
-  return {{{c.Left, {-1, 0}}, {c.Top, {0, -1}}, {c.Right, {1, 0}}, {c.Bottom, {0, 1}}}};
+  return {{{c.Left, kOutlineMoves[0].second},
+           {c.Top, kOutlineMoves[1].second},
+           {c.Right, kOutlineMoves[2].second},
+           {c.Bottom, kOutlineMoves[3].second}}};
 }
 
 void TextAt(TCanvas& canvas, const std::wstring& text, TRect r, TPoint offset, TColor color, UINT flags) {
@@ -124,8 +131,7 @@ void DrawGlowText(TBitmap32& bmp, const std::wstring& text, const TRect& rect, T
     SetBkMode(stamp.DC(), TRANSPARENT);
     const int inset = size + 4;
     const TRect at{inset, inset, inset + rect.Width(), inset + rect.Height()};
-    static constexpr std::array<std::pair<unsigned, TPoint>, 4> kMoves{{{olLeft, {-1, 0}}, {olTop, {0, -1}}, {olRight, {1, 0}}, {olBottom, {0, 1}}}};
-    for (const auto& [bit, move] : kMoves)
+    for (const auto& [bit, move] : kOutlineMoves)
       if (outlines & bit) TextAt(canvas, text, at, move, clBlack, flags);
     TextAt(canvas, text, at, {}, clBlack, flags);
     GdiFlush();

@@ -1,6 +1,21 @@
 # Sourced by the end-to-end tests: start the setup program and find its window.
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# wait_for_window TITLE: waits up to 30 s (scaled) for a window titled exactly TITLE of the
+# program started as $pid and puts its id in $win; fails when the program ends first or the
+# window never comes.
+wait_for_window() {
+  local title=$1
+  win=
+  window_shown() {
+    win=$(xdotool search --name "^$title\$" 2>/dev/null | head -n1 || true)
+    [ -n "$win" ] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
+    return 1
+  }
+  wait_until 30 window_shown || fail "no window titled '$title'"
+}
+
 # start_setup EXE: starts the program in the background (pid in $pid), waits for its window
 # (id in $win) and sets X, Y, WIDTH, HEIGHT of the window and cx, cy of its 680 × 495 client
 # area on the screen. The frame is as wide on the left as on the right; the rest of the height
@@ -9,15 +24,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 start_setup() {
   "$(wine_loader "$1")" "$1" &
   pid=$!
-  win=
-  setup_window_shown() {
-    win=$(xdotool search --name '^Prismatone setup$' 2>/dev/null | head -n1 || true)
-    [ -n "$win" ] && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
-    return 1
-  }
   local started=$SECONDS
-  wait_until 30 setup_window_shown || fail "no window titled 'Prismatone setup'"
+  wait_for_window 'Prismatone setup'
   echo "window shown after $((SECONDS - started)) s"
   settle 1.5
   eval "$(xdotool getwindowgeometry --shell "$win")"

@@ -10,8 +10,7 @@ root=$(cd "$here/../../.." && pwd)
 exe=$1
 out=$2
 source "$root/scripts/wine-env.sh"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$root/tests/e2e/setup_window_lib.sh"  # fail, wait_for_window
 [ -f "$exe" ] || fail "no gallery at $exe"
 
 # The suite's display (or a new one when there is none). A private server would do no good:
@@ -35,14 +34,7 @@ tile=$out/gallery/BUTTON_75x25_s1_col.png
 
 wine "$exe" --window "Z:$out/done" &
 pid=$!
-win=
-window_shown() {
-  win=$(xdotool search --name '^Prismatone skin gallery$' 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && return 0
-  kill -0 "$pid" 2>/dev/null || fail "the gallery ended before showing its window"
-  return 1
-}
-wait_until 30 window_shown || fail "no window titled 'Prismatone skin gallery'"
+wait_for_window 'Prismatone skin gallery'
 settle 1
 import -window "$win" "$out/window.png"
 touch "$out/done"
