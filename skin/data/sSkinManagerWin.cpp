@@ -9,6 +9,7 @@
 #include "framework/CallbackGuard.h"
 #include "framework/ErrorReport.h"
 #include "framework/Form.h"
+#include "skin/paint/sLayered.h"
 
 namespace {
 
@@ -134,10 +135,7 @@ int TsWinSkinPlatform::SizingFrameWidth() { return GetSystemMetrics(SM_CXSIZEFRA
 
 int TsWinSkinPlatform::VerticalScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
-bool TsWinSkinPlatform::LayeredWindowsSupported() {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  return user32 && GetProcAddress(user32, "UpdateLayeredWindow");
-}
+bool TsWinSkinPlatform::LayeredWindowsSupported() { return LayeredWindowsAvailable(); }
 
 // ---- Broadcasting ---------------------------------------------------------------------------
 
