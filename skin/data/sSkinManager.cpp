@@ -422,7 +422,7 @@ void TsSkinManager::RepaintForms(bool lockForms) {
 
 void TsSkinManager::EndUpdate(bool repaint, bool animate) {
   NoAutoUpdate = false;
-  TsAnimEffect& changing = animEffects_.SkinChanging;
+  TsFormAnimation& changing = animEffects_.SkinChanging;
   const bool wasActive = changing.Active;
   if (!animate) changing.Active = false;
   UpdateSkin(repaint);

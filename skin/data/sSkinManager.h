@@ -24,6 +24,7 @@
 #include "skin/data/sSkinIndexes.h"
 #include "skin/data/sSkinOptions.h"
 #include "skin/data/sStoredSkins.h"
+#include "skin/paint/sAnimSteps.h"
 
 class TsSkinManager;
 
@@ -108,15 +109,34 @@ struct TsSkinEffects {
   bool AllowOuterEffects = false;
   bool DiscoloredGlyphs = false;
 };
-// One animation of AnimEffects; its details belong to the fading and form-animation code.
-struct TsAnimEffect {
+// The animations of forms: how long (ms), whether at all, and how (fading, or fading while the
+// picture grows or shrinks).
+struct TsFormAnimation {
   bool Active = true;
-  int Time = 0;
-  int Mode = 0;
+  std::uint16_t Time = 0;
+  TsAnimType Mode = TsAnimType::atAero;
+};
+// Moving a form shows it translucent at BlendValue.
+struct TsBlendOnMoving : TsFormAnimation {
+  TsBlendOnMoving() {
+    Active = false;
+    Time = 1000;
+  }
+  int BlendValue = 170;
+};
+// The control events that fade a control's look by default.
+enum TsBtnEvent : unsigned { beMouseEnter = 1, beMouseLeave = 2, beMouseDown = 4, beMouseUp = 8 };
+using TsBtnEvents = unsigned;  // a set of TsBtnEvent bits
+inline constexpr TsBtnEvents kAllBtnEvents = beMouseEnter | beMouseLeave | beMouseDown | beMouseUp;
+struct TsBtnEffects {
+  TsBtnEvents Events = kAllBtnEvents;
 };
 struct TsAnimEffects {
-  TsAnimEffect BlendOnMoving{false, 0, 0}, Buttons, DialogShow, FormShow, FormHide, DialogHide, Minimizing, PageChange,
-      SkinChanging;
+  TsBtnEffects Buttons;
+  TsFormAnimation DialogShow, FormShow, FormHide, DialogHide, PageChange;
+  TsFormAnimation SkinChanging{true, 100, TsAnimType::atFading};
+  TsFormAnimation Minimizing{true, 120, TsAnimType::atAero};
+  TsBlendOnMoving BlendOnMoving;
 };
 struct TsScrollBarsSupport {
   int ScrollSize = -1;
@@ -192,6 +212,7 @@ class TsSkinManager : public TComponent {
   TsOptions& Options() { return options_; }
   TsSkinEffects& Effects() { return effects_; }
   TsAnimEffects& AnimEffects() { return animEffects_; }
+  const TsAnimEffects& AnimEffects() const { return animEffects_; }
   TsScrollBarsSupport& ScrollsOptions() { return scrollsOptions_; }
   TsButtonsSupport& ButtonsOptions() { return buttonsOptions_; }
   TsLabelsSupport& LabelsOptions() { return labelsOptions_; }
