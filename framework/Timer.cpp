@@ -55,7 +55,9 @@ LRESULT CALLBACK TTimer::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER) {
     auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
     if (self && self->OnTimer) {
-      CallbackGuard([&] { self->OnTimer(self); }, ReportError);
+      // The handler runs from a copy: it may free its own timer (a finished animation does).
+      const TNotifyEvent handler = self->OnTimer;
+      CallbackGuard([&] { handler(self); }, ReportError);
     }
     return 0;
   }

@@ -46,6 +46,7 @@ bool AnimationAllowed(TsAnimatEvent e, TsAnimatEvents events, const TsSkinManage
 
 TsFadeTimerBase::TsFadeTimerBase(std::unique_ptr<TsFadeHost> host) : host_(std::move(host)) {
   LiveList().push_back(this);
+  host_->Attach(*this);
 }
 
 TsFadeTimerBase::~TsFadeTimerBase() {

@@ -25,9 +25,13 @@ inline constexpr TsAnimatEvents kDefaultAnimatEvents = aeGlobalDef;
 bool AnimationAllowed(TsAnimatEvent e, TsAnimatEvents events, const TsSkinManager* manager);
 
 // What a fade needs from the control it animates.
+class TsFadeTimerBase;
 class TsFadeHost {
  public:
   virtual ~TsFadeHost() = default;
+  // The timer this host serves (told once, by the timer's constructor): the host's ticks call
+  // its Timer.
+  virtual void Attach(TsFadeTimerBase& timer) {}
   // The control exists and is not being destroyed.
   virtual bool ControlAlive() const = 0;
   virtual bool ControlEnabled() const = 0;

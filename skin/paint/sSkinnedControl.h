@@ -1,15 +1,19 @@
 // The skin state that every skinned control carries: its common data made with the control and
-// its kind code, read from the layout ("SkinData.…"), told when the layout is loaded, and the
-// common handling of skin commands and framework notices after the control's own.
+// its kind code, read from the layout ("SkinData.…"), told when the layout is loaded, the common
+// handling of skin commands and framework notices after the control's own, and the slot of the
+// fade that changes its look (stopped when a skin is loaded or removed, when the fade asks for
+// it, and with the control).
 #pragma once
 #include <string>
 
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sFade.h"
 
 template <typename Base>
 class TsSkinnedControl : public Base {
  public:
   TsSkinnedControl(TComponent* owner, int coc) : Base(owner), skinData_(this, coc) {}
+  ~TsSkinnedControl() override { StopFade(fadeTimer_); }
   TsCommonData& SkinData() { return skinData_; }
   const TsCommonData& SkinData() const { return skinData_; }
 
@@ -18,6 +22,10 @@ class TsSkinnedControl : public Base {
     skinData_.Loaded();
   }
   void WndProc(TMessage& m) override {
+    if (m.Msg == SM_SKINCOMMAND) {
+      const std::uint16_t code = SkinCommandCode(m.WParam);
+      if (code == SKIN_LOADED || code == SKIN_UNLOADED || code == SKIN_STOPANIMATION) StopFade(fadeTimer_);
+    }
     if (!CommonWndProc(m, skinData_)) Base::WndProc(m);
   }
   bool SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) override {
@@ -27,4 +35,5 @@ class TsSkinnedControl : public Base {
 
  protected:
   TsCtrlSkinData skinData_;
+  TsFadeTimer* fadeTimer_ = nullptr;
 };
