@@ -5,6 +5,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Exception.h"
 #include "framework/Form.h"
+#include "framework/Thread.h"
 
 TApplication* Application = nullptr;
 
@@ -13,6 +14,9 @@ TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     // Errors caught in window procedures, timers and hooks come to the default handler.
     SetErrorReporter([this](const std::exception_ptr& e) { HandleException(e); });
+    // The application's thread is the user-interface thread: worker threads hand their
+    // synchronised calls to it, and its message loop runs them.
+    TThread::InitSynchronize();
   }
 }
 

@@ -1,0 +1,99 @@
+// Thread objects: synchronised calls reach the user-interface thread, waits end, errors come back.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Thread.h"
+
+namespace {
+// A thread running the given body.
+class TBodyThread : public TThread {
+ public:
+  explicit TBodyThread(std::function<void(TBodyThread&)> body) : body_(std::move(body)) {}
+  ~TBodyThread() override {
+    Terminate();
+    WaitFor();  // body_ is used by Execute: wait before it goes
+  }
+
+ protected:
+  void Execute() override { body_(*this); }
+
+ private:
+  std::function<void(TBodyThread&)> body_;
+};
+}  // namespace
+
+// A synchronised call runs on the user-interface thread and the worker sees its effect; a
+// WaitFor on the user-interface thread runs it and returns.
+TEST(Thread, SynchronizeRunsOnTheUIThread) {
+  TApplication app;
+  const DWORD ui = GetCurrentThreadId();
+  DWORD worker = 0, ranOn = 0;
+  int seen = 0;
+  auto t = TThread::Create<TBodyThread>(false, [&](TBodyThread&) {
+    worker = GetCurrentThreadId();
+    int value = 0;
+    TThread::Synchronize([&] {
+      ranOn = GetCurrentThreadId();
+      value = 42;
+    });
+    seen = value;
+  });
+  t->WaitFor();
+  EXPECT_TRUE(t->Finished());
+  EXPECT_NE(worker, ui);
+  EXPECT_EQ(ranOn, ui);
+  EXPECT_EQ(seen, 42);
+}
+
+// The message loop runs synchronised calls, in the order they were made.
+TEST(Thread, SynchronizeThroughTheMessageLoop) {
+  TApplication app;
+  std::vector<int> order;
+  auto t = TThread::Create<TBodyThread>(false, [&](TBodyThread&) {
+    for (int i = 1; i <= 3; ++i) TThread::Synchronize([&order, i] { order.push_back(i); });
+  });
+  const HANDLE h = t->Handle();
+  while (MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) app.ProcessMessages();
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+// An exception in the synchronised call is rethrown in the worker; one leaving Execute is kept.
+TEST(Thread, ErrorsComeBackToTheWorker) {
+  TApplication app;
+  std::wstring caught;
+  auto t = TThread::Create<TBodyThread>(false, [&](TBodyThread&) {
+    try {
+      TThread::Synchronize([] { throw Exception(L"in the call"); });
+    } catch (const Exception& e) {
+      caught = e.Message();
+    }
+    throw Exception(L"in Execute");
+  });
+  t->WaitFor();
+  EXPECT_EQ(caught, L"in the call");
+  ASSERT_TRUE(t->FatalException());
+  EXPECT_EQ(ExceptionMessage(t->FatalException()), L"in Execute");
+}
+
+// A suspended thread starts on Start with its priority, follows later changes, ends on
+// Terminate, and cannot be started twice.
+TEST(Thread, PriorityTerminateAndStart) {
+  TApplication app;
+  auto t = TThread::Create<TBodyThread>(true, [](TBodyThread& self) {
+    while (!self.Terminated()) Sleep(1);
+  });
+  EXPECT_FALSE(t->Started());
+  EXPECT_EQ(t->WaitFor(), 0u);  // never started: nothing to wait for
+  t->SetPriority(TThreadPriority::tpLowest);
+  t->Start();
+  EXPECT_EQ(GetThreadPriority(t->Handle()), THREAD_PRIORITY_LOWEST);
+  t->SetPriority(TThreadPriority::tpHigher);
+  EXPECT_EQ(GetThreadPriority(t->Handle()), THREAD_PRIORITY_ABOVE_NORMAL);
+  EXPECT_EQ(t->Priority(), TThreadPriority::tpHigher);
+  t->Terminate();
+  t->WaitFor();
+  EXPECT_TRUE(t->Finished());
+  EXPECT_THROW(t->Start(), EThread);
+}
