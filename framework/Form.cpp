@@ -1,5 +1,7 @@
 #include "framework/Form.h"
 
+#include <algorithm>
+
 #include "framework/ResourceStream.h"
 #include "framework/Utf.h"
 
@@ -35,6 +37,11 @@ void TForm::SetClientSize(int width, int height) {
     AdjustWindowRectEx(&r, DWORD(GetWindowLongW(Handle(), GWL_STYLE)), FALSE, DWORD(GetWindowLongW(Handle(), GWL_EXSTYLE)));
     SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+void TForm::SetAlphaBlendValue(int value) {
+  alphaBlendValue_ = std::clamp(value, 0, 255);
+  if (alphaBlend_ && HandleAllocated()) SetLayeredWindowAttributes(Handle(), 0, BYTE(alphaBlendValue_), LWA_ALPHA);
 }
 
 void TForm::CreateParams(TCreateParams& p) {

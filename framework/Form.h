@@ -19,9 +19,13 @@ class TForm : public TWinControl {
   ~TForm() override;
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  // Takes effect when the window is made: set it before the form is shown.
+  void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
   TPosition Position() const { return position_; }
   bool AlphaBlend() const { return alphaBlend_; }
   int AlphaBlendValue() const { return alphaBlendValue_; }
+  // The opacity of an alpha-blended form (0 … 255), applied at once to its window.
+  void SetAlphaBlendValue(int value);
   int ClientWidth() const;
   int ClientHeight() const;
   void SetClientSize(int width, int height);

@@ -21,6 +21,11 @@ void FadeBlend(TBitmap32& frame, const TBitmap32& target, int w) {
   OverlayBitmap(frame, target, w, TPoint{0, 0}, TRect{0, 0, target.Width() - 1, target.Height() - 1});
 }
 
+void WaitTicks(std::uint32_t start, std::uint32_t ms, const std::function<std::uint32_t()>& clock,
+               const std::function<void()>& idle) {
+  while (!TicksPassed(start, clock(), ms)) idle();
+}
+
 namespace {
 
 // The picture's rectangle at left x, top y, reaching to right and bottom (the stretch takes the

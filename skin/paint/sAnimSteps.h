@@ -3,6 +3,7 @@
 // animations, and the wrap-safe wait of 12 ms between frames.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "framework/Types.h"
@@ -27,6 +28,10 @@ void FadeBlend(TBitmap32& frame, const TBitmap32& target, int w);
 constexpr bool TicksPassed(std::uint32_t start, std::uint32_t now, std::uint32_t ms) {
   return std::uint32_t(now - start) >= ms;
 }
+
+// Waits until `ms` milliseconds have passed from `start` on `clock`, calling idle between looks.
+void WaitTicks(std::uint32_t start, std::uint32_t ms, const std::function<std::uint32_t()>& clock,
+               const std::function<void()>& idle);
 
 enum class TsAnimType { atFading, atAero };
 

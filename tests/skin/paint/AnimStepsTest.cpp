@@ -54,6 +54,12 @@ TEST(AnimSteps, TwelveMillisecondsAcrossTheWrapOfTheTickCount) {
   EXPECT_TRUE(TicksPassed(0xFFFFFFF8u, 4, 12));
   EXPECT_FALSE(TicksPassed(0xFFFFFFF8u, 3, 12));
   EXPECT_FALSE(TicksPassed(0xFFFFFFF0u, 0xFFFFFFFBu, 12));
+  // A clock stepping 1 ms across the wrap: the wait ends after 12 steps, not 49.7 days.
+  std::uint32_t now = 0xFFFFFFFAu;
+  int looks = 0;
+  WaitTicks(now, 12, [&] { return now; }, [&] { ++now; ++looks; });
+  EXPECT_EQ(looks, 12);
+  EXPECT_EQ(now, 6u);
 }
 
 }  // namespace
