@@ -21,6 +21,8 @@ TApplication::TApplication() : TComponent(nullptr) {
 }
 
 TApplication::~TApplication() {
+  // Released forms still waiting go first, while everything they may touch still exists.
+  DestroyReleasedForms();
   // Forms go before COM is released: their components may hold COM objects.
   DestroyComponents();
   mainForm_ = nullptr;

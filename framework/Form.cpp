@@ -12,6 +12,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 
 TForm::~TForm() {
   SetComponentState(csDestroying);
+  form_detail::ForgetRelease(this);
   if (OnDestroy) OnDestroy(this);
 }
 

@@ -40,6 +40,11 @@ class TForm : public TWinControl {
   // Asks OnClose; unless the action is caNone, hides the window (the main form ends the
   // application).
   void Close();
+  // Destroys the form once the messages already waiting have been handled: for a form that must
+  // not go while one of its own messages (or its caller's) is still on the stack. The form then
+  // belongs to the framework (an ownerless one too): nobody else may delete it. Releasing twice
+  // is harmless; a form its owner destroys first is forgotten.
+  void Release();
   // Whether closing this form ends the message loop (the application's main form).
   bool EndsApplication() const { return endsApplication_; }
   void SetEndsApplication(bool v) { endsApplication_ = v; }
@@ -69,3 +74,12 @@ class TForm : public TWinControl {
   bool endsApplication_ = false;
   TPublishedMethods methods_;
 };
+
+// Destroys every released form that is still waiting, now. The application's destructor calls
+// it, so that forms released just before the end do not outlive the program's objects.
+void DestroyReleasedForms();
+
+namespace form_detail {
+// Takes a form out of the waiting releases (its destructor calls it).
+void ForgetRelease(TForm* form);
+}  // namespace form_detail

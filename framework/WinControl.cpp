@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/CallbackGuard.h"
 #include "framework/ErrorReport.h"
@@ -92,8 +93,10 @@ void TWinControl::CreateWnd() {
     }
   }
   SetControlState(csCreating, true);
+  TWinControl* const outer = std::exchange(creating_, this);
   HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
                              p.WndParent, p.Menu, inst, this);
+  creating_ = outer;
   SetControlState(csCreating, false);
   if (!wnd) throw Exception(L"Error creating window");
   if (!p.OwnClass) Bind(wnd);

@@ -80,6 +80,10 @@ class TWinControl : public TControl {
 
   // The control bound to a window of ours, or null.
   static TWinControl* FromHandle(HWND wnd);
+  // The control whose CreateWindowExW is running (the innermost one), or null: a window-creation
+  // hook learns from it which control the window it is told about belongs to, before the window
+  // is bound to the control.
+  static TWinControl* Creating() { return creating_; }
 
  protected:
   virtual void CreateParams(TCreateParams& params);
@@ -124,4 +128,5 @@ class TWinControl : public TControl {
   // Child ids start above the dialog command ids (IDOK ... IDCONTINUE), which the dialog
   // manager sends on its own for Enter and Escape.
   static constexpr UINT kFirstChildId = 0x100;
+  static inline TWinControl* creating_ = nullptr;  // user-interface thread only
 };

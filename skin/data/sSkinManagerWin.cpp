@@ -9,6 +9,8 @@
 #include "framework/CallbackGuard.h"
 #include "framework/ErrorReport.h"
 #include "framework/Form.h"
+#include "skin/paint/sGlow.h"
+#include "skin/paint/sHelperWindows.h"
 #include "skin/paint/sLayered.h"
 
 namespace {
@@ -20,7 +22,7 @@ std::vector<HWND> gLockedForms;
 bool gFormsLocked = false;
 
 LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code >= 0 && gHookPlatform) {
+  if (code >= 0 && gHookPlatform && !HookIgnores(code, wParam, lParam)) {
     // Nothing may leave a hook procedure: an error goes to the application's handler.
     CallbackGuard([&] { gHookPlatform->WindowHookNotice(code, wParam, lParam); }, ReportError);
   }
@@ -193,6 +195,27 @@ void TsWinSkinPlatform::UnlockForms(TsSkinManager& manager, bool animate) {
 
 // ---- The window-creation hook ---------------------------------------------------------------
 
+bool HookIgnores(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_DESTROYWND && WindowDestructionsIgnored()) return true;
+  switch (code) {
+    case HCBT_CREATEWND: {
+      // The window is not bound to its control yet: the control whose creation is running is
+      // the one, when the creation parameters name it (never follow the pointer otherwise).
+      const auto* cbt = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+      TWinControl* creating = TWinControl::Creating();
+      return creating && cbt && cbt->lpcs && cbt->lpcs->lpCreateParams == creating && IsHelperForm(creating);
+    }
+    case HCBT_ACTIVATE:
+    case HCBT_DESTROYWND:
+    case HCBT_MINMAX:
+    case HCBT_MOVESIZE:
+    case HCBT_SETFOCUS:
+      return IsHelperForm(TWinControl::FromHandle(reinterpret_cast<HWND>(wParam)));
+    default:
+      return false;
+  }
+}
+
 bool SkinHookInstalled() { return gHook != nullptr; }
 
 bool TsWinSkinPlatform::InstallHook(TsSkinManager&) {
@@ -207,6 +230,8 @@ void TsWinSkinPlatform::UnInstallHook(TsSkinManager&) {
   gHookPlatform = nullptr;
   gHookedWindows.clear();
 }
+
+void TsWinSkinPlatform::HideAllGlows() { ::HideAllGlows(true); }
 
 void RegisterHookedWindow(HWND wnd) {
   if (std::find(gHookedWindows.begin(), gHookedWindows.end(), wnd) == gHookedWindows.end()) gHookedWindows.push_back(wnd);

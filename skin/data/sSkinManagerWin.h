@@ -32,13 +32,17 @@ class TsWinSkinPlatform : public TsSkinPlatform {
   void RedrawHookedWindows() override;
   bool InstallHook(TsSkinManager& manager) override;
   void UnInstallHook(TsSkinManager& manager) override;
+  // Every glow window goes at once.
+  void HideAllGlows() override;
 
   // The message box every manager message goes through: text, caption, MB_* flags.
   virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT flags);
   // The command line whose parameters HasCommandLineParam looks at (the process's).
   virtual std::wstring CommandLine();
   // What the window-creation hook does with each notice (hook code, wParam, lParam), before the
-  // next hook: the form and control skinning take it over. Nothing here.
+  // next hook: the form and control skinning take it over. Nothing here. Notices about the
+  // engine's own helper forms (Tag 256) and destructions the engine asked to be ignored never
+  // come here (see HookIgnores).
   virtual void WindowHookNotice(int code, WPARAM wParam, LPARAM lParam) {}
 };
 
@@ -49,6 +53,11 @@ void InstallWinSkinPlatform();
 
 // Every form of the program: the application's forms and the thread's other framework windows.
 std::vector<TWinControl*> ProgramForms();
+
+// Whether the window-creation hook passes this notice by: it concerns one of the engine's helper
+// forms (Tag 256: glow windows, animation covers), or it is a destruction while the engine takes a
+// window of its own down.
+bool HookIgnores(int code, WPARAM wParam, LPARAM lParam);
 
 // Whether the window-creation hook is in place (its notices go to the platform that installed it).
 bool SkinHookInstalled();

@@ -10,6 +10,7 @@
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sColorMath.h"
 #include "skin/paint/sColorTransforms.h"
+#include "skin/paint/sGlow.h"
 
 namespace {
 
@@ -106,6 +107,7 @@ TsCommonData::~TsCommonData() {
     if (HWND wnd = OwnerWindow(); wnd && m->FActiveControl == wnd) m->FActiveControl = nullptr;
   }
   SkinIndex = BorderIndex = Texture = HotTexture = -1;
+  if (GlowID != -1) HideGlow(GlowID);
 }
 
 HWND TsCommonData::OwnerWindow() const {
@@ -160,6 +162,8 @@ void TsCommonData::SetSkinSection(const std::wstring& value) {
     BroadcastToControls(*w, SM_SKINCOMMAND, SkinCommandWParam(SKIN_BGCHANGED, 1), 0);
   }
   if (!FUpdating && !Loading) TellOwnerOfSection();
+  // The glow shown belongs to the old section's image.
+  if (GlowID != -1) HideGlow(GlowID);
 }
 
 void TsCommonData::SetSkinManager(TsSkinManager* value) {

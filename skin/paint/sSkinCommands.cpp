@@ -8,6 +8,7 @@
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sGlow.h"
 
 namespace {
 
@@ -41,6 +42,13 @@ void MakeActiveControl(TsSkinManager& m, HWND wnd) {
   if (wnd) SendSkinCommand(wnd, SKIN_ACTIVATED);
 }
 
+// Kinds whose glow follows the hover here: containers never glow, and push and speed buttons
+// update theirs with their fades (so that a press hides it).
+bool GlowsOnHover(int coc) {
+  const bool pushOrSpeedButton = coc >= 92 && coc <= 95;
+  return !IsContainerKind(coc) && !pushOrSpeedButton;
+}
+
 bool MouseHoverAllowed(const TsCommonData& d) {
   TsSkinManager* m = d.SkinManager();
   return m && !m->Options().NoMouseHover;
@@ -57,6 +65,7 @@ void HandleMouseEnter(TsCommonData& d) {
   }
   if (!IsNeverHotKind(d.COC)) d.FMouseAbove = true;
   MakeActiveControl(*m, win->Handle());
+  if (GlowsOnHover(d.COC)) UpdateControlGlow(d, false, nullptr);
   d.SyncHotColors(true);
 }
 
@@ -64,6 +73,7 @@ void HandleMouseLeave(TsCommonData& d) {
   TControl* owner = d.OwnerControl();
   if (!owner || !d.Skinned() || !MouseHoverAllowed(d) || d.FullyTransparent()) return;
   if (!IsNeverHotKind(d.COC)) d.FMouseAbove = false;
+  if (GlowsOnHover(d.COC) && d.GlowID != -1) HideGlow(d.GlowID);
   if (owner->Visible() && IsColorFollowingKind(d.COC)) {
     d.BGChanged = true;
     if (!IsControlHot(d)) d.SyncHotColors(false);
@@ -260,6 +270,8 @@ bool CommonWndProc(TMessage& m, TsCommonData& d) {
         Crack<WM_WINDOWPOSCHANGED>(m, [&](const WINDOWPOS& pos) {
           if (!(pos.flags & SWP_NOMOVE)) HandleMove(d);
           if (!(pos.flags & SWP_NOSIZE)) HandleSize(d);
+          // A glow placed around the old rectangle would hang beside the control.
+          if (d.GlowID != -1 && (~pos.flags & (SWP_NOMOVE | SWP_NOSIZE))) HideGlow(d.GlowID);
         });
       }
       return false;
@@ -283,6 +295,7 @@ bool CommonWndProc(TMessage& m, TsCommonData& d) {
         d.FMouseAbove = false;
         d.FFocused = false;
       }
+      if (owner && !owner->Enabled() && d.GlowID != -1) HideGlow(d.GlowID);
       return false;
     case FN_MOUSEENTER:
       if (!owner || !(owner->ComponentState() & csDesigning)) HandleMouseEnter(d);
