@@ -33,8 +33,9 @@ struct TSyncQueue {
   std::atomic<DWORD> uiThread{0};
 };
 
+// Never destroyed: threads stopped by static destructors at the program's end still wait on it.
 TSyncQueue& Queue() {
-  static TSyncQueue queue;
+  static TSyncQueue& queue = *new TSyncQueue;
   return queue;
 }
 
@@ -136,7 +137,16 @@ TThread::~TThread() {
   // A thread that frees itself (Detach) is past Execute and must not wait for itself.
   if (handle_ && GetCurrentThreadId() != id_) {
     Terminate();
+    WaitQuietly();
+  }
+}
+
+void TThread::WaitQuietly() noexcept {
+  try {
     WaitFor();
+  } catch (...) {
+    // A destructor cannot report: the plain wait is all that is left.
+    if (handle_) WaitForSingleObject(handle_.get(), INFINITE);
   }
 }
 

@@ -61,6 +61,8 @@ class TThread {
   // Waits until Execute has returned (at once when never started). On the user-interface thread
   // it runs the synchronised calls that arrive meanwhile. Returns the thread's exit code.
   DWORD WaitFor();
+  // WaitFor for destructors: never throws.
+  void WaitQuietly() noexcept;
   // An exception that left Execute (kept here rather than reported from the worker), or null.
   std::exception_ptr FatalException() const { return fatal_; }
 

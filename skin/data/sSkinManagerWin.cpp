@@ -11,6 +11,7 @@
 #include "framework/Form.h"
 #include "skin/paint/sGlow.h"
 #include "skin/paint/sHelperWindows.h"
+#include "skin/paint/sFormAnimation.h"
 #include "skin/paint/sLayered.h"
 
 namespace {
@@ -19,7 +20,6 @@ HHOOK gHook = nullptr;
 TsWinSkinPlatform* gHookPlatform = nullptr;  // the platform that installed the hook
 std::vector<HWND> gHookedWindows;
 std::vector<HWND> gLockedForms;
-bool gFormsLocked = false;
 
 LRESULT CALLBACK SkinCbtProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0 && gHookPlatform && !HookIgnores(code, wParam, lParam)) {
@@ -163,11 +163,9 @@ void TsWinSkinPlatform::BroadcastSkinCommand(TsSkinManager&, std::uint16_t code,
 
 // ---- Locking forms --------------------------------------------------------------------------
 
-bool FormsLockedForSkinChange() { return gFormsLocked; }
-
 void TsWinSkinPlatform::LockForms(TsSkinManager& manager) {
   if (MainWindowMinimized()) return;
-  if (manager.IsDefault() && manager.AnimEffects().SkinChanging.Active) gFormsLocked = true;
+  if (manager.IsDefault() && manager.AnimEffects().SkinChanging.Active) SetFormAnimationRunning(true);
   for (HWND wnd : FormsToLock(manager)) {
     if (std::find(gLockedForms.begin(), gLockedForms.end(), wnd) != gLockedForms.end()) continue;
     SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
@@ -178,12 +176,12 @@ void TsWinSkinPlatform::LockForms(TsSkinManager& manager) {
 void TsWinSkinPlatform::TakeCoverPictures(TsSkinManager& manager) {
   // The cover picture itself is kept by each form's skinner; here only the flag is set.
   if (MainWindowMinimized()) return;
-  if (manager.IsDefault() && manager.AnimEffects().SkinChanging.Active) gFormsLocked = true;
+  if (manager.IsDefault() && manager.AnimEffects().SkinChanging.Active) SetFormAnimationRunning(true);
 }
 
 void TsWinSkinPlatform::UnlockForms(TsSkinManager& manager, bool animate) {
   if (MainWindowMinimized()) return;
-  if (manager.IsDefault()) gFormsLocked = false;
+  if (manager.IsDefault()) SetFormAnimationRunning(false);
   std::vector<HWND> locked;
   locked.swap(gLockedForms);
   for (HWND wnd : locked) {

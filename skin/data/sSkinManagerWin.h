@@ -65,6 +65,3 @@ bool SkinHookInstalled();
 void RegisterHookedWindow(HWND wnd);
 void UnregisterHookedWindow(HWND wnd);
 const std::vector<HWND>& HookedWindows();
-// True while forms are locked for a skin change (the form animations treat it like their own
-// animation flag).
-bool FormsLockedForSkinChange();

@@ -18,7 +18,7 @@ class TsWinFadeHost : public TsFadeHost {
     return c && !c->Destroying();
   }
   bool ControlEnabled() const override { return data_.OwnerControl()->Enabled(); }
-  bool ApplicationTerminating() const override { return !Application || Application->Terminated(); }
+  bool ApplicationTerminating() const override { return Application && Application->Terminated(); }
   const TBitmap32* Cache() const override {
     const TBitmap* cache = data_.CacheBmp();
     return cache && cache->Width() > 0 ? &cache->Pixels() : nullptr;

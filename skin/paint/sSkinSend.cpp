@@ -34,6 +34,7 @@ LRESULT PerformOwn(TControl& control, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool SkinCommandCarriesPointer(std::uint16_t code) {
   switch (code) {
+    case SKIN_GETPROVIDER:
     case SKIN_SECTIONUPDATED:
     case SKIN_SETSECTION:
     case SKIN_FADEFRAME:

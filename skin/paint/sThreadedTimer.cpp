@@ -34,7 +34,7 @@ TsTimerThread::TsTimerThread()
 TsTimerThread::~TsTimerThread() {
   // Execute uses the events: it has to be over before they close (the base would wait too late).
   SetEvent(TimeEvent.get());
-  if (Started() && GetCurrentThreadId() != ThreadID()) WaitFor();
+  if (Started() && GetCurrentThreadId() != ThreadID()) WaitQuietly();
 }
 
 void TsTimerThread::Pause() { ResetEvent(runGate_.get()); }
@@ -122,7 +122,7 @@ void TsThreadedTimer::Stop() {
   }
   // Runs the synchronised calls that arrive meanwhile (this worker's own tick among them, dropped
   // above), so a worker waiting in Synchronize gets to its end.
-  worker->WaitFor();
+  worker->WaitQuietly();
 }
 
 void TsThreadedTimer::Update() {

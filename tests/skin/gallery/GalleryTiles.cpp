@@ -6,6 +6,7 @@
 
 #include "framework/Utf.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/paint/sAnimSteps.h"
 #include "skin/paint/sSkinItem.h"
 
 std::vector<TGallerySection> DefaultSections() {
@@ -114,4 +115,25 @@ const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstrin
         t.Text == text)
       return &t;
   return nullptr;
+}
+
+std::vector<TGalleryTile> FadeTiles(const std::vector<TGalleryTile>& tiles) {
+  std::vector<TGalleryTile> frames;
+  auto fade = [&](const char* name, int from, int to, int iterations) {
+    const TGalleryTile* a = FindTile(tiles, L"BUTTON", 75, 25, from, TGalleryBackground::Colour);
+    const TGalleryTile* b = FindTile(tiles, L"BUTTON", 75, 25, to, TGalleryBackground::Colour);
+    if (!a || !b) return;
+    const std::vector<int> weights = FadeWeights(iterations);
+    for (std::size_t k = 0; k < weights.size(); ++k) {
+      TGalleryTile t = *a;
+      const std::string number = (k + 1 < 10 ? "0" : "") + std::to_string(k + 1);
+      t.File = "BUTTON_75x25_" + std::string(name) + number + "_col.png";
+      t.State = int(k) + 1;
+      FadeBlend(t.Pixels, b->Pixels, 255 - weights[k]);
+      frames.push_back(std::move(t));
+    }
+  };
+  fade("enter", 0, 1, kFadeIterations);
+  fade("press", 1, 2, kFadeIterations / 2);
+  return frames;
 }

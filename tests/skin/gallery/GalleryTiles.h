@@ -67,6 +67,11 @@ int ShownStates(int states);
 std::vector<TGalleryTile> PaintTiles(TsSkinManager& manager, const std::vector<TGallerySection>& sections,
                                      std::vector<std::wstring>& missing);
 
+// The fades page: BUTTON's enter fade (11 frames from state 0 to 1) and press fade (5 frames from
+// 1 to 2) over the plain colour, each frame the old tile blended towards the new one as the fade
+// timer draws it. Empty when the tiles lack those states.
+std::vector<TGalleryTile> FadeTiles(const std::vector<TGalleryTile>& tiles);
+
 // The tile with these properties, or none.
 const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstring_view section, int width, int height,
                              int state, TGalleryBackground bg, bool text = false);

@@ -11,6 +11,7 @@
 //       Shows the painted button in a window until UNTIL_FILE exists, for a screen capture.
 //
 // Exit codes: 0 passed, 1 a check or the comparison failed, 2 bad arguments or unreadable skin.
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
   AddTextTiles(manager, tiles);
   try {
     WriteGallery(o.OutDir, tiles);
+    WriteGallery(std::filesystem::path(o.OutDir) / "fades", FadeTiles(tiles));
   } catch (const std::exception& e) {
     std::cerr << "skin_gallery: " << e.what() << "\n";
     return 2;

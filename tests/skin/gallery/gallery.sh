@@ -50,6 +50,7 @@ run_wine() {
   [ "$rc" = 0 ] || fail "the gallery in the $kind prefix ended with code $rc"
   echo "$folder gallery: $((SECONDS - t)) s"
   "$native_exe" --compare "$out/native" "$out/$folder" || fail "$folder gallery differs from the native one"
+  "$native_exe" --compare "$out/native/fades" "$out/$folder/fades" || fail "$folder fades page differs from the native one"
 }
 
 run_wine win64 wow64
