@@ -11,6 +11,7 @@
 #include "framework/CallbackGuard.h"
 #include "framework/ErrorReport.h"
 #include "framework/Form.h"
+#include "framework/MessageWindow.h"
 
 namespace {
 
@@ -60,20 +61,11 @@ LRESULT CALLBACK ReleaseWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 HWND ReleaseWindow() {
   TReleaseQueue& q = Queue();
   if (q.Wnd && IsWindow(q.Wnd)) return q.Wnd;
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExW(inst, kReleaseClass, &wc)) {
-    wc.lpfnWndProc = ReleaseWndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = kReleaseClass;
-    RegisterClassExW(&wc);
-  }
   if (!q.Cookie) {
     std::random_device random;
     q.Cookie = LPARAM((std::uint64_t(random()) << 32 | random()) | 1);
   }
-  q.Wnd = CreateWindowExW(0, kReleaseClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr);
+  q.Wnd = CreateMessageWindow(kReleaseClass, ReleaseWndProc);
   return q.Wnd;
 }
 

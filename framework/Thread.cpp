@@ -6,6 +6,7 @@
 
 #include "framework/CallbackGuard.h"
 #include "framework/ErrorReport.h"
+#include "framework/MessageWindow.h"
 
 namespace {
 constexpr wchar_t kSyncClass[] = L"PrismatoneSynchronize";
@@ -66,16 +67,7 @@ void TThread::InitSynchronize() {
   std::lock_guard lock(q.mutex);
   if (q.uiThread) return;
   if (!q.arrived) throw EThread(L"Cannot create the synchronisation event");
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExW(inst, kSyncClass, &wc)) {
-    wc.lpfnWndProc = SyncWndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = kSyncClass;
-    RegisterClassExW(&wc);
-  }
-  q.window.reset(CreateWindowExW(0, kSyncClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr));
+  q.window.reset(CreateMessageWindow(kSyncClass, SyncWndProc));
   if (!q.window) throw EThread(L"Cannot create the synchronisation window");
   q.uiThread = GetCurrentThreadId();
 }

@@ -2,6 +2,7 @@
 
 #include "framework/CallbackGuard.h"
 #include "framework/ErrorReport.h"
+#include "framework/MessageWindow.h"
 
 namespace {
 constexpr wchar_t kTimerClass[] = L"PrismatoneTimer";
@@ -9,16 +10,7 @@ constexpr UINT_PTR kTimerId = 1;
 }  // namespace
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExW(inst, kTimerClass, &wc)) {
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = kTimerClass;
-    RegisterClassExW(&wc);
-  }
-  wnd_.reset(CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr));
+  wnd_.reset(CreateMessageWindow(kTimerClass, WndProc));
   SetWindowLongPtrW(wnd_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   Update();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../data/SkinTestUtil.h"
+#include "PumpUtil.h"
 #include "../data/manager/ManagerTestUtil.h"
 #include "framework/Form.h"
 #include "skin/data/sSkinManagerWin.h"
@@ -75,22 +76,8 @@ class TTestSkinner : public TsFormAnimationHost {
   void AfterAnimation(TsAnimEventKind kind) override { events.push_back(kind); }
 };
 
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// Handles messages until `until` holds (10 s at most).
-void Pump(const std::function<bool()>& until) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!until() && std::chrono::steady_clock::now() < end) {
-    PumpPending();
-    if (!until()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
+using pumptest::Pump;
+using pumptest::PumpPending;
 
 BYTE LayeredAlpha(HWND wnd) {
   BYTE alpha = 0;

@@ -8,6 +8,7 @@
 
 #include "../data/SkinTestUtil.h"
 #include "../data/manager/ManagerTestUtil.h"
+#include "PumpUtil.h"
 #include "framework/Form.h"
 #include "skin/data/sSkinManagerWin.h"
 #include "skin/paint/sGlow.h"
@@ -52,13 +53,6 @@ struct TLayeredCall {
 
 using TEdit = TsSkinnedControl<TWinControl>;
 
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
 
 BOOL CALLBACK CountGlowWindow(HWND wnd, LPARAM counter) {
   if ((GetWindowLongW(wnd, GWL_EXSTYLE) & kGlowStyle) == kGlowStyle) ++*reinterpret_cast<int*>(counter);
@@ -107,7 +101,7 @@ class Glow : public ::testing::Test {
   void TearDown() override {
     HideAllGlows(true);
     SetUpdateLayeredFunction(nullptr);
-    PumpMessages();
+    pumptest::PumpPending();
     SetSkinPlatform(nullptr);
   }
   TEdit* Add(const wchar_t* section, TRect bounds) {
@@ -153,7 +147,7 @@ TEST_F(Glow, HoverShowsAClickThroughWindowAroundTheControl) {
   edit->Perform(FN_MOUSELEAVE);
   EXPECT_EQ(edit->SkinData().GlowID, -1);
   EXPECT_FALSE(IsWindowVisible(glow));
-  PumpMessages();
+  pumptest::PumpPending();
   EXPECT_FALSE(IsWindow(glow));
 }
 
@@ -194,7 +188,7 @@ TEST_F(Glow, MoveDisableAndSectionChangeHideTheGlow) {
   EXPECT_EQ(edit->SkinData().GlowID, -1);
   UpdateControlGlow(edit->SkinData(), false, nullptr);
   EXPECT_EQ(edit->SkinData().GlowID, -1);
-  PumpMessages();
+  pumptest::PumpPending();
   EXPECT_EQ(GlowWindows(), 0);
 }
 
@@ -248,16 +242,16 @@ TEST_F(Glow, ShowHideCyclesLeaveNoWindowAndPassTheHook) {
   TEdit* edit = Add(L"GLOW20", Bounds(20, 30, 40, 20));
   edit->Perform(FN_MOUSEENTER);  // the framework's own helper windows come with the first cycle
   edit->Perform(FN_MOUSELEAVE);
-  PumpMessages();
+  pumptest::PumpPending();
   const int before = ThreadWindows();
   std::vector<HWND> glows;
   for (int i = 0; i < 100; ++i) {
     edit->Perform(FN_MOUSEENTER);
     glows.push_back(GlowWindow(edit->SkinData().GlowID));
     edit->Perform(FN_MOUSELEAVE);
-    if (i % 10 == 0) PumpMessages();
+    if (i % 10 == 0) pumptest::PumpPending();
   }
-  PumpMessages();
+  pumptest::PumpPending();
   EXPECT_EQ(ThreadWindows(), before);
   EXPECT_EQ(GlowWindows(), 0);
   for (HWND g : glows) {
