@@ -148,16 +148,11 @@ void BlendRowMask(std::uint32_t* d, const std::uint32_t* s, const std::uint32_t*
 
 void FillRow(std::uint32_t* d, int n, std::uint32_t v) {
 #if defined(PRISMATONE_HAVE_AVX2_STEPS)
-  // Asked once: fills come many to a paint, some only a few pixels long.
-  struct TWide {
-    bool Eight, Sixteen;
-  };
-  static const TWide wide = [] {
-    __builtin_cpu_init();
-    return TWide{__builtin_cpu_supports("avx2") != 0, __builtin_cpu_supports("avx512f") != 0};
-  }();
-  if (n >= 16 && wide.Sixteen) return FillRowSixteen(d, n, v);
-  if (n >= 8 && wide.Eight) return FillRowEight(d, n, v);
+  // A load and a test each: the run-time library reads the processor's features (and whether the
+  // system saves the wide registers) before any constructor of ours runs; before that they read
+  // as absent, which only means the narrow form.
+  if (n >= 16 && __builtin_cpu_supports("avx512f")) return FillRowSixteen(d, n, v);
+  if (n >= 8 && __builtin_cpu_supports("avx2")) return FillRowEight(d, n, v);
 #endif
   if (n >= 4) return FillSteps<4>(d, n, v);
   for (int i = 0; i < n; ++i) d[i] = v;

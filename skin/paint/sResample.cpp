@@ -113,6 +113,19 @@ inline TSpread Spread(std::uint32_t p) {
   const __m128i c = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(p)), _mm_setzero_si128());
   return TSpread{_mm_unpacklo_epi16(c, _mm_slli_epi16(c, 7))};
 }
+// Two neighbouring pixels at once.
+inline void SpreadTwo(const std::uint32_t* p, TSpread* out) {
+  const __m128i c = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_setzero_si128());
+  const __m128i c128 = _mm_slli_epi16(c, 7);
+  out[0].V = _mm_unpacklo_epi16(c, c128);
+  out[1].V = _mm_unpackhi_epi16(c, c128);
+}
+// A sum limited as Pack does, held ready for the next pass without going through a pixel.
+inline TSpread SpreadSum(TSum s) {
+  const __m128i v = _mm_srai_epi32(s, 16);
+  const __m128i c = _mm_min_epi16(_mm_max_epi16(_mm_packs_epi32(v, v), _mm_setzero_si128()), _mm_set1_epi16(255));
+  return TSpread{_mm_unpacklo_epi16(c, _mm_slli_epi16(c, 7))};
+}
 inline TWeight WeightOf(std::int32_t w) {
   const std::uint32_t pair = std::uint32_t(w & 127) | std::uint32_t(w >> 7) << 16;
   return TWeight{_mm_set1_epi32(int(pair))};
@@ -135,6 +148,10 @@ using TWeight = std::int32_t;
 inline TSpread Spread(std::uint32_t p) {
   return TSpread{{std::int32_t(p & 0xFF), std::int32_t(p >> 8 & 0xFF), std::int32_t(p >> 16 & 0xFF), std::int32_t(p >> 24)}};
 }
+inline void SpreadTwo(const std::uint32_t* p, TSpread* out) {
+  out[0] = Spread(p[0]);
+  out[1] = Spread(p[1]);
+}
 inline TWeight WeightOf(std::int32_t w) { return w; }
 inline TSum Zero() { return TSum{}; }
 inline TSum MulAdd(TSum acc, TSpread p, TWeight w) {
@@ -149,15 +166,15 @@ inline std::uint32_t ChannelOut(std::int32_t sum) {
 inline std::uint32_t Pack(TSum s) {
   return ChannelOut(s.C[3]) << 24 | ChannelOut(s.C[2]) << 16 | ChannelOut(s.C[1]) << 8 | ChannelOut(s.C[0]);
 }
+inline TSpread SpreadSum(TSum s) { return Spread(Pack(s)); }
 #endif
 
-// All contributors of one pass: sample i uses Taps[i·Width … (i + 1)·Width). Samples with fewer
-// contributors than the widest are padded with weight 0 on index 0, which adds nothing; in
-// return every sample's loop runs the same number of times, which the processor predicts,
-// where a count changing from sample to sample costs a mispredicted branch each.
+// All contributors of one pass: sample i uses the first Count[i] of Taps[i·Width … (i + 1)·Width),
+// Width being the most any sample has.
 struct TPassWeights {
   int Filter = -1, N = 0, M = 0, Width = 0;
   std::vector<TTap<TWeight>> Taps;
+  std::vector<int> Count;
 };
 
 void MakePassWeights(int filter, int n, int m, TPassWeights& p) {
@@ -176,6 +193,8 @@ void MakePassWeights(int filter, int n, int m, TPassWeights& p) {
   }
   start.push_back(int(items.size()));
   p.Taps.assign(std::size_t(m) * std::size_t(p.Width), TTap<TWeight>{WeightOf(0), 0});
+  p.Count.assign(std::size_t(m), 0);
+  for (int i = 0; i < m; ++i) p.Count[std::size_t(i)] = start[std::size_t(i) + 1] - start[std::size_t(i)];
   for (int i = 0; i < m; ++i) {
     TTap<TWeight>* taps = p.Taps.data() + std::size_t(i) * std::size_t(p.Width);
     for (int k = start[std::size_t(i)]; k < start[std::size_t(i) + 1]; ++k, ++taps)
@@ -253,16 +272,17 @@ void RunPass(const TPassWeights& w, int first, int count, const TSpread* in, std
              std::size_t laneStride, int lanes, Emit&& emit) {
   for (int i = 0; i < count; ++i) {
     const TTap<TWeight>* taps = w.Taps.data() + std::size_t(first + i) * std::size_t(w.Width);
+    const int width = w.Count[std::size_t(first + i)];
     int j = 0;
-    for (; j + 8 <= lanes; j += 8) PassLanes<8>(taps, w.Width, in, indexStride, laneStride, i, j, emit);
+    for (; j + 8 <= lanes; j += 8) PassLanes<8>(taps, width, in, indexStride, laneStride, i, j, emit);
     switch (lanes - j) {
-      case 7: PassLanes<7>(taps, w.Width, in, indexStride, laneStride, i, j, emit); break;
-      case 6: PassLanes<6>(taps, w.Width, in, indexStride, laneStride, i, j, emit); break;
-      case 5: PassLanes<5>(taps, w.Width, in, indexStride, laneStride, i, j, emit); break;
-      case 4: PassLanes<4>(taps, w.Width, in, indexStride, laneStride, i, j, emit); break;
-      case 3: PassLanes<3>(taps, w.Width, in, indexStride, laneStride, i, j, emit); break;
-      case 2: PassLanes<2>(taps, w.Width, in, indexStride, laneStride, i, j, emit); break;
-      case 1: PassLanes<1>(taps, w.Width, in, indexStride, laneStride, i, j, emit); break;
+      case 7: PassLanes<7>(taps, width, in, indexStride, laneStride, i, j, emit); break;
+      case 6: PassLanes<6>(taps, width, in, indexStride, laneStride, i, j, emit); break;
+      case 5: PassLanes<5>(taps, width, in, indexStride, laneStride, i, j, emit); break;
+      case 4: PassLanes<4>(taps, width, in, indexStride, laneStride, i, j, emit); break;
+      case 3: PassLanes<3>(taps, width, in, indexStride, laneStride, i, j, emit); break;
+      case 2: PassLanes<2>(taps, width, in, indexStride, laneStride, i, j, emit); break;
+      case 1: PassLanes<1>(taps, width, in, indexStride, laneStride, i, j, emit); break;
       default: break;
     }
   }
@@ -302,12 +322,14 @@ void ResamplePiece(const TBitmap32& src, const TRect& s, TBitmap32& dst, const T
     for (int r = 0; r < rows; ++r) {
       const std::uint32_t* row = pieceRow(y0 + r);
       TSpread* line = block.Data() + std::size_t(r) * blockStride;
-      for (int x = 0; x < sw; ++x) line[x] = Spread(row[x]);
-      for (int x = sw; x < pw; ++x) line[x] = line[sw - 1];
+      int x = 0;
+      for (; x + 2 <= sw; x += 2) SpreadTwo(row + x, line + x);
+      for (; x < sw; ++x) line[x] = Spread(row[x]);
+      for (; x < pw; ++x) line[x] = line[sw - 1];
     }
     TSpread* out = mid.Data() + std::size_t(y0) * midStride;
     RunPass(hw, x0, cols, block.Data(), 1, blockStride, rows,
-            [&](int i, int r, TSum sum) { out[std::size_t(r) * midStride + std::size_t(i)] = Spread(Pack(sum)); });
+            [&](int i, int r, TSum sum) { out[std::size_t(r) * midStride + std::size_t(i)] = SpreadSum(sum); });
   }
   // Vertical pass: the visible output rows, each from the rows of mid its contributors name.
   RunPass(vw, vis.Top - d.Top, vis.Height(), mid.Data(), midStride, 1, cols,
