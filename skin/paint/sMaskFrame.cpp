@@ -1,6 +1,7 @@
 #include "skin/paint/sMaskFrame.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "skin/data/sSkinManager.h"
@@ -135,7 +136,14 @@ void StretchPart(TBitmap32& dst, const TRect& d, const TBitmap32& src, const TRe
     return ResamplePiece(src, s, dst, d, fkMitchell);
   }
   // Image above, mask below, each scaled on its own, then blended through the mask (alpha 255).
-  TBitmap32 both(dw, 2 * dh);
+  // The two scalings write every pixel, so the scratch needs no clearing; the parts of controls
+  // fit on the stack.
+  constexpr std::size_t kStackPixels = 4096;
+  const std::size_t pixels = std::size_t(dw) * std::size_t(dh) * 2;
+  std::array<std::uint32_t, kStackPixels> local;
+  std::vector<std::uint32_t> heap(pixels > kStackPixels ? pixels : 0);
+  std::uint32_t* memory = pixels > kStackPixels ? heap.data() : local.data();
+  TBitmap32 both = TBitmap32::View(memory, std::ptrdiff_t(dw) * 4, dw, 2 * dh);
   ScaleInto(both, 0, dw, dh, src, s, mitchell);
   ScaleInto(both, dh, dw, dh, src, Moved(s, 0, maskDistance), mitchell);
   TCacheInfo opaque = EmptyCacheInfo();

@@ -132,7 +132,8 @@ inline TWeight WeightOf(std::int32_t w) {
 }
 inline TSum Zero() { return _mm_setzero_si128(); }
 inline TSum MulAdd(TSum acc, TSpread p, TWeight w) { return _mm_add_epi32(acc, _mm_madd_epi16(p.V, w.V)); }
-// Each channel limited as ChannelOut does: sum >> 16 held to 0 … 255 by the saturating packs.
+// Each channel limited as the plain form's ChannelOut does: sum >> 16 held to 0 … 255 by the
+// saturating packs.
 inline std::uint32_t Pack(TSum s) {
   const __m128i v = _mm_srai_epi32(s, 16);
   const __m128i h = _mm_packs_epi32(v, v);
@@ -146,7 +147,8 @@ using TSum = TSpread;
 using TWeight = std::int32_t;
 
 inline TSpread Spread(std::uint32_t p) {
-  return TSpread{{std::int32_t(p & 0xFF), std::int32_t(p >> 8 & 0xFF), std::int32_t(p >> 16 & 0xFF), std::int32_t(p >> 24)}};
+  return TSpread{
+      {std::int32_t(p & 0xFF), std::int32_t(p >> 8 & 0xFF), std::int32_t(p >> 16 & 0xFF), std::int32_t(p >> 24)}};
 }
 inline void SpreadTwo(const std::uint32_t* p, TSpread* out) {
   out[0] = Spread(p[0]);
@@ -255,12 +257,12 @@ class TScratch {
 // each contributor's index and weight are loaded once for all of them, and their sums do not
 // wait for one another.
 template <int L, class Emit>
-[[gnu::always_inline]] inline void PassLanes(const TTap<TWeight>* taps, int width, const TSpread* in,
+[[gnu::always_inline]] inline void PassLanes(const TTap<TWeight>* taps, int count, const TSpread* in,
                                              std::size_t indexStride, std::size_t laneStride, int i, int j,
                                              Emit& emit) {
   TSum acc[L];
   for (int l = 0; l < L; ++l) acc[l] = Zero();
-  for (int k = 0; k < width; ++k) {
+  for (int k = 0; k < count; ++k) {
     const TSpread* p = in + std::size_t(taps[k].Index) * indexStride + std::size_t(j) * laneStride;
     for (int l = 0; l < L; ++l) acc[l] = MulAdd(acc[l], p[std::size_t(l) * laneStride], taps[k].W);
   }
@@ -272,17 +274,17 @@ void RunPass(const TPassWeights& w, int first, int count, const TSpread* in, std
              std::size_t laneStride, int lanes, Emit&& emit) {
   for (int i = 0; i < count; ++i) {
     const TTap<TWeight>* taps = w.Taps.data() + std::size_t(first + i) * std::size_t(w.Width);
-    const int width = w.Count[std::size_t(first + i)];
+    const int n = w.Count[std::size_t(first + i)];
     int j = 0;
-    for (; j + 8 <= lanes; j += 8) PassLanes<8>(taps, width, in, indexStride, laneStride, i, j, emit);
+    for (; j + 8 <= lanes; j += 8) PassLanes<8>(taps, n, in, indexStride, laneStride, i, j, emit);
     switch (lanes - j) {
-      case 7: PassLanes<7>(taps, width, in, indexStride, laneStride, i, j, emit); break;
-      case 6: PassLanes<6>(taps, width, in, indexStride, laneStride, i, j, emit); break;
-      case 5: PassLanes<5>(taps, width, in, indexStride, laneStride, i, j, emit); break;
-      case 4: PassLanes<4>(taps, width, in, indexStride, laneStride, i, j, emit); break;
-      case 3: PassLanes<3>(taps, width, in, indexStride, laneStride, i, j, emit); break;
-      case 2: PassLanes<2>(taps, width, in, indexStride, laneStride, i, j, emit); break;
-      case 1: PassLanes<1>(taps, width, in, indexStride, laneStride, i, j, emit); break;
+      case 7: PassLanes<7>(taps, n, in, indexStride, laneStride, i, j, emit); break;
+      case 6: PassLanes<6>(taps, n, in, indexStride, laneStride, i, j, emit); break;
+      case 5: PassLanes<5>(taps, n, in, indexStride, laneStride, i, j, emit); break;
+      case 4: PassLanes<4>(taps, n, in, indexStride, laneStride, i, j, emit); break;
+      case 3: PassLanes<3>(taps, n, in, indexStride, laneStride, i, j, emit); break;
+      case 2: PassLanes<2>(taps, n, in, indexStride, laneStride, i, j, emit); break;
+      case 1: PassLanes<1>(taps, n, in, indexStride, laneStride, i, j, emit); break;
       default: break;
     }
   }

@@ -139,7 +139,8 @@ TBitmap32 Reference(const TBitmap32& src, int w, int h, int filter) {
     std::uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
       std::int64_t sum = 0;
-      for (const auto& c : ResampleContributors(filter, n, m, i)) sum += std::int64_t(pixel(c.Index) >> shift & 0xFF) * c.Weight;
+      for (const auto& c : ResampleContributors(filter, n, m, i))
+        sum += std::int64_t(pixel(c.Index) >> shift & 0xFF) * c.Weight;
       out |= limit(sum) << shift;
     }
     return out;
@@ -178,7 +179,8 @@ TEST(ResamplePiece, MatchesTheLongWay) {
     TBitmap32 piece(std::max(2, c.Piece.Width()), std::max(2, c.Piece.Height()));
     for (int y = 0; y < piece.Height(); ++y)
       for (int x = 0; x < piece.Width(); ++x)
-        piece.Pixel(x, y) = src.Pixel(c.Piece.Left + std::min(x, c.Piece.Width() - 1), c.Piece.Top + std::min(y, c.Piece.Height() - 1));
+        piece.Pixel(x, y) =
+            src.Pixel(c.Piece.Left + std::min(x, c.Piece.Width() - 1), c.Piece.Top + std::min(y, c.Piece.Height() - 1));
     // A piece that already has the size (after the doubling) is copied as it is.
     const bool same = piece.Width() == c.W && piece.Height() == c.H;
     const TBitmap32 expected = same ? piece : Reference(piece, c.W, c.H, c.Filter);

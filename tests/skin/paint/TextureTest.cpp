@@ -224,7 +224,8 @@ TEST(StretchColorOnColor, CutByTheDestination) {
     StretchColorOnColor(dst, Bounds(-3, -1, dw, dh), src, Rect(1, 2, 12, 9));
     for (int y = 0; y < dh - 2; ++y)
       for (int x = 0; x < dw - 5; ++x) {
-        const std::uint32_t expected = src.Pixel(1 + ((2 * (x + 3) + 1) * 11) / (2 * dw), 2 + ((2 * (y + 1) + 1) * 7) / (2 * dh));
+        const std::uint32_t expected =
+            src.Pixel(1 + ((2 * (x + 3) + 1) * 11) / (2 * dw), 2 + ((2 * (y + 1) + 1) * 7) / (2 * dh));
         ASSERT_EQ(dst.Pixel(x, y), expected) << dw << "x" << dh << " at " << x << "," << y;
       }
   }
