@@ -109,6 +109,22 @@ void Dispatch(std::uint32_t* d, const std::uint32_t* s, const std::uint32_t* mas
   BlendRowFour(d, s, mask, w, n, rule);
 }
 
+// A fill in steps of P pixels, the last step ending at n (it may overlap the one before, which
+// writes the same value): no pixel-by-pixel tail. n ≥ P.
+template <int P>
+[[gnu::always_inline]] inline void FillSteps(std::uint32_t* d, int n, std::uint32_t v) {
+  using Px = typename TStep<P>::Px;
+  const Px value = Px{} + v;
+  int i = 0;
+  for (; i + P <= n; i += P) std::memcpy(d + i, &value, sizeof value);
+  if (i < n) std::memcpy(d + n - P, &value, sizeof value);
+}
+
+#if defined(PRISMATONE_HAVE_AVX2_STEPS)
+[[gnu::target("avx512f")]] void FillRowSixteen(std::uint32_t* d, int n, std::uint32_t v) { FillSteps<16>(d, n, v); }
+[[gnu::target("avx2")]] void FillRowEight(std::uint32_t* d, int n, std::uint32_t v) { FillSteps<8>(d, n, v); }
+#endif
+
 }  // namespace
 
 TLanes WidestLanes() {
@@ -128,6 +144,18 @@ void BlendRowConst(std::uint32_t* d, const std::uint32_t* s, int n, unsigned w, 
 void BlendRowMask(std::uint32_t* d, const std::uint32_t* s, const std::uint32_t* mask, int n, const TRowRule& rule,
                   TLanes lanes) {
   Dispatch(d, s, mask, 0, n, rule, lanes);
+}
+
+void FillRow(std::uint32_t* d, int n, std::uint32_t v) {
+#if defined(PRISMATONE_HAVE_AVX2_STEPS)
+  // A load and a test each: the run-time library reads the processor's features (and whether the
+  // system saves the wide registers) before any constructor of ours runs; before that they read
+  // as absent, which only means the narrow form.
+  if (n >= 16 && __builtin_cpu_supports("avx512f")) return FillRowSixteen(d, n, v);
+  if (n >= 8 && __builtin_cpu_supports("avx2")) return FillRowEight(d, n, v);
+#endif
+  if (n >= 4) return FillSteps<4>(d, n, v);
+  for (int i = 0; i < n; ++i) d[i] = v;
 }
 
 }  // namespace sblend

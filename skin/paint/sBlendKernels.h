@@ -39,4 +39,9 @@ void BlendRowConst(std::uint32_t* d, const std::uint32_t* s, int n, unsigned w, 
 void BlendRowMask(std::uint32_t* d, const std::uint32_t* s, const std::uint32_t* mask, int n, const TRowRule& rule,
                   TLanes lanes = WidestLanes());
 
+// d[0 … n) := v. The C library has no fill of 32-bit values, and a portable loop stores four
+// pixels at a time; this one stores sixteen (AVX-512) or eight (AVX2) where the processor and
+// the system allow it, which is what brings a filled row near the speed of a block copy.
+void FillRow(std::uint32_t* d, int n, std::uint32_t v);
+
 }  // namespace sblend

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "skin/paint/sBlendKernels.h"
 #include "skin/paint/sClip.h"
 #include "skin/paint/sColorMath.h"
 
@@ -17,7 +18,7 @@ void FillPixels(TBitmap32& bmp, const TRect& rect, TColor color, std::uint8_t al
   // One row is filled, the others are copies of it: the C library's block copy uses the widest
   // stores the processor has, which a portable fill loop cannot.
   const std::uint32_t* first = bmp.Row(r.Top) + r.Left;
-  std::fill(bmp.Row(r.Top) + r.Left, bmp.Row(r.Top) + r.Right, value);
+  sblend::FillRow(bmp.Row(r.Top) + r.Left, r.Right - r.Left, value);
   const std::size_t bytes = std::size_t(r.Right - r.Left) * 4;
   for (int y = r.Top + 1; y < r.Bottom; ++y) std::memcpy(bmp.Row(y) + r.Left, first, bytes);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/MemIniFile.h"
+#include "skin/paint/sBlendKernels.h"
 #include "skin/paint/sClip.h"
 #include "skin/paint/sColorMath.h"
 
@@ -114,7 +115,7 @@ void PaintGradient(TBitmap32& bmp, const TRect& rect, const TsGradArray& segment
                     TRamp ramp(pie, int(to - from));
                     for (long long y = from; y <= to; ++y) {
                       const std::uint32_t px = ramp.Next();
-                      if (y >= r.Top) std::fill(bmp.Row(int(y)) + r.Left, bmp.Row(int(y)) + r.Right, px);
+                      if (y >= r.Top) sblend::FillRow(bmp.Row(int(y)) + r.Left, r.Width(), px);
                     }
                   });
       break;

@@ -1,6 +1,7 @@
 #include "skin/paint/sMaskFrame.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "skin/data/sSkinManager.h"
@@ -92,26 +93,10 @@ namespace {
 inline TRect Inclusive(const TRect& r) { return TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1}; }
 inline TRect Moved(const TRect& r, int dx, int dy) { return TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
 
-// A copy of piece s of src, a side of 1 pixel doubled: the resampler needs at least 2 samples.
-TBitmap32 PieceForResample(const TBitmap32& src, const TRect& s) {
-  TBitmap32 p(std::max(2, s.Width()), std::max(2, s.Height()));
-  for (int y = 0; y < p.Height(); ++y) {
-    const std::uint32_t* row = src.Row(s.Top + std::min(y, s.Height() - 1)) + s.Left;
-    std::uint32_t* d = p.Row(y);
-    for (int x = 0; x < p.Width(); ++x) d[x] = row[std::min(x, s.Width() - 1)];
-  }
-  return p;
-}
-
 // Scales piece s of src to the size of `out` at (0, top): Mitchell resampling or nearest pixel.
 void ScaleInto(TBitmap32& out, int top, int dw, int dh, const TBitmap32& src, const TRect& s, bool mitchell) {
-  if (!mitchell) {
-    StretchColorOnColor(out, Bounds(0, top, dw, dh), src, s);
-    return;
-  }
-  TBitmap32 scaled;
-  ResampleBitmap(PieceForResample(src, s), scaled, dw, fkMitchell, dh);
-  CopyBitmapRect(out, 0, top, scaled, sclip::Whole(scaled));
+  if (mitchell) ResamplePiece(src, s, out, Bounds(0, top, dw, dh), fkMitchell);
+  else StretchColorOnColor(out, Bounds(0, top, dw, dh), src, s);
 }
 
 // The readable part of src for a piece with a mask layer maskDistance rows below.
@@ -148,12 +133,17 @@ void StretchPart(TBitmap32& dst, const TRect& d, const TBitmap32& src, const TRe
   const bool mitchell = dw >= 2 && dh >= 2 && (centre || shrinkOne);
   if (maskDistance == 0) {
     if (!mitchell) return StretchColorOnColor(dst, d, src, s);
-    TBitmap32 out(dw, dh);
-    ScaleInto(out, 0, dw, dh, src, s, true);
-    return CopyBitmapRect(dst, d.Left, d.Top, out, sclip::Whole(out));
+    return ResamplePiece(src, s, dst, d, fkMitchell);
   }
   // Image above, mask below, each scaled on its own, then blended through the mask (alpha 255).
-  TBitmap32 both(dw, 2 * dh);
+  // The two scalings write every pixel, so the scratch needs no clearing; the parts of controls
+  // fit on the stack.
+  constexpr std::size_t kStackPixels = 4096;
+  const std::size_t pixels = std::size_t(dw) * std::size_t(dh) * 2;
+  std::array<std::uint32_t, kStackPixels> local;
+  std::vector<std::uint32_t> heap(pixels > kStackPixels ? pixels : 0);
+  std::uint32_t* memory = pixels > kStackPixels ? heap.data() : local.data();
+  TBitmap32 both = TBitmap32::View(memory, std::ptrdiff_t(dw) * 4, dw, 2 * dh);
   ScaleInto(both, 0, dw, dh, src, s, mitchell);
   ScaleInto(both, dh, dw, dh, src, Moved(s, 0, maskDistance), mitchell);
   TCacheInfo opaque = EmptyCacheInfo();

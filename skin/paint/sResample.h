@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Types.h"
 #include "imaging/Bitmap32.h"
 
 enum TsResampleFilter : int {
@@ -40,3 +41,11 @@ std::vector<TResampleContributor> ResampleContributors(int filter, int n, int m,
 // dst keeps its own memory when it already has the new size (so a view can be the target);
 // src may be dst.
 void ResampleBitmap(const TBitmap32& src, TBitmap32& dst, int newWidth, int filter, int newHeight);
+
+// Scales piece s of src (Right/Bottom exclusive, inside src) to the size of d and writes it at d
+// in dst, cut to dst: the pixels ResampleBitmap gives for a copy of the piece in which a side of
+// 1 pixel is doubled (a piece of the same size as d, after that, is copied as it is). Nothing
+// happens for an empty or outlying piece, an empty d or an unknown filter. A resampled piece is
+// read whole before anything is written, so dst may share src's pixels then; a copied one must
+// not overlap d. Scratch memory comes from the heap only for large pieces.
+void ResamplePiece(const TBitmap32& src, const TRect& s, TBitmap32& dst, const TRect& d, int filter);

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <span>
 
+#include "skin/paint/sBlendKernels.h"
 #include "skin/paint/sClip.h"
 #include "skin/paint/sFill.h"
 #include "skin/paint/sMaskCompose.h"
@@ -20,47 +21,104 @@ void CopyBitmapRect(TBitmap32& dst, int x, int y, const TBitmap32& src, const TR
   }
 }
 
+namespace {
+
+// floor((a + b·t) / c) for t = 0, 1, 2, … (a, b ≥ 0, c > 0). Stepping keeps the quotient and
+// remainder, so a row costs additions instead of a 64-bit division per pixel.
+class TFloorStep {
+ public:
+  TFloorStep(long long a, long long b, long long c) : c_(c), stepQ_(b / c), stepR_(b % c), q_(a / c), r_(a % c) {}
+  long long Value() const { return q_; }
+  void Next() {
+    q_ += stepQ_;
+    r_ += stepR_;
+    if (r_ >= c_) {
+      r_ -= c_;
+      ++q_;
+    }
+  }
+
+ private:
+  long long c_, stepQ_, stepR_, q_, r_;
+};
+
+// Source offsets of destination positions i, i + 1, … of a side of n taking m source pixels:
+// ((2i + 1)·m) div (2n).
+TFloorStep NearestFrom(long long i, long long m, long long n) { return TFloorStep((2 * i + 1) * m, 2 * m, 2 * n); }
+
+// The first destination position whose source offset is k, k + 1, …: the smallest i ≥ 0 with
+// (2i + 1)·m ≥ 2n·k, which is (2n·k + m − 1) div (2m).
+TFloorStep RunStartsFrom(long long k, long long m, long long n) { return TFloorStep(2 * n * k + m - 1, 2 * n, 2 * m); }
+
+// One destination row from source row srow: columns d.Left … d.Right of a part whose source
+// columns are srcRect's, each clamped into the readable columns s.
+void StretchRow(std::uint32_t* drow, const std::uint32_t* srow, const TRect& d, const TRect& dstRect,
+                const TRect& srcRect, const TRect& s) {
+  TFloorStep col = NearestFrom(d.Left - dstRect.Left, srcRect.Width(), dstRect.Width());
+  for (int x = d.Left; x < d.Right; ++x, col.Next())
+    drow[x] = srow[std::clamp<long long>(srcRect.Left + col.Value(), s.Left, s.Right - 1)];
+}
+
+// The runs of a widened row, the same for every row: destination columns From … To − 1 take
+// source column Column. Worked out once per call for up to kMaxRuns runs.
+struct TRun {
+  int From, To, Column;
+};
+constexpr int kMaxRuns = 128;
+
+// The runs over the visible columns d of a part, each source column clamped into s; 0 when there
+// are more than kMaxRuns (the caller then stretches pixel by pixel).
+int RunsOf(const TRect& d, const TRect& dstRect, const TRect& srcRect, const TRect& s, TRun* runs) {
+  const long long sw = srcRect.Width(), dw = dstRect.Width();
+  const long long first = NearestFrom(d.Left - dstRect.Left, sw, dw).Value();
+  const long long last = NearestFrom(d.Right - 1 - dstRect.Left, sw, dw).Value();
+  if (last - first + 1 > kMaxRuns) return 0;
+  TFloorStep starts = RunStartsFrom(first, sw, dw);
+  int count = 0;
+  for (long long k = first; k <= last; ++k) {
+    const long long from = std::max<long long>(dstRect.Left + starts.Value(), d.Left);
+    starts.Next();
+    const long long to = std::min<long long>(dstRect.Left + starts.Value(), d.Right);
+    if (to > from)
+      runs[count++] = TRun{int(from), int(to), int(std::clamp<long long>(srcRect.Left + k, s.Left, s.Right - 1))};
+  }
+  return count;
+}
+
+}  // namespace
+
 void StretchColorOnColor(TBitmap32& dst, const TRect& dstRect, const TBitmap32& src, const TRect& srcRect) {
   const TRect s = sclip::Intersect(srcRect, src.Width(), src.Height());
   const TRect d = sclip::Intersect(dstRect, dst.Width(), dst.Height());
   const long long dw = dstRect.Width(), dh = dstRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
   if (sclip::IsEmpty(s) || sclip::IsEmpty(d) || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   const int n = d.Right - d.Left;
-  std::vector<int> cols(static_cast<std::size_t>(n));
-  for (int x = d.Left; x < d.Right; ++x) {
-    const long long sx = srcRect.Left + ((2LL * (x - dstRect.Left) + 1) * sw) / (2 * dw);
-    cols[std::size_t(x - d.Left)] = int(std::clamp<long long>(sx, s.Left, s.Right - 1));
-  }
-  // Widening repeats each source pixel over a run of the row: runs are filled whole. A row whose
-  // source row is the previous one's is a copy of it. Neither shortcut when src is dst, where a
-  // written pixel may be read again.
+  // Shortcuts, none of them when src is dst, where a written pixel may be read again: a row of
+  // unchanged width whose columns all lie in src is a block copy, a widened row is filled by
+  // runs, and a row whose source row is the previous one's is a copy of it.
   const bool separate = &src != &dst;
-  struct TRun {
-    int Start, Length, Source;
-  };
-  std::vector<TRun> runs;
-  if (separate && dw >= 2 * sw)
-    for (int i = 0; i < n;) {
-      int e = i + 1;
-      while (e < n && cols[std::size_t(e)] == cols[std::size_t(i)]) ++e;
-      runs.push_back({i, e - i, cols[std::size_t(i)]});
-      i = e;
-    }
-  int previous = -1;
-  for (int y = d.Top; y < d.Bottom; ++y) {
-    const long long sy = srcRect.Top + ((2LL * (y - dstRect.Top) + 1) * sh) / (2 * dh);
-    const int row = int(std::clamp<long long>(sy, s.Top, s.Bottom - 1));
-    std::uint32_t* drow = dst.Row(y) + d.Left;
+  const long long firstColumn = (long long)srcRect.Left + (d.Left - dstRect.Left);
+  const bool copyRow = separate && sw == dw && firstColumn >= s.Left && firstColumn + n <= s.Right;
+  TRun runs[kMaxRuns];
+  const int runCount = separate && dw >= 2 * sw ? RunsOf(d, dstRect, srcRect, s, runs) : 0;
+  TFloorStep rowStep = NearestFrom(d.Top - dstRect.Top, sh, dh);
+  long long previous = -1;
+  for (int y = d.Top; y < d.Bottom; ++y, rowStep.Next()) {
+    const long long row = std::clamp<long long>(srcRect.Top + rowStep.Value(), s.Top, s.Bottom - 1);
+    std::uint32_t* drow = dst.Row(y);
     if (separate && row == previous) {
-      std::memcpy(drow, dst.Row(y - 1) + d.Left, std::size_t(n) * 4);
+      std::memcpy(drow + d.Left, dst.Row(y - 1) + d.Left, std::size_t(n) * 4);
       continue;
     }
     previous = row;
-    const std::uint32_t* srow = src.Row(row);
-    if (!runs.empty())
-      for (const TRun& r : runs) std::fill(drow + r.Start, drow + r.Start + r.Length, srow[r.Source]);
+    const std::uint32_t* srow = src.Row(int(row));
+    if (copyRow)
+      std::memcpy(drow + d.Left, srow + firstColumn, std::size_t(n) * 4);
+    else if (runCount > 0)
+      for (const TRun& r : std::span(runs, std::size_t(runCount)))
+        sblend::FillRow(drow + r.From, r.To - r.From, srow[r.Column]);
     else
-      for (int i = 0; i < n; ++i) drow[i] = srow[cols[std::size_t(i)]];
+      StretchRow(drow, srow, d, dstRect, srcRect, s);
   }
 }
 

@@ -131,3 +131,14 @@ TEST(BlendKernels, RulesOverRowLengths) {
     }
   }
 }
+
+// A fill sets exactly n pixels whatever n (the wide steps end with one that overlaps the last).
+TEST(FillRow, EveryLength) {
+  for (int n = 0; n <= 40; ++n) {
+    V row(std::size_t(n) + 2, 7);
+    sblend::FillRow(row.data() + 1, n, 0xFF102030u);
+    V expected(std::size_t(n) + 2, 0xFF102030u);
+    expected.front() = expected.back() = 7;
+    ASSERT_EQ(row, expected) << n;
+  }
+}

@@ -214,3 +214,19 @@ TEST(StretchColorOnColor, NearestPixelOnEveryAxis) {
       }
   }
 }
+
+// The same picks where the destination cuts the part (runs and block copies start inside it) and
+// for an unchanged width (rows copied whole).
+TEST(StretchColorOnColor, CutByTheDestination) {
+  const TBitmap32 src = painttest::Numbered(13, 9);
+  for (const auto& [dw, dh] : {std::pair{40, 25}, std::pair{11, 7}, std::pair{11, 20}, std::pair{6, 4}}) {
+    TBitmap32 dst = painttest::Filled(dw - 5, dh - 2, 0);
+    StretchColorOnColor(dst, Bounds(-3, -1, dw, dh), src, Rect(1, 2, 12, 9));
+    for (int y = 0; y < dh - 2; ++y)
+      for (int x = 0; x < dw - 5; ++x) {
+        const std::uint32_t expected =
+            src.Pixel(1 + ((2 * (x + 3) + 1) * 11) / (2 * dw), 2 + ((2 * (y + 1) + 1) * 7) / (2 * dh));
+        ASSERT_EQ(dst.Pixel(x, y), expected) << dw << "x" << dh << " at " << x << "," << y;
+      }
+  }
+}
