@@ -2,7 +2,8 @@
 // by hue 196: the form (680 × 495), the log edit (465 × 201) and the title bar (680 × 26), each
 // next to a memcpy of the same bytes (target: at most 3 times the memcpy), and a hot push button
 // (75 × 25, target: at most 50 µs). On a shared machine single runs vary: read the "min" rows of
-// the 5 repetitions.
+// the 5 repetitions, with the process kept on one processor (taskset -c 0): a run that moves
+// between processors can read half as fast again.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

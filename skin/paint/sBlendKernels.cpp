@@ -109,13 +109,17 @@ void Dispatch(std::uint32_t* d, const std::uint32_t* s, const std::uint32_t* mas
   BlendRowFour(d, s, mask, w, n, rule);
 }
 
-// A fill in steps of P pixels, the last step ending at n (it may overlap the one before, which
-// writes the same value): no pixel-by-pixel tail. n ≥ P.
+// A fill in steps of P pixels: one step where the row starts, then steps on boundaries of the
+// step's size (a store across two cache lines costs two), the last step ending at n. Steps may
+// overlap, writing the same value twice: no pixel-by-pixel head or tail. n ≥ P.
 template <int P>
 [[gnu::always_inline]] inline void FillSteps(std::uint32_t* d, int n, std::uint32_t v) {
   using Px = typename TStep<P>::Px;
   const Px value = Px{} + v;
-  int i = 0;
+  std::memcpy(d, &value, sizeof value);
+  const auto start = reinterpret_cast<std::uintptr_t>(d);
+  const std::uintptr_t aligned = (start + sizeof value) & ~std::uintptr_t(sizeof value - 1);
+  int i = int((aligned - start) / sizeof(std::uint32_t));
   for (; i + P <= n; i += P) std::memcpy(d + i, &value, sizeof value);
   if (i < n) std::memcpy(d + n - P, &value, sizeof value);
 }
