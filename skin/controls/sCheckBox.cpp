@@ -306,7 +306,7 @@ void TsCheckBox::Invalidate() {
 // ---- Size -------------------------------------------------------------------------------------
 
 void TsCheckBox::AdjustSize() {
-  if (!autoSize_ || Loading() || !HandleAllocated() && !Parent()) return;
+  if (!autoSize_ || Loading() || (!HandleAllocated() && !Parent())) return;
   const std::wstring text = Caption();
   TSize caption;
   if (!text.empty()) {
@@ -324,7 +324,7 @@ void TsCheckBox::AdjustSize() {
 
 void TsCheckBox::Loaded() {
   TsSkinnedControl::Loaded();
-  if (Skinned()) AdjustSize();
+  AdjustSize();
 }
 
 // ---- Input and messages -----------------------------------------------------------------------
@@ -345,9 +345,14 @@ void TsCheckBox::FixFadeAfterRelease() {
 
 void TsCheckBox::Release() {
   pressed_ = false;
-  if (fadeTimer_) ChangeLook(aeMouseUp);  // the running fade goes on toward the new picture
-  else Invalidate();
   Toggle();
+  if (fadeTimer_) {
+    // The running fade goes on from where it is toward the new picture.
+    skinData_.BGChanged = false;
+    ChangeLook(aeMouseUp);
+  } else {
+    Invalidate();
+  }
   FixFadeAfterRelease();
 }
 
@@ -468,9 +473,11 @@ bool TsCheckBox::HandleSkinned(TMessage& m) {
       Invalidate();
       return true;
     case BM_SETCHECK:
-      StopFade(fadeTimer_);
+      // Our own state changes arrive here already made (the framework tells the platform's
+      // button); a change from outside stops the fade and repaints.
       m.WParam = WPARAM(CheckStateFromArgument(m.WParam));
       if (CheckStateFromArgument(m.WParam) != State()) {
+        StopFade(fadeTimer_);
         SetState(CheckStateFromArgument(m.WParam));  // passes the message on to the platform's button
         Invalidate();
       } else {
@@ -547,6 +554,11 @@ void TsCheckBox::WndProc(TMessage& m) {
           SetNativeTheme(true);
           InvalidateRect(Handle(), nullptr, TRUE);
         }
+        return;
+      case SKIN_LOADED:
+        // A skin that arrives after the layout was read sizes the box too.
+        TsSkinnedControl::WndProc(m);
+        if (own) AdjustSize();
         return;
       case SKIN_REFRESH:
         StopFade(fadeTimer_);
