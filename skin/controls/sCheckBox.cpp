@@ -366,7 +366,7 @@ void TsCheckBox::SetNativeTheme(bool on) {
   if (!HandleAllocated()) return;
   static const TSetWindowTheme setTheme = [] {
     static TUniqueModule lib = LoadSystemLibrary(L"uxtheme.dll");
-    return lib ? reinterpret_cast<TSetWindowTheme>(GetProcAddress(lib.get(), "SetWindowTheme")) : nullptr;
+    return lib ? reinterpret_cast<TSetWindowTheme>(reinterpret_cast<void*>(GetProcAddress(lib.get(), "SetWindowTheme"))) : nullptr;
   }();
   if (setTheme) setTheme(Handle(), on ? nullptr : L"", on ? nullptr : L"");
 }
