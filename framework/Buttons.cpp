@@ -54,13 +54,16 @@ void TCheckBox::SetState(TCheckBoxState s) {
   Invalidate();
 }
 
-void TCheckBox::ButtonClicked() {
-  SetChecked(!Checked());
+void TCheckBox::Toggle() {
+  SetState(ToggledState(state_, allowGrayed_));
   Click();
 }
 
+void TCheckBox::ButtonClicked() { Toggle(); }
+
 bool TCheckBox::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
-  if (name == "Checked") state_ = v.AsBoolean() ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked;
+  if (name == "AllowGrayed") allowGrayed_ = v.AsBoolean();
+  else if (name == "Checked") state_ = v.AsBoolean() ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked;
   else if (name == "State") {
     const auto& s = v.AsIdentifier();
     state_ = s == L"cbChecked" ? TCheckBoxState::cbChecked : s == L"cbGrayed" ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked;

@@ -1,5 +1,6 @@
 // Push button, check box (platform windows) and speed button (windowless).
 #pragma once
+#include "framework/CheckState.h"
 #include "framework/WinControl.h"
 
 // Controls over the platform's BUTTON class: the click comes from the platform's button
@@ -28,15 +29,19 @@ class TButton : public TButtonControl {
   bool default_ = false;
 };
 
-enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-
+// A three-state platform button whose state the framework keeps: the platform only reports the
+// click, and the framework's toggle decides the next state.
 class TCheckBox : public TButtonControl {
  public:
   explicit TCheckBox(TComponent* owner);
   bool Checked() const { return State() == TCheckBoxState::cbChecked; }
-  void SetChecked(bool v) { SetState(v ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+  virtual void SetChecked(bool v) { SetState(v ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
   TCheckBoxState State() const;
   void SetState(TCheckBoxState s);
+  bool AllowGrayed() const { return allowGrayed_; }
+  void SetAllowGrayed(bool v) { allowGrayed_ = v; }
+  // The click's change (ToggledState), then the click event.
+  void Toggle();
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
 
  protected:
@@ -46,6 +51,7 @@ class TCheckBox : public TButtonControl {
 
  private:
   TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+  bool allowGrayed_ = false;
 };
 
 enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };

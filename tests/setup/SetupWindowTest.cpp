@@ -2,6 +2,7 @@
 // and settings, and the values FormCreate computes on the Windows it runs on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -39,6 +40,22 @@ void ExpectBounds(TControl* c, int l, int t, int w, int h) {
   EXPECT_EQ(c->Top(), t);
   EXPECT_EQ(c->Width(), w);
   EXPECT_EQ(c->Height(), h);
+}
+
+// A skinned check box sizes itself at load: its glyph (15 × 15 in the window's skin), the
+// margins and the caption measured here with the box's font (width + 27, height
+// max(15, text + 4) + 2); its stored place stays.
+void ExpectAutoSized(TsCheckBox* c, int l, int t) {
+  SCOPED_TRACE(c->Name());
+  EXPECT_TRUE(c->SkinData().Skinned());
+  EXPECT_EQ(c->GlyphSize(), (TSize{15, 15}));
+  TBitmap probe(1, 1);
+  TCanvas canvas(probe.DC());
+  canvas.Font = c->Font();
+  TRect r{};
+  canvas.DrawText(c->Caption(), r, DT_CALCRECT | DT_SINGLELINE);
+  ASSERT_GT(r.Width(), 0);
+  ExpectBounds(c, l, t, r.Width() + 27, std::max(15, r.Height() + 4) + 2);
 }
 
 void ExpectFont(const TFont& f, const wchar_t* name, int height, TColor color) {
@@ -123,11 +140,11 @@ TEST_F(SetupWindow, PlacesSizesAndTexts) {
   ExpectBounds(form->sLabelFX5, 206, 29, 404, 28);
   ExpectBounds(form->sWebLabel1, 206, 63, 98, 13);
   ExpectBounds(form->sButton1, 597, 470, 75, 25);
-  ExpectBounds(form->sCheckBox1, 206, 195, 197, 19);
-  ExpectBounds(form->sCheckBox2, 206, 211, 232, 19);
+  ExpectAutoSized(form->sCheckBox1, 206, 195);
+  ExpectAutoSized(form->sCheckBox2, 206, 211);
   ExpectBounds(form->sDirectoryEdit1, 206, 110, 401, 21);
   ExpectBounds(form->sMemo1, 206, 232, 465, 201);
-  ExpectBounds(form->sCheckBox3, 454, 195, 194, 19);
+  ExpectAutoSized(form->sCheckBox3, 454, 195);
   EXPECT_EQ(form->sComboBox1->Left(), 206);
   EXPECT_EQ(form->sComboBox1->Top(), 160);
   EXPECT_EQ(form->sComboBox1->Width(), 145);

@@ -6,7 +6,9 @@
 
 #include "framework/Utf.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/controls/sCheckBoxGeometry.h"
 #include "skin/paint/sAnimSteps.h"
+#include "skin/paint/sMaskFrame.h"
 #include "skin/paint/sSkinItem.h"
 
 std::vector<TGallerySection> DefaultSections() {
@@ -136,4 +138,30 @@ std::vector<TGalleryTile> FadeTiles(const std::vector<TGalleryTile>& tiles) {
   fade("enter", 0, 1, kFadeIterations);
   fade("press", 1, 2, kFadeIterations / 2);
   return frames;
+}
+
+std::vector<TGalleryTile> CheckBoxTiles(TsSkinManager& manager) {
+  std::vector<TGalleryTile> tiles;
+  const int section = manager.GetSkinIndex(L"CHECKBOX");
+  const auto& c = manager.ConstData;
+  const int masks[] = {c.CheckBoxUnChecked, c.CheckBoxChecked, c.CheckBoxGrayed};
+  const char* checks[] = {"unchecked", "checked", "grayed"};
+  if (section < 0 || !manager.IsValidImgIndex(c.CheckBoxChecked)) return tiles;
+  const TsFrameSize f = MaskFrameSize(manager.ma()[std::size_t(c.CheckBoxChecked)]);
+  const TSize size = CheckBoxAutoSize({f.W, f.H}, {}, false, 2, 0);
+  const TRect glyph = CheckGlyphRect({f.W, f.H}, size, 2, TvaAlign::vaMiddle, true);
+  const TCacheInfo bg = ColourBackground(kPlainColour);
+  for (int k = 0; k < 3; ++k) {
+    if (!manager.IsValidImgIndex(masks[k])) continue;
+    for (int state : {0, 1, 2, kDisabledState}) {
+      TGalleryTile t{"CHECKBOX_" + std::string(checks[k]) + "_" + StateText(state) + "_col.png", L"CHECKBOX", size.W,
+                     size.H, state, TGalleryBackground::Colour, false, TBitmap32(size.W, size.H)};
+      const int s = state == kDisabledState ? 0 : state;
+      PaintSectionItem(section, L"CHECKBOX", bg, -1, -1, &manager, t.Pixels, {0, 0}, Rect(0, 0, size.W, size.H), s);
+      PaintMaskImage(t.Pixels, {glyph.Left, glyph.Top}, s, MakeCacheInfo(&t.Pixels), manager.ma()[std::size_t(masks[k])], 1);
+      if (state == kDisabledState) ApplyDisabledLook(t.Pixels, dkBlended, kPlainColour, {0, 0}, bg);
+      tiles.push_back(std::move(t));
+    }
+  }
+  return tiles;
 }

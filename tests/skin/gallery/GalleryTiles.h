@@ -72,6 +72,11 @@ std::vector<TGalleryTile> PaintTiles(TsSkinManager& manager, const std::vector<T
 // timer draws it. Empty when the tiles lack those states.
 std::vector<TGalleryTile> FadeTiles(const std::vector<TGalleryTile>& tiles);
 
+// The check-box page: a caption-less box (CHECKBOX over the plain colour, sized as the box sizes
+// itself) with the skin's glyph for each check (unchecked, checked, grayed) in each painting state
+// (rest, hot, pressed) and disabled. Empty when the skin lacks the section or the glyphs.
+std::vector<TGalleryTile> CheckBoxTiles(TsSkinManager& manager);
+
 // The tile with these properties, or none.
 const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstring_view section, int width, int height,
                              int state, TGalleryBackground bg, bool text = false);

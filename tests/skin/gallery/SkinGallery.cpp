@@ -120,6 +120,7 @@ int main(int argc, char** argv) {
   try {
     WriteGallery(o.OutDir, tiles);
     WriteGallery(std::filesystem::path(o.OutDir) / "fades", FadeTiles(tiles));
+    WriteGallery(std::filesystem::path(o.OutDir) / "checkboxes", CheckBoxTiles(manager));
   } catch (const std::exception& e) {
     std::cerr << "skin_gallery: " << e.what() << "\n";
     return 2;
