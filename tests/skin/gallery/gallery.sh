@@ -51,6 +51,7 @@ run_wine() {
   echo "$folder gallery: $((SECONDS - t)) s"
   "$native_exe" --compare "$out/native" "$out/$folder" || fail "$folder gallery differs from the native one"
   "$native_exe" --compare "$out/native/fades" "$out/$folder/fades" || fail "$folder fades page differs from the native one"
+  "$native_exe" --compare "$out/native/gauge" "$out/$folder/gauge" || fail "$folder gauge page differs from the native one"
 }
 
 run_wine win64 wow64
