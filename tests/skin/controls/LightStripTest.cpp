@@ -45,6 +45,7 @@ TEST(LightStrip, ExactBlend) {
 
 // Every row width (vector steps and the tail) gives the rule's pixels for mixed values.
 TEST(LightStrip, RowsOfEveryWidth) {
+  for (sblend::TLanes lanes : {sblend::TLanes::Four, sblend::TLanes::Eight})
   for (int n = 1; n <= 19; ++n) {
     std::vector<std::uint32_t> d(static_cast<std::size_t>(n)), s(d), want(d);
     for (int i = 0; i < n; ++i) {
@@ -52,8 +53,8 @@ TEST(LightStrip, RowsOfEveryWidth) {
       s[std::size_t(i)] = (std::uint32_t(i * 37 % 256) << 24) | (0x00FF10A0u - std::uint32_t(i * 0x00020301));
       want[std::size_t(i)] = Reference(d[std::size_t(i)], s[std::size_t(i)]);
     }
-    OverlayWithAlphaRow(d.data(), s.data(), n);
-    EXPECT_EQ(d, want) << "width " << n;
+    OverlayWithAlphaRow(d.data(), s.data(), n, lanes);
+    EXPECT_EQ(d, want) << "width " << n << (lanes == sblend::TLanes::Four ? ", four lanes" : ", eight lanes");
   }
 }
 
