@@ -1,5 +1,6 @@
 // skingen <Options.dat> <outdir>: draws every image of our internal skin "Cobalt3 (internal)".
 //        skingen --base R G B: prints the stored colour value that becomes R, G, B on screen.
+//        skingen --light <out.png>: draws the gauge's light strip picture (the "ORBL" resource).
 //
 // Writes into <outdir>: Master.bmp (the master bitmap, 24 bits, magenta 0xFF00FF where nothing is
 // drawn), Huge.bmp (the BUTTON_HUGE border), the five glow pictures CloseAG.png, CloseG.png,
@@ -675,6 +676,26 @@ TBitmap32 HugeBitmap() {
   return bmp;
 }
 
+// ---- The gauge's light ------------------------------------------------------------------------
+
+// The soft highlight the gauge sweeps along its filled part: 60 × 20, white, its alpha highest in
+// the middle and towards the top, falling to nothing at both ends so that the stretched strip has
+// no edge. Straight (not premultiplied) alpha; the gauge stretches it to 300 pixels.
+TBitmap32 LightPicture() {
+  constexpr int kW = 60, kH = 20;
+  TBitmap32 out(kW, kH);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) {
+      const double u = (x + 0.5 - kW / 2.0) / (kW / 2.0);   // −1 … 1 along the strip
+      const double v = (y + 0.5) / kH;                     // 0 … 1 from the top
+      const double along = std::pow(std::cos(u * 1.5707963267948966), 2);
+      const double across = 0.45 + 0.55 * std::exp(-std::pow((v - 0.3) / 0.32, 2));
+      const int a = std::clamp(int(std::lround(215 * along * across)), 0, 255);
+      out.Pixel(x, y) = std::uint32_t(a) << 24 | 0x00FFFFFFu;
+    }
+  return out;
+}
+
 // ---- Preview -----------------------------------------------------------------------------------
 
 // What a few pieces look like on screen: every stored pixel shifted back, the close icons as
@@ -720,8 +741,12 @@ int Run(int argc, char** argv) {
     std::printf("%d  (stored %d %d %d, on screen %d %d %d)\n", s.b << 16 | s.g << 8 | s.r, s.r, s.g, s.b, back.r, back.g, back.b);
     return 0;
   }
+  if (argc == 3 && std::string(argv[1]) == "--light") {
+    tools::WriteWholeFile(argv[2], EncodePng(LightPicture()));
+    return 0;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: skingen <Options.dat> <outdir> | skingen --base R G B\n");
+    std::fprintf(stderr, "usage: skingen <Options.dat> <outdir> | skingen --base R G B | skingen --light <out.png>\n");
     return 2;
   }
   const auto ini = ReadOptions(argv[1]);

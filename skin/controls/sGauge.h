@@ -1,39 +1,109 @@
-// The gauge: a windowless progress bar with its value as text.
+// The gauge: a windowless progress indicator (text, horizontal or vertical bar, pie, needle).
+// Skinned, it paints its section with the value text in the section's colours, the filled part
+// of a bar with the progress section (its own copy of the text in that section's colours) and,
+// when animated, a light strip sweeping along the filled part on a 22 ms timer. Without a skin it
+// paints the flat look with the text in inverted colours.
 #pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
 #include "framework/Control.h"
+#include "framework/Timer.h"
+#include "skin/controls/sGaugeRange.h"
 #include "skin/paint/sSkinnedControl.h"
 
 enum class TsGaugeKind { gkText, gkHorizontalBar, gkVerticalBar, gkPie, gkNeedle };
 
+// Raised before the value text is drawn; may replace it.
+using TsPaintTextEvent = std::function<void(TObject* sender, std::wstring& text)>;
+
 class TsGauge : public TsSkinnedControl<TGraphicControl> {
  public:
   explicit TsGauge(TComponent* owner);
-  int MinValue() const { return minValue_; }
-  int MaxValue() const { return maxValue_; }
-  int Progress() const { return curValue_; }
-  void SetProgress(int v);
-  void AddProgress(int delta) { SetProgress(curValue_ + delta); }
-  TColor ForeColor() const { return foreColor_; }
-  TColor BackColor() const { return backColor_; }
-  const std::wstring& Suffix() const { return suffix_; }
+  ~TsGauge() override;
+
+  int MinValue() const { return range_.MinValue(); }
+  int MaxValue() const { return range_.MaxValue(); }
+  int Progress() const { return range_.Progress(); }
+  // Raise "Value must be between %d and %d" when they would invert the range (not while loading).
+  void SetMinValue(int v);
+  void SetMaxValue(int v);
+  // Limited to the range; repaints at once when the percentage moves, raises OnChange.
+  void SetProgress(int v) { Apply(range_.SetProgress(v)); }
+  // Progress + delta, stopping at the ends of the range.
+  void AddProgress(int delta) { Apply(range_.AddProgress(delta)); }
+  int PercentDone() const { return range_.PercentDone(); }
+
   TsGaugeKind Kind() const { return kind_; }
-  // Share of the range reached, 0 to 100 (whole percent, rounded down).
-  int PercentDone() const;
-  // The text drawn over the bar: the percentage (or raw value) followed by the suffix.
+  void SetKind(TsGaugeKind v);
+  bool ShowText() const { return showText_; }
+  void SetShowText(bool v);
+  const std::wstring& Suffix() const { return suffix_; }
+  void SetSuffix(const std::wstring& v);
+  bool CalcPercents() const { return calcPercents_; }
+  void SetCalcPercents(bool v);
+  TColor ForeColor() const { return foreColor_; }
+  void SetForeColor(TColor v);
+  TColor BackColor() const { return backColor_; }
+  void SetBackColor(TColor v);
+  bool SingleBorder() const { return singleBorder_; }
+  void SetSingleBorder(bool v);
+  const std::wstring& ProgressSkin() const { return progressSkin_; }
+  void SetProgressSkin(const std::wstring& v);
+  bool Animated() const { return animated_; }
+  void SetAnimated(bool v);
+
+  // The number (PercentDone, or Progress without CalcPercents) and the suffix.
   std::wstring ValueText() const;
+
   TNotifyEvent OnChange;
+  TsPaintTextEvent OnPaintText;
+
+  // Builds the skinned picture into the cache (SkinData().CacheBmp()).
+  void PrepareCache();
+  // One step of the light animation (the timer's handler).
+  void TimerTick();
+  bool TimerEnabled() const { return timer_ && timer_->Enabled(); }
+  // The light's walk and the cached picture of the filled part.
+  const TsGaugeLight& Light() const { return light_; }
+  TsGaugeLight& Light() { return light_; }
+  const TBitmap32& TmpProgressBmp() const { return FTmpProgressBmp; }
+  // The light strip as it is laid over the bar (replaceable, for tests).
+  TBitmap32& LightStrip() { return lightStrip_; }
+
+  void Loaded() override;
+  void WndProc(TMessage& m) override;
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
 
  protected:
   void Paint(TCanvas& canvas) override;
+  void PaintPlain(TCanvas& canvas) override;
 
  private:
-  int minValue_ = 0, maxValue_ = 100, curValue_ = 0;
+  void Apply(TsGaugeRange::TChange change);
+  void Changed();           // the look changed: a fresh picture, painted now
+  void DropFillCache() { FTmpProgressBmp = TBitmap32(); }
+  std::wstring ShownText();  // ValueText after OnPaintText
+  int BarLength() const;
+  // The strip at the bar's cross size, stretched from the "ORBL" picture.
+  const TBitmap32* EnsureLight();
+  void DrawPie(HDC dc, const TRect& r, int growBy, bool unskinned);
+  void DrawNeedle(HDC dc, const TRect& r, int growBy);
+  void CopyCacheTo(HDC dc);
+
+  TsGaugeRange range_;
   TsGaugeKind kind_ = TsGaugeKind::gkHorizontalBar;
   bool showText_ = true;
   std::wstring suffix_ = L"%";
   TColor foreColor_ = clBlack;
   TColor backColor_ = clWhite;
-  bool calcPercents_ = true;
   bool singleBorder_ = true;
+  std::wstring progressSkin_;
+  bool calcPercents_ = true;
+  bool animated_ = true;
+  TsGaugeLight light_;
+  TBitmap32 lightStrip_;
+  std::unique_ptr<TTimer> timer_;
+  TBitmap32 FTmpProgressBmp;
 };

@@ -5,9 +5,12 @@
 #include <charconv>
 
 #include "framework/Utf.h"
-#include "skin/data/sSkinManager.h"
 #include "skin/controls/sCheckBoxGeometry.h"
+#include "skin/controls/sGaugePicture.h"
+#include "skin/controls/sGaugeRange.h"
+#include "skin/data/sSkinManager.h"
 #include "skin/paint/sAnimSteps.h"
+#include "skin/paint/sLightStrip.h"
 #include "skin/paint/sMaskFrame.h"
 #include "skin/paint/sSkinItem.h"
 
@@ -163,5 +166,32 @@ std::vector<TGalleryTile> CheckBoxTiles(TsSkinManager& manager) {
       tiles.push_back(std::move(t));
     }
   }
+  return tiles;
+}
+
+std::vector<TGalleryTile> GaugeTiles(TsSkinManager& manager, const TBitmap32& lightPicture) {
+  std::vector<TGalleryTile> tiles;
+  const int index = manager.GetSkinIndex(L"GAUGE");
+  if (index < 0) return tiles;
+  constexpr int kW = 465, kH = 25;
+  TBitmap32 check = CheckBitmap(kW, kH);
+  const TBitmap32 light = MakeLightStrip(lightPicture, kGaugeLightLength, kH);
+  auto paint = [&](int percent, bool lit) {
+    TsGaugeLook look;
+    look.Gauge.SkinIndex = index;
+    look.Gauge.SkinSection = L"GAUGE";
+    look.Gauge.BorderIndex = manager.GetMaskIndex(index, L"GAUGE", L"BORDERSMASK");
+    look.Gauge.Manager = &manager;
+    look.Animated = lit;
+    look.Percent = percent;
+    look.AnimPos = lit ? 100 : 9999;
+    TGalleryTile t{"GAUGE_465x25_p" + std::to_string(percent) + (lit ? "_light" : "") + "_bg.png", L"GAUGE", kW, kH,
+                   percent, TGalleryBackground::Check, false, TBitmap32(kW, kH)};
+    TBitmap32 filled;
+    PaintGaugePicture(look, CheckBackground(check), t.Pixels, {0, 0}, filled, lit ? &light : nullptr);
+    tiles.push_back(std::move(t));
+  };
+  for (int percent : {0, 25, 100}) paint(percent, false);
+  if (!light.Empty()) paint(100, true);
   return tiles;
 }

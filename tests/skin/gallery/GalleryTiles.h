@@ -76,6 +76,10 @@ std::vector<TGalleryTile> FadeTiles(const std::vector<TGalleryTile>& tiles);
 // itself) with the skin's glyph for each check (unchecked, checked, grayed) in each painting state
 // (rest, hot, pressed) and disabled. Empty when the skin lacks the section or the glyphs.
 std::vector<TGalleryTile> CheckBoxTiles(TsSkinManager& manager);
+// The gauge page: the setup's gauge (GAUGE, 465 × 25) without text over the check at 0, 25 and
+// 100 %, and at 100 % with the light strip (stretched from lightPicture) 100 pixels in, when a
+// picture is given. Empty when the skin has no GAUGE.
+std::vector<TGalleryTile> GaugeTiles(TsSkinManager& manager, const TBitmap32& lightPicture);
 
 // The tile with these properties, or none.
 const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstring_view section, int width, int height,

@@ -21,6 +21,7 @@
 #include "GalleryPlatform.h"
 #include "GalleryTiles.h"
 #include "framework/Utf.h"
+#include "imaging/PngCodec.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sStoredSkinLoad.h"
 
@@ -121,6 +122,9 @@ int main(int argc, char** argv) {
     WriteGallery(o.OutDir, tiles);
     WriteGallery(std::filesystem::path(o.OutDir) / "fades", FadeTiles(tiles));
     WriteGallery(std::filesystem::path(o.OutDir) / "checkboxes", CheckBoxTiles(manager));
+    const auto light = storedskin::ReadFileBytes(PRISMATONE_GALLERY_LIGHT);
+    WriteGallery(std::filesystem::path(o.OutDir) / "gauge",
+                 GaugeTiles(manager, light.empty() ? TBitmap32() : DecodePng(light.data(), light.size())));
   } catch (const std::exception& e) {
     std::cerr << "skin_gallery: " << e.what() << "\n";
     return 2;

@@ -49,9 +49,10 @@ run_wine() {
   fi
   [ "$rc" = 0 ] || fail "the gallery in the $kind prefix ended with code $rc"
   echo "$folder gallery: $((SECONDS - t)) s"
-  "$native_exe" --compare "$out/native" "$out/$folder" || fail "$folder gallery differs from the native one"
-  "$native_exe" --compare "$out/native/fades" "$out/$folder/fades" || fail "$folder fades page differs from the native one"
-  "$native_exe" --compare "$out/native/checkboxes" "$out/$folder/checkboxes" || fail "$folder check-box page differs from the native one"
+  local page
+  for page in . fades checkboxes gauge; do
+    "$native_exe" --compare "$out/native/$page" "$out/$folder/$page" || fail "$folder gallery page $page differs from the native one"
+  done
 }
 
 run_wine win64 wow64
