@@ -2,8 +2,6 @@
 #pragma once
 #include "framework/Control.h"
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum class TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TCustomLabel : public TGraphicControl {
  public:
