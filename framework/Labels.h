@@ -12,6 +12,7 @@ class TCustomLabel : public TGraphicControl {
   TAlignment Alignment() const { return alignment_; }
   TTextLayout Layout() const { return layout_; }
   bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool v);
   bool ShowAccelChar() const { return showAccelChar_; }
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
   void Loaded() override;
