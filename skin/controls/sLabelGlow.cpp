@@ -29,8 +29,7 @@ void TLabelGlow::Stamp(const TBitmap32& text) {
   for (int y = 0; y < h; ++y) {
     const std::uint32_t* src = text.Row(y);
     std::uint8_t* dst = Row(y + 1) + 1;
-    for (int x = 0; x < w; ++x)
-      if (src[x] & 0xFF) dst[x] = 255;
+    for (int x = 0; x < w; ++x) dst[x] = (src[x] & 0xFF) ? std::uint8_t(255) : dst[x];
   }
 }
 
@@ -41,21 +40,29 @@ void TLabelGlow::Stamp(const TBitmap32& text) {
 void TLabelGlow::Sweep() {
   if (rows_ < 3 || pitch_ < 3) return;
   const int n = int(pitch_) - 2;
-  std::uint16_t* t = sums_.get();
+  // Byte pointers may alias anything: without __restrict every store to the row would reload the
+  // sums and the sums' loop could not be vectorised.
+  std::uint16_t* __restrict t = sums_.get();
   for (int y = 1; y + 1 < int(rows_); ++y) {
-    const std::uint8_t* up = Row(y - 1);
-    const std::uint8_t* down = Row(y + 1);
-    std::uint8_t* cur = Row(y);
+    const std::uint8_t* __restrict up = Row(y - 1);
+    const std::uint8_t* __restrict down = Row(y + 1);
+    std::uint8_t* __restrict cur = Row(y);
     // Up (already this pass's), down and right (still the last pass's) do not depend on the row.
     for (int x = 1; x <= n; ++x) t[x] = std::uint16_t(up[x] + down[x] + cur[x + 1]);
-    unsigned left = cur[0];
+    // Within each block of four, the weighted sums of the other neighbours (at most 85 · 765,
+    // which fits 16 bits), so that the loop along the row only adds the byte on the left.
     int x = 1;
     for (; x + 3 <= n; x += 4) {
-      const unsigned a0 = t[x], a1 = 4u * t[x + 1] + a0, a2 = 16u * t[x + 2] + a1, a3 = 64u * t[x + 3] + a2;
-      cur[x] = std::uint8_t((a0 + left) >> 2);
-      cur[x + 1] = std::uint8_t((a1 + left) >> 4);
-      cur[x + 2] = std::uint8_t((a2 + left) >> 6);
-      left = (a3 + left) >> 8;
+      t[x + 1] = std::uint16_t(4 * t[x + 1] + t[x]);
+      t[x + 2] = std::uint16_t(16 * t[x + 2] + t[x + 1]);
+      t[x + 3] = std::uint16_t(64 * t[x + 3] + t[x + 2]);
+    }
+    unsigned left = cur[0];
+    for (x = 1; x + 3 <= n; x += 4) {
+      cur[x] = std::uint8_t((t[x] + left) >> 2);
+      cur[x + 1] = std::uint8_t((t[x + 1] + left) >> 4);
+      cur[x + 2] = std::uint8_t((t[x + 2] + left) >> 6);
+      left = (t[x + 3] + left) >> 8;
       cur[x + 3] = std::uint8_t(left);
     }
     for (; x <= n; ++x) {
@@ -67,8 +74,19 @@ void TLabelGlow::Sweep() {
 
 void TLabelGlow::Build(const TBitmap32& text, int passes) {
   Prepare(text.Width(), text.Height());
+  if (passes <= 0) return;
+  // The text does not change between passes: its stamp (0 or 255 per byte) is made once, in the
+  // second half of the buffer, and each pass lays it over a row just before the row is read.
+  std::uint8_t* stamp = bits_.get() + pitch_ * rows_;
+  std::memset(stamp, 0, pitch_ * rows_);
+  const int w = std::min<int>(text.Width(), int(pitch_) - 2), h = std::min<int>(text.Height(), int(rows_) - 2);
+  for (int y = 0; y < h; ++y) {
+    const std::uint32_t* src = text.Row(y);
+    std::uint8_t* dst = stamp + std::size_t(y + 1) * pitch_ + 1;
+    for (int x = 0; x < w; ++x) dst[x] = (src[x] & 0xFF) ? 255 : 0;
+  }
   for (int i = 0; i < passes; ++i) {
-    Stamp(text);
+    for (std::size_t k = 0; k < pitch_ * rows_; ++k) bits_[k] |= stamp[k];
     Sweep();
   }
 }
