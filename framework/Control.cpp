@@ -123,6 +123,16 @@ void TControl::Repaint() {
     }
     return;
   }
+  if (!IsWindowed() && parent_->OwnWindowClass()) {
+    // A see-through one needs what lies behind it first: the parent paints its whole look into
+    // its own device context clipped to the control (through its message entry, so that a
+    // skinned parent paints its skinned background), at once.
+    if (TControlDC at(*this); at) {
+      SetViewportOrgEx(at.dc(), 0, 0, nullptr);
+      parent_->Perform(WM_PAINT, reinterpret_cast<WPARAM>(at.dc()), 0);
+    }
+    return;
+  }
   Invalidate();
   UpdateWindow(parent_->Handle());
 }

@@ -110,8 +110,9 @@ class TControl : public TComponent {
   virtual void DefaultHandler(TMessage& msg) { msg.Result = 0; }
 
   virtual void Invalidate();
-  // Brings the screen up to date now: an opaque windowless control paints straight onto its
-  // parent (see TControlDC); anything else is invalidated and its parent updated.
+  // Brings the screen up to date now: a windowless control paints straight onto its parent
+  // (see TControlDC; a see-through one with the parent's look under it, when the parent is a
+  // window of ours); anything else is invalidated and its parent updated.
   void Repaint();
 
   // Painting never lets an error into the message loop. TryPaint runs one painting step; when it

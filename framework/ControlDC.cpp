@@ -24,3 +24,8 @@ TControlDC::TControlDC(TControl& control) {
 TControlDC::~TControlDC() {
   if (dc_) ReleaseDC(wnd_, dc_);
 }
+
+TControlCanvas::TControlCanvas(TControl& control) : dc_(control) {
+  SetHandle(dc_.dc());
+  Font = control.Font();
+}

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/Graphics.h"
+
 class TControl;
 
 class TControlDC {
@@ -21,4 +23,15 @@ class TControlDC {
  private:
   HWND wnd_ = nullptr;
   HDC dc_ = nullptr;
+};
+
+// A canvas on that device context, with the control's font: what a windowless control paints
+// through when it paints at once. Empty (no handle) under the same conditions.
+class TControlCanvas : public TCanvas {
+ public:
+  explicit TControlCanvas(TControl& control);
+  explicit operator bool() const { return bool(dc_); }
+
+ private:
+  TControlDC dc_;
 };

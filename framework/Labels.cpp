@@ -15,6 +15,13 @@ void TCustomLabel::SetTransparent(bool v) {
   Invalidate();
 }
 
+void TCustomLabel::SetWordWrap(bool v) {
+  if (v == wordWrap_) return;
+  wordWrap_ = v;
+  AdjustBounds();
+  Invalidate();
+}
+
 UINT TCustomLabel::DrawTextFlags() const {
   UINT f = DT_EXPANDTABS;
   f |= alignment_ == TAlignment::taCenter ? DT_CENTER : alignment_ == TAlignment::taRightJustify ? DT_RIGHT : DT_LEFT;

@@ -2,8 +2,6 @@
 #pragma once
 #include "framework/Control.h"
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum class TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TCustomLabel : public TGraphicControl {
  public:
@@ -14,6 +12,7 @@ class TCustomLabel : public TGraphicControl {
   TAlignment Alignment() const { return alignment_; }
   TTextLayout Layout() const { return layout_; }
   bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool v);
   bool ShowAccelChar() const { return showAccelChar_; }
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
   void Loaded() override;

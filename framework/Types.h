@@ -16,6 +16,10 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// Horizontal alignment and vertical layout of a text in its box.
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+
 constexpr TRect Rect(int l, int t, int r, int b) { return {l, t, r, b}; }
 constexpr TRect Bounds(int l, int t, int w, int h) { return {l, t, l + w, t + h}; }
 

@@ -75,6 +75,8 @@ class TWinControl : public TControl {
   // The whole client look of our own windows into dc: background, then windowless children.
   // WM_PAINT with a DC in wParam and WM_PRINTCLIENT come here.
   void PaintInto(HDC dc);
+  // The window is of our own class (painted by PaintInto), not a platform control.
+  bool OwnWindowClass() const { return ownClass_; }
 
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
 

@@ -175,9 +175,9 @@ TEST_F(SetupWindow, Settings) {
     ExpectFont(l->Font(), L"MS Sans Serif", -13, RGBColor(137, 149, 153));
     EXPECT_EQ(l->Font().Color(), 10065289u);
     EXPECT_EQ(l->Angle(), 0);
-    EXPECT_EQ(l->Shadow().Mode, TsShadowMode::smCustom);
-    EXPECT_EQ(l->Shadow().Color, clAqua);
-    EXPECT_EQ(l->Shadow().BlurCount, 6);
+    EXPECT_EQ(l->Shadow().Mode(), TsShadowMode::smCustom);
+    EXPECT_EQ(l->Shadow().Color(), clAqua);
+    EXPECT_EQ(l->Shadow().BlurCount(), 6);
     EXPECT_EQ(l->Shadow().OffsetKeeper.LeftTop, -5);
     EXPECT_EQ(l->Shadow().OffsetKeeper.RightBottom, 7);
   }
