@@ -13,6 +13,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Every processor that runs the supported Windows versions has SSE2: use it for the pixel
 # kernels, and keep float arithmetic at its declared precision (no x87 excess precision).
 # 32-bit Windows promises callbacks (window procedures, thread entries) only a 4-byte aligned
-# stack: functions whose locals need more (SSE vectors) align it themselves.
+# stack, and its heap only 8-byte aligned blocks: functions whose locals need more (SSE vectors)
+# align the stack themselves, and objects that need more than 8 are made with aligned new.
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse -mincoming-stack-boundary=2")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -mincoming-stack-boundary=2")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -mincoming-stack-boundary=2 -faligned-new=8")
