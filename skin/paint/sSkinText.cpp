@@ -8,6 +8,7 @@
 #include "skin/paint/sBlur.h"
 #include "skin/paint/sColorMath.h"
 #include "skin/paint/sItemPaint.h"
+#include "skin/paint/sParentFont.h"
 #include "skin/paint/sSkinItem.h"
 
 namespace {
@@ -39,21 +40,11 @@ bool IsStandardTransparentSection(const std::wstring& s) {
 
 // The section whose font colours a control over a transparent parent uses.
 int FontSection(TsCommonData& d, int p) {
-  TsSkinManager* m = d.SkinManager();
-  int a = d.SkinIndex;
+  const int a = d.SkinIndex;
   TControl* owner = d.OwnerControl();
   if (!owner || !owner->Parent() || !IsStandardTransparentSection(d.SkinSection())) return a;
-  if (m->gd()[std::size_t(a)].Props[std::size_t(p)].Transparency <= 0) return a;
-  for (TWinControl* parent = owner->Parent(); parent; parent = parent->Parent()) {
-    TsSectionInfo info;
-    SendSkinCommand(*parent, SKIN_GETSECTIONINFO, reinterpret_cast<LPARAM>(&info));
-    if (!m->IsValidSkinIndex(info.SkinIndex)) return a;
-    const TsGeneralData& g = m->gd()[std::size_t(info.SkinIndex)];
-    const bool fillsCentre = m->IsValidImgIndex(g.BorderIndex) && (m->ma()[std::size_t(g.BorderIndex)].DrawMode & 4);
-    if (g.Props[0].Transparency > 50 && !fillsCentre && parent->Parent()) continue;
-    return g.GiveOwnFont ? info.SkinIndex : a;
-  }
-  return a;
+  if (d.SkinManager()->gd()[std::size_t(a)].Props[std::size_t(p)].Transparency <= 0) return a;
+  return ParentFontIndex(*owner, a, d.SkinManager());
 }
 
 }  // namespace
