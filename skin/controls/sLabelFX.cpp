@@ -162,10 +162,7 @@ TPoint TsLabelFX::MeasureText(const std::wstring& text, const TRect& r, UINT for
     canvas.DrawText(text, m, (format | DT_CALCRECT | DT_WORDBREAK) & ~DT_SINGLELINE);
     return {m.Width(), m.Height()};
   }
-  TSelectObject sel(screen.dc(), Font().Handle());
-  SIZE sz{};
-  if (!GetTextExtentPoint32W(screen.dc(), text.c_str(), int(text.size()), &sz)) return {0, 0};
-  return {sz.cx, sz.cy};
+  return canvas.TextExtent(text);
 }
 
 void TsLabelFX::AdjustBounds() {

@@ -28,62 +28,61 @@ void WaitTicks(std::uint32_t start, std::uint32_t ms, const std::function<std::u
 
 namespace {
 
-// The picture's rectangle at left x, top y, reaching to right and bottom (the stretch takes the
-// rounded origin and the rounded size); a negative x or y means the whole picture unstretched.
-TsAnimFrame AeroFrame(int alpha, double x, double y, double right, double bottom) {
-  TsAnimFrame f{alpha};
-  if (x < 0 || y < 0) return f;
-  const int left = int(Round(x)), top = int(Round(y));
-  f.Dest = TRect{left, top, left + int(Round(right - x)), top + int(Round(bottom - y))};
-  f.Whole = false;
-  return f;
+// Where an atAero picture lies in the frame: its edges, and how far the left and top edges move
+// each frame (the right and bottom edges move the other way by as much).
+struct TAeroEdges {
+  double X = 0, Y = 0, Right = 0, Bottom = 0, DX = 0, DY = 0;
+  void Step() {
+    X += DX;
+    Y += DY;
+    Right -= DX;
+    Bottom -= DY;
+  }
+  // The stretch takes the rounded origin and the rounded size; a negative X or Y means the whole
+  // picture unstretched.
+  TsAnimFrame Frame(int alpha) const {
+    TsAnimFrame f{alpha};
+    if (X < 0 || Y < 0) return f;
+    const int left = int(Round(X)), top = int(Round(Y));
+    f.Dest = TRect{left, top, left + int(Round(Right - X)), top + int(Round(Bottom - Y))};
+    f.Whole = false;
+    return f;
+  }
+};
+
+// n + 1 frames: each takes its opacity from nextOpacity; an atAero picture moves its edges a step
+// after each frame.
+template <class NextOpacity>
+std::vector<TsAnimFrame> Schedule(int n, TsAnimType mode, TAeroEdges edges, NextOpacity nextOpacity) {
+  std::vector<TsAnimFrame> frames;
+  const bool aero = mode == TsAnimType::atAero;
+  for (int k = 0; k <= n; ++k) {
+    const int alpha = int(Round(nextOpacity()));
+    frames.push_back(aero ? edges.Frame(alpha) : TsAnimFrame{alpha});
+    if (aero) edges.Step();
+  }
+  return frames;
 }
 
 }  // namespace
 
 std::vector<TsAnimFrame> ShowFrames(int timeMs, int target, TsAnimType mode, int w, int h) {
   const int n = std::max(timeMs, 0) / int(kAnimFrameMs);
-  std::vector<TsAnimFrame> frames;
-  if (n < 1) return frames;
+  if (n < 1) return {};
+  // From an eighth inside on every side out to the whole frame, while the opacity rises.
+  const double x = w / 8.0, y = h / 8.0;
   const double step = double(target) / n;
-  const bool aero = mode == TsAnimType::atAero;
-  double x = aero ? w / 8.0 : 0, y = aero ? h / 8.0 : 0;
-  const double dx = x / n, dy = y / n;
-  double right = aero ? w - x : 0, bottom = aero ? h - y : 0;
   double a = 0;
-  for (int k = 0; k <= n; ++k) {
-    a = std::min<double>(target, a + step);
-    const int alpha = int(Round(a));
-    frames.push_back(aero ? AeroFrame(alpha, x, y, right, bottom) : TsAnimFrame{alpha});
-    if (aero) {
-      x -= dx;
-      y -= dy;
-      right += dx;
-      bottom += dy;
-    }
-  }
-  return frames;
+  return Schedule(n, mode, TAeroEdges{x, y, w - x, h - y, -x / n, -y / n},
+                  [&] { return a = std::min<double>(target, a + step); });
 }
 
 std::vector<TsAnimFrame> HideFrames(int timeMs, int start, TsAnimType mode, int w, int h) {
   const int n = std::max(timeMs, 0) / int(kAnimFrameMs);
-  std::vector<TsAnimFrame> frames;
-  if (n < 1) return frames;
-  const bool aero = mode == TsAnimType::atAero;
+  if (n < 1) return {};
+  // From the whole frame in by an eighth on every side, while the opacity falls.
   const double p = double(start) / n;
-  const double dx = aero ? -double(w) / (8.0 * n) : 0, dy = aero ? -double(h) / (8.0 * n) : 0;
-  double l = 0, t = 0, r = aero ? w : 0, b = aero ? h : 0;
   double trans = start;
-  for (int i = 0; i <= n; ++i) {
-    trans = std::max(0.0, trans - p);
-    const int alpha = int(Round(trans));
-    frames.push_back(aero ? AeroFrame(alpha, l, t, r, b) : TsAnimFrame{alpha});
-    if (aero) {
-      l -= dx;
-      t -= dy;
-      r += dx;
-      b += dy;
-    }
-  }
-  return frames;
+  return Schedule(n, mode, TAeroEdges{0, 0, double(w), double(h), double(w) / (8.0 * n), double(h) / (8.0 * n)},
+                  [&] { return trans = std::max(0.0, trans - p); });
 }

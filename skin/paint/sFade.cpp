@@ -1,12 +1,12 @@
 #include "skin/paint/sFade.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sMessages.h"
+#include "skin/paint/sTexture.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ bool IsLive(const TsFadeTimerBase* t) {
 
 void CopyPicture(TBitmap32& dst, const TBitmap32& src) {
   if (dst.Width() != src.Width() || dst.Height() != src.Height()) dst.SetSize(src.Width(), src.Height());
-  for (int y = 0; y < src.Height(); ++y) std::memcpy(dst.Row(y), src.Row(y), std::size_t(src.Width()) * 4);
+  CopyBitmapRect(dst, 0, 0, src, TRect{0, 0, src.Width(), src.Height()});
 }
 
 }  // namespace

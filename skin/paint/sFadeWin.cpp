@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/ControlDC.h"
+#include "framework/Handles.h"
 #include "framework/Timer.h"
 #include "framework/WinControl.h"
 #include "skin/data/sSkinManager.h"
@@ -40,12 +41,10 @@ class TsWinFadeHost : public TsFadeHost {
     if (SendSkinCommand(*c, SKIN_FADEFRAME, reinterpret_cast<LPARAM>(&frame_)) != 0) return;
     if (!ControlAlive() || frame_.Width() == 0) return;
     if (auto* win = dynamic_cast<TWinControl*>(c); win && win->HandleAllocated()) {
-      HWND wnd = win->Handle();
-      if (HDC dc = GetDC(wnd)) {
-        const int saved = SaveDC(dc);
-        BitBlt(dc, 0, 0, frame_.Width(), frame_.Height(), frame_.DC(), 0, 0, SRCCOPY);
-        RestoreDC(dc, saved);
-        ReleaseDC(wnd, dc);
+      TWindowDC dc(win->Handle());
+      if (dc.dc()) {
+        TSavedDC saved(dc.dc());
+        BitBlt(dc.dc(), 0, 0, frame_.Width(), frame_.Height(), frame_.DC(), 0, 0, SRCCOPY);
       }
     } else if (TControlDC dc(*c); dc) {
       BitBlt(dc.dc(), 0, 0, frame_.Width(), frame_.Height(), frame_.DC(), 0, 0, SRCCOPY);

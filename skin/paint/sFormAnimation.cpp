@@ -1,7 +1,6 @@
 #include "skin/paint/sFormAnimation.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "framework/Application.h"
 #include "framework/Handles.h"
@@ -261,7 +260,7 @@ void TsHideTimer::Anim_DoNext() {
   FBlend.SourceConstantAlpha = BYTE(f.Alpha);
   if (AnimType == TsAnimType::atAero) {
     // Each frame starts from an empty picture: the shrinking one leaves a transparent rim.
-    if (!f.Whole) std::memset(DstBmp->Pixels().Row(0), 0, std::size_t(FBmpSize.cx) * FBmpSize.cy * 4);
+    if (!f.Whole) FillPixels(DstBmp->Pixels(), TRect{0, 0, FBmpSize.cx, FBmpSize.cy}, 0, 0);
     SetStretchBltMode(DstBmp->DC(), COLORONCOLOR);
     DrawFrame(*DstBmp, *SrcBmp, f, true);
   } else if (i == 0) {
