@@ -25,7 +25,3 @@ TControlDC::~TControlDC() {
   if (dc_) ReleaseDC(wnd_, dc_);
 }
 
-TControlCanvas::TControlCanvas(TControl& control) : dc_(control) {
-  SetHandle(dc_.dc());
-  Font = control.Font();
-}

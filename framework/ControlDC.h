@@ -5,8 +5,6 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Graphics.h"
-
 class TControl;
 
 class TControlDC {
@@ -25,13 +23,3 @@ class TControlDC {
   HDC dc_ = nullptr;
 };
 
-// A canvas on that device context, with the control's font: what a windowless control paints
-// through when it paints at once. Empty (no handle) under the same conditions.
-class TControlCanvas : public TCanvas {
- public:
-  explicit TControlCanvas(TControl& control);
-  explicit operator bool() const { return bool(dc_); }
-
- private:
-  TControlDC dc_;
-};

@@ -97,7 +97,6 @@ class TWinControl : public TControl {
   virtual void PaintWindow(HDC dc);
   // Called for each child notification reflected from the parent window.
   void FontChanged() override;
-  bool PlatformClass() const { return !ownClass_; }
 
   // Sets the window's own font from Font (WM_SETFONT).
   void ApplyFont();

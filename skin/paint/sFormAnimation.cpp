@@ -8,6 +8,7 @@
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sFill.h"
 #include "skin/paint/sGlow.h"
+#include "skin/paint/sHelperWindows.h"
 #include "skin/paint/sLayered.h"
 
 namespace {
@@ -135,7 +136,7 @@ void SetFormAnimationRunning(bool on) { gAnimating = on; }
 
 std::unique_ptr<TForm> NewCoverForm() {
   auto cover = std::make_unique<TForm>(nullptr);
-  cover->SetTag(256);
+  cover->SetTag(kHelperFormTag);
   cover->SetBorderStyle(TFormBorderStyle::bsNone);
   HWND c = cover->Handle();
   AddExStyle(c, WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
