@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <new>
 #include <numbers>
 #include <vector>
 
@@ -173,27 +172,11 @@ inline std::uint32_t Pack(TSum s) {
 inline TSpread SpreadSum(TSum s) { return Spread(Pack(s)); }
 #endif
 
-// Memory for the vector types above. The 32-bit Windows heap hands out 8-byte aligned blocks while
-// the compiler takes its default new alignment to be 16: vectors of these types ask for their
-// alignment explicitly, or their loads fault.
-template <class T>
-struct TAlignedAllocator {
-  using value_type = T;
-  TAlignedAllocator() = default;
-  template <class U>
-  TAlignedAllocator(const TAlignedAllocator<U>&) {}
-  T* allocate(std::size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), std::align_val_t(alignof(T)))); }
-  void deallocate(T* p, std::size_t) { ::operator delete(p, std::align_val_t(alignof(T))); }
-  friend bool operator==(const TAlignedAllocator&, const TAlignedAllocator&) { return true; }
-};
-template <class T>
-using TAlignedVector = std::vector<T, TAlignedAllocator<T>>;
-
 // All contributors of one pass: sample i uses the first Count[i] of Taps[i·Width … (i + 1)·Width),
 // Width being the most any sample has.
 struct TPassWeights {
   int Filter = -1, N = 0, M = 0, Width = 0;
-  TAlignedVector<TTap<TWeight>> Taps;
+  std::vector<TTap<TWeight>> Taps;
   std::vector<int> Count;
 };
 
@@ -265,7 +248,7 @@ class TScratch {
 
  private:
   T local_[N];
-  TAlignedVector<T> heap_;
+  std::vector<T> heap_;
   T* data_;
 };
 
