@@ -76,6 +76,9 @@ std::wstring MetricKey(const TFont& f) {
 void TCustomLabel::Loaded() {
   TGraphicControl::Loaded();
   measuredFont_ = MetricKey(Font());
+  // The stored size was measured with the fonts of the machine that wrote the layout: an
+  // auto-sized label fits itself to the text as this machine draws it, or it would cut it off.
+  AdjustBounds();
 }
 
 void TCustomLabel::WndProc(TMessage& m) {

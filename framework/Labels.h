@@ -24,8 +24,8 @@ class TCustomLabel : public TGraphicControl {
   virtual void DoDrawText(TCanvas& canvas, TRect& r, UINT flags);
   // DT_ flags for the alignment, word wrap and accelerator settings.
   UINT DrawTextFlags() const;
-  // Shrinks or grows the label to its text when AutoSize is set. Runs when the text or the
-  // font's size changes after loading; the stored bounds stand as read.
+  // Shrinks or grows the label to its text when AutoSize is set. Runs once loaded and whenever
+  // the text or the font's size changes.
   virtual void AdjustBounds();
 
  private:

@@ -58,6 +58,20 @@ void ExpectAutoSized(TsCheckBox* c, int l, int t) {
   ExpectBounds(c, l, t, r.Width() + 27, std::max(15, r.Height() + 4) + 2);
 }
 
+// An auto-sized label fits its caption as this machine draws it, plus its shadow margins on both
+// sides (the effect labels keep 5 before and 7 after the text); its stored place stays.
+void ExpectFitted(TCustomLabel* c, int l, int t, int margins) {
+  SCOPED_TRACE(c->Name());
+  EXPECT_TRUE(c->AutoSize());
+  TBitmap probe(1, 1);
+  TCanvas canvas(probe.DC());
+  canvas.Font = c->Font();
+  TRect r{};
+  canvas.DrawText(c->Caption(), r, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+  ASSERT_GT(r.Width(), 0);
+  ExpectBounds(c, l, t, r.Width() + margins, r.Height() + margins);
+}
+
 void ExpectFont(const TFont& f, const wchar_t* name, int height, TColor color) {
   EXPECT_EQ(f.Name(), name);
   EXPECT_EQ(f.Height(), height);
@@ -124,21 +138,23 @@ TEST_F(SetupWindow, CreationOrderAndClasses) {
   EXPECT_TRUE(form->sMemo1->IsWindowed());
 }
 
-// Every control at its stored place and size, with its stored text.
+// Every control at its stored place and size (auto-sized ones fitted to their text), with its
+// stored text.
 TEST_F(SetupWindow, PlacesSizesAndTexts) {
   ExpectBounds(form->Image1, 0, -3, 200, 500);
   EXPECT_NE(dynamic_cast<TJPEGImage*>(form->Image1->Picture().Graphic()), nullptr);
   EXPECT_EQ(form->Image1->Picture().Width(), 200);
   EXPECT_EQ(form->Image1->Picture().Height(), 500);
-  ExpectBounds(form->sLabelFX1, 206, 8, 377, 28);
+  ExpectFitted(form->sLabelFX1, 206, 8, 12);
   ExpectBounds(form->sLabelFX2, 206, 82, 125, 37);
   ExpectBounds(form->sSpeedButton1, 613, 110, 23, 22);
   ExpectBounds(form->sGauge1, 206, 439, 465, 25);
   ExpectBounds(form->sLabelFX3, 201, 465, 176, 29);
   ExpectBounds(form->sLabelFX4, 199, 129, 157, 29);
-  ExpectBounds(form->sWebLabel2, 322, 63, 55, 13);
-  ExpectBounds(form->sLabelFX5, 206, 29, 404, 28);
-  ExpectBounds(form->sWebLabel1, 206, 63, 98, 13);
+  ExpectFitted(form->sWebLabel2, 322, 63, 0);
+  ExpectFitted(form->sLabelFX5, 206, 29, 12);
+  ExpectFitted(form->sWebLabel1, 206, 63, 0);
+  EXPECT_LE(form->sWebLabel1->Left() + form->sWebLabel1->Width(), form->sWebLabel2->Left());
   ExpectBounds(form->sButton1, 597, 470, 75, 25);
   ExpectAutoSized(form->sCheckBox1, 206, 195);
   ExpectAutoSized(form->sCheckBox2, 206, 211);
