@@ -63,7 +63,9 @@ case $mode in
     retry=(--repeat until-pass:2)
     part "Windows 32-bit" "${win32[@]}" -L bitness -LE e2e -R '\.(wow64|win64)$' -j2 --timeout $((300 * slowness)) "${retry[@]}"
     part_note "(emulated: only the tests that depend on a 32-bit process, 64-bit prefix)"
+    wine_reset win64
     part "Windows 64-bit" x64_tests
+    wine_reset win64
     part end-to-end "${win32[@]}" -L e2e -R '\.win64$' --timeout $((300 * slowness)) "${retry[@]}"
     part_note "(emulated, 64-bit prefix only)"
     ;;

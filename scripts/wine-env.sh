@@ -4,10 +4,14 @@
 #   win32 - a WINEARCH=win32 prefix (32-bit Windows)
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/lib/host.sh"
-export WINEDEBUG=${WINEDEBUG:--all}
+# Quiet, but for Wine's own diagnosis of a process that could not reach the display (a window
+# that cannot be created says nothing else).
+export WINEDEBUG=${WINEDEBUG:--all,err+winediag}
 # No Mono or Gecko installer prompts while a prefix boots, and no menu entries or desktop
-# files written outside the prefix for the shortcuts that tests create.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
+# files written outside the prefix for the shortcuts that tests create. No crash debugger
+# either: a crashed process ends at once instead of waiting in winedbg, which would keep its
+# display connections and the prefix's server busy for the tests after it.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d}
 
 PRISMATONE_WINE64_LOADER=${PRISMATONE_WINE64_LOADER:-/usr/lib/wine/wine64}
 
@@ -121,7 +125,8 @@ ensure_display() {
   # same number, and the first to end would take the other's server down).
   local out n i
   out=$(mktemp /tmp/xvfb-display.XXXXXX)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
+  # A whole test run shares this server: room for more clients than the default 256.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -maxclients 1024 3>"$out" >/dev/null 2>&1 &
   PRISMATONE_XVFB_PID=$!
   for i in $(seq 100); do
     n=$(tr -dc 0-9 <"$out")
@@ -133,6 +138,12 @@ ensure_display() {
   export DISPLAY=":$n"
   for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
   echo "Xvfb did not start" >&2; return 1
+}
+
+# wine_reset KIND: ends every process still running in a prefix (what a timed-out or crashed
+# test left behind), so that the next tests start on a fresh server.
+wine_reset() {
+  (wine_prefix "$1" && wineserver -k 2>/dev/null; wineserver -w 2>/dev/null) || true
 }
 
 stop_display() {
