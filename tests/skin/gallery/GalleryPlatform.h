@@ -19,6 +19,11 @@ void AddTextTiles(TsSkinManager& manager, std::vector<TGalleryTile>& tiles);
 // (or 5 minutes passed). Returns the process exit code: 0, or 2 where there are no windows.
 int ShowButtonWindow(TsSkinManager& manager, const std::string& untilFile);
 
+// The labels page: each effect and web label of the setup window's stored layout (layoutFile)
+// painted by the real control on a form of the window's colour, the web labels also hovered.
+// Text tiles only. Empty where there are no windows or the layout cannot be read.
+std::vector<TGalleryTile> LabelTiles(const std::string& layoutFile);
+
 inline constexpr const char* kGalleryWindowTitle = "Prismatone skin gallery";
 inline constexpr int kGalleryWindowX = 40, kGalleryWindowY = 40;
 inline constexpr int kGalleryWindowWidth = 115, kGalleryWindowHeight = 65;

@@ -9,3 +9,5 @@ int ShowButtonWindow(TsSkinManager&, const std::string&) {
   std::cerr << "skin_gallery: --window needs a Windows build\n";
   return 2;
 }
+
+std::vector<TGalleryTile> LabelTiles(const std::string&) { return {}; }

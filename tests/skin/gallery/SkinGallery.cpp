@@ -125,6 +125,9 @@ int main(int argc, char** argv) {
     const auto light = storedskin::ReadFileBytes(PRISMATONE_GALLERY_LIGHT);
     WriteGallery(std::filesystem::path(o.OutDir) / "gauge",
                  GaugeTiles(manager, light.empty() ? TBitmap32() : DecodePng(light.data(), light.size())));
+    // The window's labels, where there are windows to paint them.
+    if (const auto labels = o.OwnSkin ? LabelTiles(PRISMATONE_GALLERY_LAYOUT) : std::vector<TGalleryTile>{}; !labels.empty())
+      WriteGallery(std::filesystem::path(o.OutDir) / "labels", labels);
   } catch (const std::exception& e) {
     std::cerr << "skin_gallery: " << e.what() << "\n";
     return 2;
