@@ -28,6 +28,13 @@ trap cleanup EXIT
 [ ! -e "$folder" ] || fail "an earlier install is still there: $folder"
 
 start_setup "$exe"
+# The gauge (206, 439, 465 × 25): the mean colour of a small patch 4 (left) or 455 (right)
+# pixels in, away from the centred text, as "R G B".
+gauge_patch() {
+  convert "$1" -crop "6x8+$((cx + 206 + $2))+$((cy + 442))" -format "%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]" info:
+}
+import -window root "$shot"
+empty=$(gauge_patch "$shot" 455)
 # The install button: 597, 470, 75 × 25 in the client area.
 click_client 634 482
 
@@ -37,6 +44,17 @@ import -window root "$shot"
 # The log is no longer an empty black pane.
 lit=$(convert "$shot" -crop "460x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%[fx:int(1000*mean)]" info:)
 [ "$lit" -gt 5 ] || fail "the log shows nothing (mean $lit)"
+# The gauge ends full: its right end changed from the empty look to that of its filled left end.
+gauge_full() {
+  import -window root "$shot"
+  local right left
+  right=$(gauge_patch "$shot" 455) left=$(gauge_patch "$shot" 4)
+  awk -v r="$right" -v l="$left" -v e="$empty" 'BEGIN {
+    split(r, R, " "); split(l, L, " "); split(e, E, " ")
+    for (i = 1; i <= 3; ++i) { d = R[i] - L[i]; near += d < 0 ? -d : d; d = R[i] - E[i]; far += d < 0 ? -d : d }
+    exit !(near <= 24 && far >= 90) }'
+}
+wait_until 10 gauge_full || fail "the gauge did not end full (right end $(gauge_patch "$shot" 455), left $(gauge_patch "$shot" 4), empty $empty)"
 # Second press: the finish button ends the program.
 click_client 634 482
 wait_for_exit || fail "the finish button did not end the program"

@@ -27,6 +27,11 @@ IFS=, read -r r g b <<<"$banner"
 # The cream window colour behind the labels (0xF0FBFF is R 255, G 251, B 240).
 IFS=, read -r r g b <<<"$(pixel $((cx + 660)) $((cy + 70)))"
 [ "$r" -ge 250 ] && [ "$g" -ge 245 ] && [ "$b" -ge 230 ] && [ "$b" -le 245 ] || fail "window colour is $r,$g,$b, not cream"
+# The welcome line (sLabelFX1 at 206, 8; its text 5 pixels further in) glows aqua: left of the
+# text, where only the glow reaches, green and blue stand well above red (cream has less blue).
+glow=$(convert "$shot" -crop "5x20+$((cx + 206))+$((cy + 10))" txt:- |
+  awk 'NR > 1 { gsub(/[()]/, "", $2); split($2, p, ","); d = (p[2] < p[3] ? p[2] : p[3]) - p[1]; if (d > m) m = d } END { print m + 0 }')
+[ "$glow" -ge 40 ] || fail "no aqua glow beside the welcome line (green and blue over red at most $glow)"
 # The log memo's black background.
 IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
 [ "$r" -le 10 ] && [ "$g" -le 10 ] && [ "$b" -le 10 ] || fail "memo is $r,$g,$b, not black"
