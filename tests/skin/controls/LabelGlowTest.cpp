@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -60,11 +61,17 @@ TEST(LabelGlow, ExactSinglePass) {
   EXPECT_EQ(behind.Pixel(0, 0), 0xFF7F7F7Fu);  // m = 0 still takes 255/256 of the background
 }
 
-// The quick pass gives the very bytes of the rule, over many passes and odd widths.
+// The quick pass gives the very bytes of the rule, over many passes and odd widths, for sparse
+// text and for a solid block (the largest sums the blocks of the pass can meet).
 TEST(LabelGlow, SweepMatchesTheRule) {
-  for (int w : {1, 2, 3, 4, 5, 7, 9, 40}) {
+  for (int w : {1, 2, 3, 4, 5, 7, 9, 40, -17, -40}) {
+    const bool solid = w < 0;
+    w = std::abs(w);
     const int h = 6;
     TBitmap32 text = TextPicture(w, h, {{0, 0}, {w - 1, h - 1}, {w / 2, 2}});
+    if (solid)
+      for (int y = 1; y < h - 1; ++y)
+        for (int x = 0; x < w; ++x) text.Pixel(x, y) = 0xFFFFFFFFu;
     TLabelGlow g;
     g.Prepare(w, h);
     const int p = w + 2, q = h + 2;
