@@ -10,8 +10,8 @@ namespace {
 
 // Four pixels per step in a vector register, seen as 32-bit pixels or as 16-bit halves holding
 // two channel bytes each; the even byte is blended in the low half, the odd one in place in the
-// high half. With w = 256 − a (the weight of d), X = s·256 + (d − s)·w = d·(256 − a) + s·a lies
-// in 0 … 65280, so the halves may wrap while computing it and X >> 8 is exact.
+// high half. X = d·256 + (s − d)·a lies in 0 … 65280, so the halves may wrap while computing it
+// and X >> 8 is exact.
 template <int P>
 struct TLightStep {
   typedef std::uint32_t Px __attribute__((vector_size(4 * P)));
@@ -25,16 +25,26 @@ template <int P>
   using Half = typename TLightStep<P>::Half;
   using Byte = typename TLightStep<P>::Byte;
   const Half lo = Half{} + 0x00FF, hi = Half{} + 0xFF00;
-  const Px alpha = Px{} + 0xFF000000u, full = Px{} + 256u;
+  const Px alpha = Px{} + 0xFF000000u;
+  // Each pixel's alpha byte copied into both of its halves, the other bytes taken from zero: one
+  // byte shuffle where the processor has it (the wide steps), shifts in plain SSE2.
+  [[maybe_unused]] Byte spread;
+  for (int b = 0; b < 4 * P; ++b) spread[b] = std::uint8_t(b % 2 ? 4 * P : (b & ~3) + 3);
+  [[maybe_unused]] const Byte zero{};
   for (; i + P <= n; i += P) {
     Px dp, sp;
     std::memcpy(&dp, d + i, sizeof dp);
     std::memcpy(&sp, s + i, sizeof sp);
-    const Px w32 = full - (sp >> 24);
-    const Half w = (Half)(w32 | (w32 << 16));
     const Half dh = (Half)(dp), sh = (Half)(sp);
-    const Half even = ((sh << 8) + ((dh & lo) - (sh & lo)) * w) >> 8;
-    const Half odd = ((sh & hi) + ((dh >> 8) - (sh >> 8)) * w) & hi;
+    Half a;
+    if constexpr (P >= 8) {
+      a = (Half)__builtin_shuffle((Byte)sp, zero, spread);
+    } else {
+      const Px a32 = sp >> 24;
+      a = (Half)(a32 | (a32 << 16));
+    }
+    const Half even = ((dh << 8) + ((sh & lo) - (dh & lo)) * a) >> 8;
+    const Half odd = ((dh & hi) + ((sh >> 8) - (dh >> 8)) * a) & hi;
     const Byte db = (Byte)(dp), sb = (Byte)(sp);
     const Px larger = (Px)(db > sb ? db : sb);  // per byte; only the alpha byte is kept
     const Px out = ((Px)(even | odd) & ~alpha) | (larger & alpha);
