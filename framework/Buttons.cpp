@@ -34,7 +34,11 @@ void TButton::CreateParams(TCreateParams& p) {
 void TButton::SetDefault(bool v) {
   if (v == default_) return;
   default_ = v;
-  if (HandleAllocated()) SendMessageW(Handle(), BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  DefaultChanged();
+}
+
+void TButton::DefaultChanged() {
+  if (HandleAllocated()) SendMessageW(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::SetImages(TImageList* v) {

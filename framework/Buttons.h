@@ -62,6 +62,8 @@ class TButton : public TButtonControl {
   void CreateParams(TCreateParams& params) override;
   // A setting that changes the look: the window is repainted.
   virtual void LookChanged() { Invalidate(); }
+  // Default changed: the platform's button takes the matching push-button type.
+  virtual void DefaultChanged();
 
  private:
   void SetImageIndexOf(int look, int v);

@@ -685,15 +685,6 @@ bool TsButton::HandleSkinned(TMessage& m) {
         Repaint();
       }
       return true;
-    case BM_SETSTYLE: {
-      // The dialog manager marks the button it makes the active default one; the window keeps
-      // drawing by owner.
-      isFocused_ = (m.WParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-      m.WParam = (m.WParam & ~WPARAM(BS_TYPEMASK)) | BS_OWNERDRAW;
-      TsSkinnedControl::WndProc(m);
-      skinData_.Invalidate();
-      return true;
-    }
     case FN_TEXTCHANGED:
       TsSkinnedControl::WndProc(m);
       if (!Destroying()) skinData_.Invalidate();
@@ -747,6 +738,16 @@ bool TsButton::HandleSkinned(TMessage& m) {
 void TsButton::WndProc(TMessage& m) {
   if (m.Msg == WM_GETDLGCODE) {
     m.Result = DLGC_BUTTON | (Default() || isFocused_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    return;
+  }
+  if (m.Msg == BM_SETSTYLE) {
+    // The dialog manager marks the button it makes the active default one; the window keeps
+    // drawing by owner, skinned or not.
+    isFocused_ = (m.WParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    m.WParam = (m.WParam & ~WPARAM(BS_TYPEMASK)) | BS_OWNERDRAW;
+    TsSkinnedControl::WndProc(m);
+    if (Skinned()) skinData_.Invalidate();
+    else if (HandleAllocated()) InvalidateRect(Handle(), nullptr, FALSE);
     return;
   }
   if (m.Msg == FN_MEASUREITEM) {

@@ -51,6 +51,7 @@ class TsButton : public TsSkinnedControl<TButton> {
 
   bool Fading() const { return fadeTimer_ != nullptr; }
   const TsFadeTimer* FadeTimer() const { return fadeTimer_; }
+  TsFadeTimer* FadeTimer() { return fadeTimer_; }
   // A window region built by the last cache preparation and not yet given to the window.
   bool RegionPending() const { return bool(region_); }
   // Regions built and not yet deleted or given to the window: 0 or 1.
@@ -66,6 +67,7 @@ class TsButton : public TsSkinnedControl<TButton> {
  protected:
   void CreateParams(TCreateParams& params) override;
   void LookChanged() override;
+  void DefaultChanged() override { LookChanged(); }
 
  private:
   bool Skinned() const { return skinData_.Skinned(); }

@@ -72,6 +72,7 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
 
   bool Fading() const { return animTimer_ != nullptr; }
   const TsAnimTimer* AnimTimer() const { return animTimer_; }
+  TsAnimTimer* AnimTimer() { return animTimer_; }
   bool DroppedDown() const { return droppedDown_; }
   bool MenuVisible() const { return menuVisible_; }
   // Set while the button is painted into a sibling's picture.
