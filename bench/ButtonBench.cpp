@@ -2,7 +2,8 @@
 // size to the same window measured in the same run: one fade frame of the push button
 // (TsFadeTimer::Change, the blend and its copy to the window), one fade frame of the speed button
 // (TsAnimTimer::DoFade with the repaint it asks for), and one rebuild of each cache in the hot
-// state (PrepareCache). Targets: a fade frame at most 4 times its BitBlt and under 1 ms (a
+// state (PrepareCache). The ratio is taken against the BitBlt with its device context taken and
+// given back, as a frame's copy to the screen does; the held-context figure is printed beside it. Targets: a fade frame at most 4 times its BitBlt and under 1 ms (a
 // twelfth of the 12 ms step); a hot rebuild under 0.5 ms. The minimum of 7 rounds counts.
 #include <windows.h>
 
@@ -44,22 +45,34 @@ void Pump() {
   }
 }
 
-// A BitBlt of a w × h memory picture onto the window, flushed.
-double BitBltBaseline(HWND wnd, int x, int y, int w, int h, int n) {
+// A BitBlt of a w × h memory picture onto the window, flushed: with the window's device context
+// taken for it and given back (as every paint of ours does), and into one held throughout.
+struct TBaseline {
+  double WithDC = 0, HeldDC = 0;
+};
+TBaseline BitBltBaseline(HWND wnd, int x, int y, int w, int h, int n) {
   TBitmap picture(w, h);
+  TBaseline b;
+  b.WithDC = Time(n, [&] {
+    HDC dc = GetDC(wnd);
+    BitBlt(dc, x, y, w, h, picture.DC(), 0, 0, SRCCOPY);
+    GdiFlush();
+    ReleaseDC(wnd, dc);
+  });
   HDC dc = GetDC(wnd);
-  const double t = Time(n, [&] {
+  b.HeldDC = Time(n, [&] {
     BitBlt(dc, x, y, w, h, picture.DC(), 0, 0, SRCCOPY);
     GdiFlush();
   });
   ReleaseDC(wnd, dc);
-  return t;
+  return b;
 }
 
-void Report(const char* what, double us, double baseline, double limitRatio, double limitUs) {
-  const double ratio = us / baseline;
+void Report(const char* what, double us, const TBaseline& b, double limitRatio, double limitUs) {
+  const double ratio = us / b.WithDC;
   const bool ok = (limitRatio <= 0 || ratio <= limitRatio) && us <= limitUs;
-  std::printf("%-42s %9.1f us  BitBlt %7.1f us  ratio %5.2f  %s\n", what, us, baseline, ratio, ok ? "meets target" : "MISSES target");
+  std::printf("%-42s %8.1f us | BitBlt with its DC %6.1f us (ratio %6.2f), into a held DC %5.1f us (ratio %7.2f) | %s\n",
+              what, us, b.WithDC, ratio, b.HeldDC, us / b.HeldDC, ok ? "meets target" : "MISSES target");
 }
 
 }  // namespace
@@ -100,7 +113,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   fade->SetDirection(TFadeDirection::fdNone);
-  const double bitBltButton = BitBltBaseline(button->Handle(), 0, 0, 75, 25, n);
+  const TBaseline bitBltButton = BitBltBaseline(button->Handle(), 0, 0, 75, 25, n);
   const double fadeFrame = Time(n, [&] {
     fade->FadeLevel = 3;
     fade->Change();
@@ -119,7 +132,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   anim->SetEnabled(false);
-  const double bitBltSpeed = BitBltBaseline(form.Handle(), 120, 20, 23, 22, n);
+  const TBaseline bitBltSpeed = BitBltBaseline(form.Handle(), 120, 20, 23, 22, n);
   anim->SetEnabled(true);
   const double animFrame = Time(n, [&] {
     anim->FadeLevel = 3;

@@ -242,17 +242,14 @@ TRect TsButton::GlyphRect() const { return ButtonGlyphRect(Geometry()); }
 TSize TsButton::CaptionSize() const {
   const std::wstring text = Caption();
   if (text.empty()) return {};
-  TBitmap probe(1, 1);
-  TCanvas canvas(probe.DC());
-  canvas.Font = Font();
+  TFont font = Font();
   if (style_ == TButtonStyle::bsCommandLink) {
-    canvas.Font.SetStyle(canvas.Font.Style() | fsBold);
-    canvas.Font.SetHeight(canvas.Font.Height() < 0 ? canvas.Font.Height() - 3 : canvas.Font.Height() + 3);
+    font.SetStyle(font.Style() | fsBold);
+    font.SetHeight(font.Height() < 0 ? font.Height() - 3 : font.Height() + 3);
   }
   TRect r = ButtonMeasureRect(Geometry());
   r.Bottom = r.Top;
-  canvas.DrawText(text, r, WordWrap() ? 0x451 : 0x461);
-  return {r.Width(), r.Height()};
+  return canvas_.Measure(text, font, r, WordWrap() ? 0x451 : 0x461);
 }
 
 TRect TsButton::CaptionRect() const { return ButtonCaptionRect(Geometry(), CaptionSize()); }
@@ -304,7 +301,7 @@ void TsButton::PaintCaption(TCanvas& canvas, int state, bool skinned) {
     canvas.Font.SetHeight(canvas.Font.Height() < 0 ? canvas.Font.Height() - 3 : canvas.Font.Height() + 3);
   }
   GdiFlush();
-  if (!text.empty()) DrawSkinText(canvas, text, Enabled() || skinned, state != 0, skinData_, flags, caption);
+  if (!text.empty()) DrawSkinText(canvas, text, Enabled() || skinned, state != 0, skinData_, flags, caption, &glow_);
   if (style_ == TButtonStyle::bsCommandLink) {
     canvas.Font = plain;
     if (!CommandLinkHint().empty())
@@ -354,10 +351,12 @@ bool TsButton::PrepareCache() {
   if (skinData_.HUEOffset() != 0) TransformPixels(px, HueTransform, skinData_.HUEOffset(), clFuchsia);
   if (skinData_.Saturation() != 0)
     TransformPixels(px, SaturationTransform, std::clamp(SaturationAmount(skinData_.Saturation()), -255, 255), clFuchsia);
-  RefreshCorners(skinData_, p, kAllCorners);
-  TCanvas canvas(cache.DC());
-  PaintGlyph(&px, canvas, CurrentState());
-  PaintCaption(canvas, CurrentState(), true);
+  // The corners show what lies behind them: the background already asked for above.
+  RefreshCorners(item, px, p, kAllCorners, bg, pos);
+  TCanvas& canvas = canvas_.On(cache.DC(), Font());
+  const int state = CurrentState();
+  PaintGlyph(&px, canvas, state);
+  PaintCaption(canvas, state, true);
   GdiFlush();
   if (style_ == TButtonStyle::bsSplitButton) {
     TColor color = clBtnText;
@@ -794,7 +793,18 @@ void TsButton::WndProc(TMessage& m) {
         m.Result = 0;
         return;
       case SKIN_FADEFRAME:
+        // A frame shows the picture as the window has it: a region still pending goes. The frame
+        // is copied here, into the client area: no frame of ours is drawn outside it.
         SetRegion(nullptr);
+        if (auto* frame = reinterpret_cast<TBitmap*>(m.LParam); frame && HandleAllocated() && frame->Width() > 0) {
+          if (HDC dc = GetDC(Handle())) {
+            GdiFlush();
+            BitBlt(dc, 0, 0, frame->Width(), frame->Height(), frame->DC(), 0, 0, SRCCOPY);
+            ReleaseDC(Handle(), dc);
+          }
+          m.Result = 1;
+          return;
+        }
         TsSkinnedControl::WndProc(m);
         return;
       case SKIN_UPDATEDONE:

@@ -10,8 +10,10 @@
 #include "framework/Buttons.h"
 #include "framework/Handles.h"
 #include "skin/controls/sButtonGeometry.h"
+#include "skin/controls/sKeptCanvas.h"
 #include "skin/paint/sFade.h"
 #include "skin/paint/sSkinItem.h"
+#include "skin/paint/sSkinText.h"
 #include "skin/paint/sSkinnedControl.h"
 
 class TsButton : public TsSkinnedControl<TButton> {
@@ -105,4 +107,6 @@ class TsButton : public TsSkinnedControl<TButton> {
   bool regionNeverSet_ = true;
   bool droppedDown_ = false;
   bool settingRegion_ = false;
+  mutable TsKeptCanvas canvas_;
+  TsKeptGlowMask glow_;
 };

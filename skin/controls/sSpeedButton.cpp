@@ -210,12 +210,7 @@ TsSpeedGeometry TsSpeedButton::Geometry() const {
 TSize TsSpeedButton::TextRectSize() const {
   const int available = SpeedTextAvailableWidth(Geometry());
   if (!showCaption_ || Caption().empty()) return {};
-  TBitmap probe(1, 1);
-  TCanvas canvas(probe.DC());
-  canvas.Font = Font();
-  TRect r{0, 0, available, 0};
-  canvas.DrawText(Caption(), r, DT_CALCRECT | (wordWrap_ ? 0x8450 : 0x8460));
-  return {r.Width(), r.Height()};
+  return canvas_.Measure(Caption(), Font(), TRect{0, 0, available, 0}, wordWrap_ ? 0x8450 : 0x8460);
 }
 
 TRect TsSpeedButton::CaptionRect(bool shiftClicked) const {
@@ -248,7 +243,7 @@ void TsSpeedButton::PaintCaption(TCanvas& canvas, int state) {
   flags |= wordWrap_ ? 0x8010 : 0x8020;
   flags = wordWrap_ ? ((flags & ~UINT(DT_SINGLELINE)) | DT_NOCLIP) : flags | DT_NOCLIP;
   GdiFlush();
-  DrawSkinText(canvas, Caption(), true, state != 0, skinData_, flags, CaptionRect(true));
+  DrawSkinText(canvas, Caption(), true, state != 0, skinData_, flags, CaptionRect(true), &glow_);
 }
 
 void TsSpeedButton::PaintGlyph(TBitmap32& bmp, TCanvas&, int state) {
@@ -301,7 +296,7 @@ bool TsSpeedButton::PrepareCache() {
                              : 0xFF000000u | ((bg.FillColor & 0xFF) << 16) | (bg.FillColor & 0xFF00) | ((bg.FillColor >> 16) & 0xFF);
       }
   };
-  TCanvas canvas(cache.DC());
+  TCanvas& canvas = canvas_.On(cache.DC(), Font());
   if (buttonStyle_ == TToolButtonStyle::tbsSeparator) {
     fillWithBackground();
   } else if (buttonStyle_ == TToolButtonStyle::tbsDivider) {
@@ -422,12 +417,7 @@ void TsSpeedButton::Paint(TCanvas& canvas) {
   const int W = Width(), H = Height();
   if (W <= 0 || H <= 0) return;
   if (animTimer_ && animTimer_->Enabled()) {
-    if (animTimer_->TmpBmp.Width() == W) {
-      TBitmap frame(W, H);
-      GdiFlush();
-      frame.Pixels() = animTimer_->TmpBmp;
-      BitBlt(canvas.Handle(), 0, 0, W, H, frame.DC(), 0, 0, SRCCOPY);
-    }
+    CopyFadeFrame(canvas.Handle());
     return;
   }
   skinData_.BGChanged = CurrentState() > 0 || Down() != storedDown_ || skinData_.BGChanged || skinData_.HalfVisible;
@@ -476,14 +466,19 @@ void TsSpeedButton::GraphRepaint() {
   TControlDC at(*this);
   if (!at) return;
   GdiFlush();
-  if (animTimer_ && animTimer_->Enabled() && animTimer_->TmpBmp.Width() == Width()) {
-    TBitmap frame(Width(), Height());
-    GdiFlush();
-    frame.Pixels() = animTimer_->TmpBmp;
-    BitBlt(at.dc(), 0, 0, Width(), Height(), frame.DC(), 0, 0, SRCCOPY);
-  } else {
+  if (!(animTimer_ && animTimer_->Enabled() && CopyFadeFrame(at.dc())))
     BitBlt(at.dc(), 0, 0, Width(), Height(), skinData_.CacheBmp()->DC(), 0, 0, SRCCOPY);
-  }
+}
+
+bool TsSpeedButton::CopyFadeFrame(HDC dc) {
+  const TBitmap32& f = animTimer_->TmpBmp;
+  if (f.Width() != Width() || f.Height() != Height()) return false;
+  if (frame_.Width() != f.Width() || frame_.Height() != f.Height()) frame_.SetSize(f.Width(), f.Height());
+  GdiFlush();
+  TBitmap32& px = frame_.Pixels();
+  for (int y = 0; y < f.Height(); ++y) std::copy(f.Row(y), f.Row(y) + f.Width(), px.Row(y));
+  BitBlt(dc, 0, 0, f.Width(), f.Height(), frame_.DC(), 0, 0, SRCCOPY);
+  return true;
 }
 
 void TsSpeedButton::Invalidate() {
@@ -657,7 +652,8 @@ void TsSpeedButton::WndProc(TMessage& m) {
         return;
       case SKIN_INVALIDATE:
         skinData_.FUpdating = false;
-        skinData_.BGChanged = true;
+        // A running fade's frame: the cache already holds the new look it fades to.
+        if (!(animTimer_ && animTimer_->Enabled())) skinData_.BGChanged = true;
         GraphRepaint();
         m.Result = 0;
         return;

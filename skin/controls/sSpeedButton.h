@@ -7,8 +7,10 @@
 #include "framework/Buttons.h"
 #include "skin/controls/sButtonGeometry.h"
 #include "skin/controls/sButtonGlyph.h"
+#include "skin/controls/sKeptCanvas.h"
 #include "skin/paint/sFade.h"
 #include "skin/paint/sSkinItem.h"
+#include "skin/paint/sSkinText.h"
 #include "skin/paint/sSkinnedControl.h"
 
 class TImageList;
@@ -132,4 +134,10 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
   bool menuVisible_ = false;
   // The last left press opened the menu: its release clicks nothing.
   bool menuPress_ = false;
+  mutable TsKeptCanvas canvas_;
+  // The fade frame's picture as the platform copies it, kept between frames.
+  TBitmap frame_;
+  // Copies the current fade frame onto dc; false when there is none of the button's width.
+  bool CopyFadeFrame(HDC dc);
+  TsKeptGlowMask glow_;
 };
