@@ -369,6 +369,28 @@ void TsSpeedButton::PaintUnskinned(TCanvas& canvas) {
     return;
   }
   TSpeedButton::PaintPlain(canvas);
+  // The glyph on what the platform drew: that area copied out, drawn on and copied back.
+  if (const TRect at = ImgRect(true); at.Width() > 0 && at.Height() > 0) {
+    TBitmap area(at.Width(), at.Height() * (reflected_ ? 2 : 1));
+    BitBlt(area.DC(), 0, 0, area.Width(), area.Height(), canvas.Handle(), at.Left, at.Top, SRCCOPY);
+    GdiFlush();
+    TsGlyphRequest r;
+    r.Dst = &area.Pixels();
+    r.Images = images_;
+    r.ImageIndex = imageIndex_;
+    r.Glyph = &Glyph();
+    r.Rect = Bounds(0, 0, at.Width(), at.Height());
+    r.NumGlyphs = NumGlyphs();
+    r.Enabled = Enabled();
+    r.Blend = blend_;
+    r.Pressed = Down();
+    r.State = CurrentState();
+    r.DisabledKind = disabledGlyphKind_;
+    r.Reflected = reflected_;
+    if (GlyphIsGrey(Grayed(), r.State, r.Enabled, r.DisabledKind)) r.GreyColor = clWhite;
+    DrawButtonGlyph(r);
+    BitBlt(canvas.Handle(), at.Left, at.Top, area.Width(), area.Height(), area.DC(), 0, 0, SRCCOPY);
+  }
   if (buttonStyle_ == TToolButtonStyle::tbsDropDown) {
     const bool pressed = droppedDown_ || Down() || CurrentState() == 2;
     const int p = pressed ? 1 : 0, h = Height();
@@ -409,7 +431,7 @@ void TsSpeedButton::PaintSiblings(HDC dc) {
 
 void TsSpeedButton::Paint(TCanvas& canvas) {
   TsSkinManager* m = skinData_.SkinManager();
-  if (m && m->Active() && skinData_.SkinIndex <= 0) skinData_.UpdateIndexes();
+  if (m && m->Active() && m->CommonSkinData().Active && skinData_.SkinIndex <= 0) skinData_.UpdateIndexes();
   if (!Skinned()) {
     PaintUnskinned(canvas);
     return;

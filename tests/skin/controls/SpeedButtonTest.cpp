@@ -253,3 +253,36 @@ TEST_F(SpeedButton, SplitPushButton) {
   PumpPending();
   EXPECT_EQ(splitClicks, 1);
 }
+
+// Without a skin the framework's face shows the strip's glyph: its normal frame at the glyph's
+// place, its disabled frame when disabled (as it is, without the disabled blend).
+TEST_F(SpeedButton, UnskinnedGlyph) {
+  TBitmap32 strip(16, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 16; ++x) strip.Pixel(x, y) = x < 8 ? 0x00102030u : 0x00405060u;
+  strip.Pixel(0, 7) = strip.Pixel(8, 7) = 0x00FF00FFu;  // the key colour of each frame
+  button->SetCaption(L"");
+  button->SetBounds(20, 20, 30, 30);
+  button->SetNumGlyphs(2);
+  button->SetGlyph(strip);
+  manager.SetActive(false);
+  // A plain form passes no skin command on to its windowless children: the button is told here.
+  SendSkinCommand(*button, SKIN_UNLOADED, reinterpret_cast<LPARAM>(&manager));
+  PumpPending();
+  ASSERT_FALSE(button->SkinData().Skinned());
+  const TRect g = button->ImgRect(true);
+  EXPECT_EQ(g, Bounds(11, 11, 8, 8));
+  auto pixel = [&](int x, int y) {
+    UpdateWindow(form.Handle());
+    HDC dc = GetDC(form.Handle());
+    const COLORREF c = GetPixel(dc, 20 + x, 20 + y);
+    ReleaseDC(form.Handle(), dc);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  };
+  button->Invalidate();
+  EXPECT_EQ(pixel(g.Left + 3, g.Top + 3), 0x102030u);
+  button->SetDisabledGlyphKind(0);
+  button->SetEnabled(false);
+  button->Invalidate();
+  EXPECT_EQ(pixel(g.Left + 3, g.Top + 3), 0x405060u);
+}
