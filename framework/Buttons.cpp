@@ -1,5 +1,9 @@
 #include "framework/Buttons.h"
 
+#include <algorithm>
+
+#include "framework/ImageList.h"
+
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
 
 void TButtonControl::CreateParams(TCreateParams& p) {
@@ -27,9 +31,75 @@ void TButton::CreateParams(TCreateParams& p) {
   p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
+void TButton::SetDefault(bool v) {
+  if (v == default_) return;
+  default_ = v;
+  DefaultChanged();
+}
+
+void TButton::DefaultChanged() {
+  if (HandleAllocated()) SendMessageW(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::SetImages(TImageList* v) {
+  if (v == images_) return;
+  images_ = v;
+  LookChanged();
+}
+
+void TButton::SetImageIndexOf(int look, int v) {
+  if (imageIndexes_[look] == v) return;
+  imageIndexes_[look] = v;
+  LookChanged();
+}
+
+void TButton::SetImageAlignment(TImageAlignment v) {
+  if (v == imageAlignment_) return;
+  imageAlignment_ = v;
+  LookChanged();
+}
+
+void TButton::SetImageMargins(const TImageMargins& v) {
+  if (v == imageMargins_) return;
+  imageMargins_ = v;
+  LookChanged();
+}
+
+void TButton::SetCommandLinkHint(const std::wstring& v) {
+  if (v == commandLinkHint_) return;
+  commandLinkHint_ = v;
+  LookChanged();
+}
+
+void TButton::SetWordWrap(bool v) {
+  if (v == wordWrap_) return;
+  wordWrap_ = v;
+  LookChanged();
+}
+
+bool TButton::HasValidImage() const { return images_ && ImageIndex() >= 0 && ImageIndex() < images_->Count(); }
+
 bool TButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
   if (name == "Default") default_ = v.AsBoolean();
-  else return TButtonControl::SetProperty(name, v, ctx);
+  else if (name == "WordWrap") wordWrap_ = v.AsBoolean();
+  else if (name == "ImageIndex") imageIndexes_[0] = int(v.AsInteger());
+  else if (name == "HotImageIndex") imageIndexes_[1] = int(v.AsInteger());
+  else if (name == "PressedImageIndex") imageIndexes_[2] = int(v.AsInteger());
+  else if (name == "SelectedImageIndex") imageIndexes_[3] = int(v.AsInteger());
+  else if (name == "DisabledImageIndex") imageIndexes_[4] = int(v.AsInteger());
+  else if (name == "CommandLinkHint") commandLinkHint_ = v.AsString();
+  else if (name == "ImageMargins.Left") imageMargins_.Left = int(v.AsInteger());
+  else if (name == "ImageMargins.Top") imageMargins_.Top = int(v.AsInteger());
+  else if (name == "ImageMargins.Right") imageMargins_.Right = int(v.AsInteger());
+  else if (name == "ImageMargins.Bottom") imageMargins_.Bottom = int(v.AsInteger());
+  else if (name == "ImageAlignment") {
+    const auto& a = v.AsIdentifier();
+    imageAlignment_ = a == L"iaRight"    ? TImageAlignment::iaRight
+                      : a == L"iaTop"    ? TImageAlignment::iaTop
+                      : a == L"iaBottom" ? TImageAlignment::iaBottom
+                      : a == L"iaCenter" ? TImageAlignment::iaCenter
+                                         : TImageAlignment::iaLeft;
+  } else return TButtonControl::SetProperty(name, v, ctx);
   return true;
 }
 
@@ -158,8 +228,57 @@ void TSpeedButton::PaintPlain(TCanvas& canvas) {
   canvas.DrawText(Caption(), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
+void TSpeedButton::SetGlyph(const TBitmap32& v) {
+  glyph_ = v;
+  if (OnGlyphChange) OnGlyphChange(this);
+  Invalidate();
+}
+
+void TSpeedButton::SetNumGlyphs(int v) {
+  v = std::clamp(v, 1, 4);
+  if (v == numGlyphs_) return;
+  numGlyphs_ = v;
+  Invalidate();
+}
+
+void TSpeedButton::SetLayout(TButtonLayout v) {
+  if (v == layout_) return;
+  layout_ = v;
+  Invalidate();
+}
+
+void TSpeedButton::SetMargin(int v) {
+  if (v == margin_) return;
+  margin_ = v;
+  Invalidate();
+}
+
+void TSpeedButton::SetSpacing(int v) {
+  if (v == spacing_) return;
+  spacing_ = v;
+  Invalidate();
+}
+
+void TSpeedButton::SetTransparent(bool v) {
+  if (v == transparent_) return;
+  transparent_ = v;
+  controlStyle_ = v ? controlStyle_ & ~csOpaque : controlStyle_ | csOpaque;
+  Invalidate();
+}
+
 bool TSpeedButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
   if (name == "GroupIndex") groupIndex_ = int(v.AsInteger());
+  else if (name == "NumGlyphs") numGlyphs_ = std::clamp(int(v.AsInteger()), 1, 4);
+  else if (name == "Margin") margin_ = int(v.AsInteger());
+  else if (name == "Spacing") spacing_ = int(v.AsInteger());
+  else if (name == "Transparent") SetTransparent(v.AsBoolean());
+  else if (name == "Layout") {
+    const auto& a = v.AsIdentifier();
+    layout_ = a == L"blGlyphRight"    ? TButtonLayout::blGlyphRight
+              : a == L"blGlyphTop"    ? TButtonLayout::blGlyphTop
+              : a == L"blGlyphBottom" ? TButtonLayout::blGlyphBottom
+                                      : TButtonLayout::blGlyphLeft;
+  }
   else if (name == "Down") down_ = v.AsBoolean();
   else if (name == "AllowAllUp") allowAllUp_ = v.AsBoolean();
   else if (name == "Flat") flat_ = v.AsBoolean();

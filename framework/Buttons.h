@@ -1,7 +1,14 @@
 // Push button, check box (platform windows) and speed button (windowless).
 #pragma once
+#include <string>
+
+#include "framework/ButtonTypes.h"
 #include "framework/CheckState.h"
 #include "framework/WinControl.h"
+#include "imaging/Bitmap32.h"
+
+class TImageList;
+class TPopupMenu;
 
 // Controls over the platform's BUTTON class: the click comes from the platform's button
 // notification, never from the framework's press-and-release handling (it would come twice).
@@ -16,17 +23,59 @@ class TButtonControl : public TWinControl {
   virtual void ButtonClicked() { Click(); }
 };
 
+// The push button. Its image list and drop-down menu are not owned: whoever sets them keeps
+// them alive as long as the button uses them.
 class TButton : public TButtonControl {
  public:
   explicit TButton(TComponent* owner);
   bool Default() const { return default_; }
+  void SetDefault(bool v);
+  TImageList* Images() const { return images_; }
+  virtual void SetImages(TImageList* v);
+  // The image indexes of the looks: normal, hot, pressed, selected (focused), disabled.
+  int ImageIndex() const { return imageIndexes_[0]; }
+  int HotImageIndex() const { return imageIndexes_[1]; }
+  int PressedImageIndex() const { return imageIndexes_[2]; }
+  int SelectedImageIndex() const { return imageIndexes_[3]; }
+  int DisabledImageIndex() const { return imageIndexes_[4]; }
+  const int (&ImageIndexes() const)[5] { return imageIndexes_; }
+  void SetImageIndex(int v) { SetImageIndexOf(0, v); }
+  void SetHotImageIndex(int v) { SetImageIndexOf(1, v); }
+  void SetPressedImageIndex(int v) { SetImageIndexOf(2, v); }
+  void SetSelectedImageIndex(int v) { SetImageIndexOf(3, v); }
+  void SetDisabledImageIndex(int v) { SetImageIndexOf(4, v); }
+  TImageAlignment ImageAlignment() const { return imageAlignment_; }
+  void SetImageAlignment(TImageAlignment v);
+  const TImageMargins& ImageMargins() const { return imageMargins_; }
+  void SetImageMargins(const TImageMargins& v);
+  const std::wstring& CommandLinkHint() const { return commandLinkHint_; }
+  void SetCommandLinkHint(const std::wstring& v);
+  TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  void SetDropDownMenu(TPopupMenu* v) { dropDownMenu_ = v; }
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool v);
+  // Images set and ImageIndex one of its images.
+  bool HasValidImage() const;
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  // A setting that changes the look: the window is repainted.
+  virtual void LookChanged() { Invalidate(); }
+  // Default changed: the platform's button takes the matching push-button type.
+  virtual void DefaultChanged();
 
  private:
+  void SetImageIndexOf(int look, int v);
+
   bool default_ = false;
+  TImageList* images_ = nullptr;
+  int imageIndexes_[5] = {-1, -1, -1, -1, -1};
+  TImageAlignment imageAlignment_ = TImageAlignment::iaLeft;
+  TImageMargins imageMargins_;
+  std::wstring commandLinkHint_;
+  TPopupMenu* dropDownMenu_ = nullptr;
+  bool wordWrap_ = false;
 };
 
 // A three-state platform button whose state the framework keeps: the platform only reports the
@@ -66,6 +115,23 @@ class TSpeedButton : public TGraphicControl {
   void SetGroupIndex(int v) { groupIndex_ = v; }
   bool Flat() const { return flat_; }
   TButtonState State() const { return state_; }
+  // The glyph: a strip of NumGlyphs frames side by side (normal, disabled, pressed, down).
+  const TBitmap32& Glyph() const { return glyph_; }
+  void SetGlyph(const TBitmap32& v);
+  int NumGlyphs() const { return numGlyphs_; }
+  // Kept within 1 … 4.
+  void SetNumGlyphs(int v);
+  TButtonLayout Layout() const { return layout_; }
+  void SetLayout(TButtonLayout v);
+  // Distance of the content from the edge; −1 centres it.
+  int Margin() const { return margin_; }
+  void SetMargin(int v);
+  int Spacing() const { return spacing_; }
+  void SetSpacing(int v);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool v);
+  // Raised after every change of Glyph.
+  TNotifyEvent OnGlyphChange;
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
   void WndProc(TMessage& msg) override;
 
@@ -82,4 +148,10 @@ class TSpeedButton : public TGraphicControl {
   int groupIndex_ = 0;
   bool allowAllUp_ = false;
   bool flat_ = false;
+  TBitmap32 glyph_;
+  int numGlyphs_ = 1;
+  TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
+  int margin_ = -1;
+  int spacing_ = 4;
+  bool transparent_ = false;
 };

@@ -21,7 +21,11 @@ void TFont::SetHeight(int v) {
   if (v != height_) { height_ = v; Changed(); }
 }
 void TFont::SetColor(TColor v) {
-  if (v != color_) { color_ = v; Changed(); }
+  // The colour is no part of the platform font: the font made stays.
+  if (v != color_) {
+    color_ = v;
+    if (OnChange) OnChange();
+  }
 }
 void TFont::SetStyle(unsigned v) {
   if (v != style_) { style_ = v; Changed(); }
@@ -32,12 +36,19 @@ void TFont::SetCharset(int v) {
 
 void TFont::Assign(const TFont& other) {
   if (this == &other) return;
+  // Making and realising a platform font is slow: a font that only changes colour keeps it.
+  const bool sameFace = name_ == other.name_ && height_ == other.height_ && style_ == other.style_ &&
+                        charset_ == other.charset_ && handle_;
   name_ = other.name_;
   height_ = other.height_;
   color_ = other.color_;
   style_ = other.style_;
   charset_ = other.charset_;
-  Changed();
+  if (sameFace) {
+    if (OnChange) OnChange();
+  } else {
+    Changed();
+  }
 }
 
 bool TFont::SameAs(const TFont& o) const {

@@ -4,6 +4,7 @@
 
 #include "framework/ImageList.h"
 #include "platform/SafeLibrary.h"
+#include "skin/controls/sRedrawOff.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sDCPaint.h"
 #include "skin/paint/sFadeWin.h"
@@ -15,29 +16,6 @@
 namespace {
 
 constexpr int kCheckBoxCoc = 32;
-
-// While alive, the window does not draw: the platform's button paints focus, check and push
-// state straight onto it, over our picture. A window that was waiting for a paint still gets
-// it afterwards (turning redrawing off validates it), and a hidden window stays hidden.
-class TRedrawOff {
- public:
-  explicit TRedrawOff(HWND wnd) : wnd_(wnd && IsWindowVisible(wnd) ? wnd : nullptr) {
-    if (!wnd_) return;
-    pending_ = GetUpdateRect(wnd_, nullptr, FALSE);
-    SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
-  }
-  ~TRedrawOff() {
-    if (!wnd_) return;
-    SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
-    if (pending_) InvalidateRect(wnd_, nullptr, FALSE);
-  }
-  TRedrawOff(const TRedrawOff&) = delete;
-  TRedrawOff& operator=(const TRedrawOff&) = delete;
-
- private:
-  HWND wnd_;
-  bool pending_ = false;
-};
 
 // Messages whose handling by the platform's button paints onto the window.
 bool NativePaintsOn(UINT msg) {

@@ -50,7 +50,7 @@ int FontSection(TsCommonData& d, int p) {
 }  // namespace
 
 void DrawSkinText(TCanvas& canvas, const std::wstring& text, bool enabled, bool hot, TsCommonData& d, UINT flags,
-                  TRect rect) {
+                  TRect rect, TsKeptGlowMask* kept) {
   if (text.empty()) return;
   const int p = hot ? 1 : 0;
   TsSkinManager* m = d.SkinManager();
@@ -65,7 +65,17 @@ void DrawSkinText(TCanvas& canvas, const std::wstring& text, bool enabled, bool 
     const int a = FontSection(d, p);
     const TsGenState& s = m->gd()[std::size_t(a)].Props[std::size_t(p)];
     if (d.CacheBmp() && d.CacheBmp()->Width() > 0 && s.GlowSize != 0) {
-      TsGlowMaskHolder holder;
+      TsGlowMaskHolder local;
+      TsGlowMaskHolder& holder = kept ? kept->Holder : local;
+      if (kept && (kept->Text != text || kept->Rect != rect || kept->Flags != flags || kept->Size != s.GlowSize ||
+                   !kept->Font.SameAs(canvas.Font))) {
+        kept->Holder.Mask = TBitmap8();
+        kept->Text = text;
+        kept->Rect = rect;
+        kept->Flags = flags;
+        kept->Size = s.GlowSize;
+        kept->Font = canvas.Font;
+      }
       DrawGlowText(d.CacheBmp()->Pixels(), text, rect, holder, AdjustedColor(d, s.GlowColor), s.GlowSize, olAll, flags,
                    canvas.Font);
     }

@@ -14,6 +14,17 @@ struct TsGlowMaskHolder {
   TBitmap8 Mask;
 };
 
+// A glow mask kept by a control between paints, with what it was made of: made again only when
+// the text, its rectangle, the format, the glow size or the font change.
+struct TsKeptGlowMask {
+  TsGlowMaskHolder Holder;
+  std::wstring Text;
+  TRect Rect{};
+  UINT Flags = 0;
+  int Size = 0;
+  TFont Font;
+};
+
 // Outline bits of DrawGlowText: the text is also stamped moved by one pixel that way.
 enum TsOutline : unsigned { olLeft = 1, olTop = 2, olRight = 4, olBottom = 8, olAll = 15 };
 
@@ -21,8 +32,9 @@ enum TsOutline : unsigned { olLeft = 1, olTop = 2, olRight = 4, olBottom = 8, ol
 // the control's cache when the section has one; the section of a parent chain gives the colours
 // for the standard transparent sections. Unskinned or with CustomFont: the canvas font, embossed
 // when disabled.
+// kept: where the control keeps its glow mask between paints (none: made for this paint only).
 void DrawSkinText(TCanvas& canvas, const std::wstring& text, bool enabled, bool hot, TsCommonData& data, UINT flags,
-                  TRect rect);
+                  TRect rect, TsKeptGlowMask* kept = nullptr);
 // The same by section index (property index p), without glow; disabled text is the normal
 // font colour blended 40 % towards the section's colour.
 void DrawSectionText(TCanvas& canvas, const std::wstring& text, bool enabled, TsSkinManager* manager, int p, int index,

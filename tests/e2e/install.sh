@@ -35,8 +35,22 @@ gauge_patch() {
 }
 import -window root "$shot"
 empty=$(gauge_patch "$shot" 455)
-# The install button: 597, 470, 75 × 25 in the client area.
-click_client 634 482
+# The install button: 597, 470, 75 × 25 in the client area. At rest, under the pointer and held
+# down it shows three different pictures; the release installs. The focus goes to the folder
+# field first: the focused button already shows the hot look.
+click_client 300 120
+xdotool mousemove $(( cx + 20 )) $(( cy + 20 ))
+settle 1
+rest=$(area_sum 597 470 75 25)
+xdotool mousemove $(( cx + 634 )) $(( cy + 482 ))
+settle 1
+hot=$(area_sum 597 470 75 25)
+xdotool mousedown 1
+settle 1
+held=$(area_sum 597 470 75 25)
+xdotool mouseup 1
+[ "$rest" != "$hot" ] || fail "the install button looks the same under the pointer"
+[ "$hot" != "$held" ] && [ "$rest" != "$held" ] || fail "the install button looks the same held down"
 
 wait_until 30 test -f "$sysdir/$thumb" || fail "the install did not reach the system file"
 settle 2

@@ -39,6 +39,10 @@ IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
 # The browse button "..." (613, 110, 23 × 22) opens the platform's folder dialog; Escape
 # cancels it and the window goes on.
 before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
+rest=$(area_sum 613 110 23 22)
+xdotool mousemove $(( cx + 624 )) $(( cy + 121 ))
+settle 1
+[ "$(area_sum 613 110 23 22)" != "$rest" ] || fail "the browse button looks the same under the pointer"
 click_client 624 121
 dialog=
 dialog_shown() {

@@ -38,6 +38,9 @@ start_setup() {
 # click_client X Y: a left click at client coordinates.
 click_client() { xdotool mousemove $(( cx + $1 )) $(( cy + $2 )) click 1; }
 
+# area_sum X Y W H: a checksum of that client area of the screen as it is now.
+area_sum() { import -window root -crop "$3x$4+$(( cx + $1 ))+$(( cy + $2 ))" rgb:- | md5sum | cut -d' ' -f1; }
+
 # wait_for_exit: waits up to 10 s (scaled) for the program to end; clears $pid when it has.
 wait_for_exit() {
   program_ended() { ! kill -0 "$pid" 2>/dev/null; }

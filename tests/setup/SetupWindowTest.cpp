@@ -364,3 +364,19 @@ TEST_F(SetupWindow, BrowseAppliesTheFolderRule) {
   EXPECT_EQ(e->GetText(), L"D:\\Apps\\Prismatone");
   e->SetText(before);
 }
+
+// The install button is the skinned owner-drawn button with its four looks; the browse button is
+// skinned, its "..." centred.
+TEST_F(SetupWindow, ButtonsAreSkinned) {
+  TsButton* b = form->sButton1;
+  EXPECT_EQ(GetWindowLongW(b->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(SendMessageW(b->Handle(), SM_SKINCOMMAND, SkinCommandWParam(SKIN_ISSKINNED), 0), 1);
+  EXPECT_TRUE(b->SkinData().Skinned());
+  EXPECT_TRUE(b->PrepareCache());
+  EXPECT_EQ(b->SkinData().CacheBmp()->Width(), 75);
+  TsSpeedButton* s = form->sSpeedButton1;
+  EXPECT_TRUE(s->SkinData().Skinned());
+  const TSize t = s->TextRectSize();
+  EXPECT_EQ(s->CaptionRect(false).Left, (23 - t.W) / 2);
+  EXPECT_EQ(s->CaptionRect(false).Top, (22 - t.H) / 2);
+}

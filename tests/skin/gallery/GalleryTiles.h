@@ -76,6 +76,11 @@ std::vector<TGalleryTile> FadeTiles(const std::vector<TGalleryTile>& tiles);
 // itself) with the skin's glyph for each check (unchecked, checked, grayed) in each painting state
 // (rest, hot, pressed) and disabled. Empty when the skin lacks the section or the glyphs.
 std::vector<TGalleryTile> CheckBoxTiles(TsSkinManager& manager);
+// The buttons page (no text): BUTTON 75 × 25 in its four looks, disabled and focused (the dotted
+// frame round a 40 × 13 caption), the split button 90 × 25 with separator and arrow, SPEEDBUTTON
+// 23 × 22 in its three looks and disabled, and BUTTON_HUGE 100 × 100 with the corners its window
+// region leaves out painted in the check's light colour; all over the plain colour.
+std::vector<TGalleryTile> ButtonTiles(TsSkinManager& manager);
 // The gauge page: the setup's gauge (GAUGE, 465 × 25) without text over the check at 0, 25 and
 // 100 %, and at 100 % with the light strip (stretched from lightPicture) 100 pixels in, when a
 // picture is given. Empty when the skin has no GAUGE.
