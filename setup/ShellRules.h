@@ -29,3 +29,8 @@ inline constexpr std::array<TFileType, 2> kFileTypes = {{
 }};
 
 inline constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Prismatone";
+// The values the setup writes to the Uninstall entry, in the order it writes them.
+inline constexpr std::array<const wchar_t*, 9> kUninstallValues = {
+    L"DisplayIcon", L"DisplayName", L"DisplayVersion", L"InstallLocation", L"Publisher",
+    L"UninstallString", L"URLInfoAbout", L"URLUpdateInfo", L"EstimatedSize",
+};

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # A whole install as a user makes it: start the setup, press "Установить", wait for the files,
 # press the button again (it now finishes), then check what landed on the prefix's disk and in
-# its registry, and remove it all again.
+# its registry. Then the uninstaller, started as the list of installed programs starts it: refused
+# for tampered entries, run once through its question answered by a key press (with a user's file
+# in the folder and ".pts" taken over by another program), and once more with /S over the same
+# install laid back; afterwards the prefix is as it was before the install.
 #   install.sh win64|win32 PrismatoneSetup.exe payload-folder payload64-folder screenshot.png
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 source "$(dirname "$0")/setup_window_lib.sh"
+source "$(dirname "$0")/uninstall_lib.sh"
 kind=$1 exe=$2 payloads=$3 payloads64=$4 shot=$5
 wine_prefix "$kind"
 ensure_display
@@ -17,15 +21,22 @@ else
 fi
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone'
 pid=
+work=$(mktemp -d)
+shots="${shot%.png}_uninstall"
+mkdir -p "$shots"
+boxes=0
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   timeout "$(wait_limit 60)" wineserver -w || true
   remove_install "$folder" "$sysdir" "$thumb"
+  drop_uninstaller_copies
   timeout "$(wait_limit 60)" wineserver -w || true
+  rm -rf "$work"
   stop_display
 }
 trap cleanup EXIT
 [ ! -e "$folder" ] || fail "an earlier install is still there: $folder"
+snapshot_state "$work/before"
 
 start_setup "$exe"
 # The gauge (206, 439, 465 × 25): the mean colour of a small patch 4 (left) or 455 (right)
@@ -94,3 +105,85 @@ else
   fail "the thumbnail extension was not registered"
 fi
 echo "install ok ($kind)"
+
+# ---- The uninstaller ----
+location=$(query "$uninstall" /reg:32 /v InstallLocation | sed -n 's/.*REG_SZ *//p')
+links=$(find "$c/users" -ipath '*Desktop/Prismatone.lnk' -o -ipath '*Programs/Prismatone.lnk')
+clsid='HKCR\CLSID\{FE80ED9A-4E3F-4FCC-92BD-123BCE958577}'
+# What the setup wrote, kept to lay the same install back for the silent run.
+mkdir -p "$work/install"
+cp -a "$folder/." "$work/install/"
+while read -r l; do cp -a "$l" "$work/$(basename "$(dirname "$l")").lnk"; done <<<"$links"
+wine reg export "$uninstall" "$work/entry.reg" /reg:32 /y >/dev/null 2>&1 || fail "cannot export the Uninstall entry"
+for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg export "HKCR\\$k" "$work/$k.reg" /y >/dev/null 2>&1; done
+
+# A tampered "InstallLocation" (the Windows folder, a drive root) removes nothing and fails.
+for bad in 'C:\windows' 'C:\'; do
+  wine reg add "$uninstall" /reg:32 /v InstallLocation /d "$bad" /f >/dev/null 2>&1
+  run_uninstaller /S
+  [ "$code" = 3 ] || fail "InstallLocation $bad: exit code $code, not 3"
+  timeout "$(wait_limit 60)" wineserver -w || true
+  [ -f "$folder/Prismatone.exe" ] && [ -f "$sysdir/$thumb" ] && [ -n "$(uninstall_program)" ] ||
+    fail "InstallLocation $bad: something was removed"
+done
+wine reg add "$uninstall" /reg:32 /v InstallLocation /d "$location" /f >/dev/null 2>&1
+
+# The question, answered by a key press: a user's file stays with its folder, and the extension
+# another program took over stays with it.
+echo "my notes" >"$folder/notes.txt"
+wine reg add 'HKCR\.pts' /ve /d Other.Preset /f >/dev/null 2>&1
+program=$(uninstall_program)
+"$PRISMATONE_WINE32_LOADER" "$program" &
+upid=$!
+wait_for_box
+press_in_box Return  # "Да", the default button
+code=0
+wait "$upid" || code=$?
+[ "$code" = 2 ] || fail "the uninstall with a user's file left: exit code $code, not 2"
+# The working copy shows its closing message last: by then it has left its own file and folder to
+# the next restart.
+wait_for_box
+pending=$(pending_renames)
+[ "$(grep -c 'Prismatone-uninstall-' <<<"$pending")" -ge 2 ] || fail "the uninstaller's copy and folder are not left to the restart: $pending"
+press_in_box Return
+timeout "$(wait_limit 60)" wineserver -w || true
+for f in bass.dll basswasapi.dll Prismatone.exe launch_newinstance.bat Prismatone_uninstall.exe; do
+  [ ! -e "$folder/$f" ] || fail "$f is still in the install folder"
+done
+[ -f "$folder/notes.txt" ] || fail "the user's file was removed"
+[ ! -e "$sysdir/$thumb" ] || grep -qi "$thumb" <<<"$pending" || fail "$thumb neither removed nor left to the restart"
+[ -z "$(find "$c/users" -name Prismatone.lnk)" ] || fail "a shortcut is left"
+[ -z "$(uninstall_program)" ] || fail "the Uninstall entry is left"
+query 'HKCR\.pts' /ve | grep -q 'Other.Preset' || fail "the .pts association of the other program was removed"
+for k in .ptt Prismatone.Preset Prismatone.Theme; do wine reg query "HKCR\\$k" >/dev/null 2>&1 && fail "HKCR\\$k is left"; done
+wine reg query "$clsid" /reg:64 >/dev/null 2>&1 && fail "the thumbnail extension is still registered"
+# A new Wine server carries out the restart list, as Windows does when it starts.
+wait_until 30 copies_gone || fail "the restart did not remove the uninstaller's copy"
+echo "uninstall with the question ok"
+# Now what the user and the other program own goes too, by hand.
+rm -f "$folder/notes.txt"
+rmdir "$folder"
+wine reg delete 'HKCR\.pts' /f >/dev/null 2>&1
+
+# The same install laid back, then the silent run.
+mkdir -p "$folder"
+cp -a "$work/install/." "$folder/"
+cp -a "$thumbsrc/$thumb" "$sysdir/$thumb"
+while read -r l; do cp -a "$work/$(basename "$(dirname "$l")").lnk" "$l"; done <<<"$links"
+wine reg import "$work/entry.reg" /reg:32 >/dev/null 2>&1 || fail "cannot lay the Uninstall entry back"
+for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg import "$work/$k.reg" >/dev/null 2>&1; done
+(cd "$sysdir" && timeout "$(wait_limit 60)" wine regsvr32 /s "$thumb" >/dev/null 2>&1) || fail "cannot register $thumb again"
+[ -n "$(uninstall_program)" ] || fail "the Uninstall entry was not laid back"
+run_uninstaller /S
+[ "$code" = 0 ] || fail "the silent uninstall: exit code $code, not 0"
+timeout "$(wait_limit 60)" wineserver -w || true
+[ ! -e "$folder" ] || fail "the install folder is left: $(ls -A "$folder")"
+[ ! -e "$sysdir/$thumb" ] || fail "$thumb is left"
+wine reg query "$clsid" /reg:64 >/dev/null 2>&1 && fail "the thumbnail extension is still registered"
+wait_until 30 copies_gone || fail "the restart did not remove the uninstaller's copy"
+echo "silent uninstall ok"
+
+# Nothing differs from before the install.
+snapshot_state "$work/after"
+compare_state "$work/before" "$work/after"
+echo "uninstall ok ($kind)"

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -96,6 +97,17 @@ TEST(ShellIntegration, UninstallEntry) {
   DWORD count = 0;
   RegQueryInfoKeyW(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(count, 9u);
+  // The uninstaller removes the values by this list: it names exactly the values written.
+  std::vector<std::wstring> written, listed(kUninstallValues.begin(), kUninstallValues.end());
+  for (DWORD i = 0; i < count; ++i) {
+    wchar_t name[64] = {};
+    DWORD len = 64;
+    ASSERT_EQ(RegEnumValueW(h, i, name, &len, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    written.push_back(name);
+  }
+  std::sort(written.begin(), written.end());
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(written, listed);
   BOOL wow64 = FALSE;
   IsWow64Process(GetCurrentProcess(), &wow64);
   if (wow64) {
