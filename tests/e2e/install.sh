@@ -46,6 +46,9 @@ gauge_patch() {
 }
 import -window root "$shot"
 empty=$(gauge_patch "$shot" 455)
+# The desktop option (sCheckBox1, its box at 208, 196) unticked: that install writes no desktop
+# shortcut.
+click_client 215 203
 # The install button: 597, 470, 75 × 25 in the client area. At rest, under the pointer and held
 # down it shows three different pictures; the release installs. The focus goes to the folder
 # field first: the focused button already shows the hot look.
@@ -89,7 +92,7 @@ for f in bass.dll basswasapi.dll Prismatone.exe launch_newinstance.bat Prismaton
   cmp -s "$folder/$f" "$payloads/$f" || fail "$f differs from the built payload"
 done
 cmp -s "$sysdir/$thumb" "$thumbsrc/$thumb" || fail "$thumb differs from the built payload"
-[ "$(find "$c/users" -path '*Desktop/Prismatone.lnk' | wc -l)" = 1 ] || fail "no desktop shortcut"
+[ -z "$(find "$c/users" -path '*Desktop/Prismatone.lnk')" ] || fail "a desktop shortcut, though its option was unticked"
 [ "$(find "$c/users" -ipath '*Programs/Prismatone.lnk' | wc -l)" = 1 ] || fail "no Start-menu shortcut"
 query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
 query "$uninstall" /reg:32 /v DisplayName | grep -q 'REG_SZ *Prismatone$' || fail "Uninstall entry missing"
@@ -114,11 +117,15 @@ clsid='HKCR\CLSID\{FE80ED9A-4E3F-4FCC-92BD-123BCE958577}'
 mkdir -p "$work/install"
 cp -a "$folder/." "$work/install/"
 while read -r l; do cp -a "$l" "$work/$(basename "$(dirname "$l")").lnk"; done <<<"$links"
+# The silent run also meets a desktop shortcut: the Start-menu one, laid on the user's desktop.
+desktop=$(find "$c/users" -mindepth 2 -maxdepth 2 -type d -name Desktop ! -path '*/Public/*' | head -n1)
+[ -n "$desktop" ] || fail "no desktop folder in the prefix"
 wine reg export "$uninstall" "$work/entry.reg" /reg:32 /y >/dev/null 2>&1 || fail "cannot export the Uninstall entry"
 for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg export "HKCR\\$k" "$work/$k.reg" /y >/dev/null 2>&1; done
 
-# A tampered "InstallLocation" (the Windows folder, a drive root) removes nothing and fails.
-for bad in 'C:\windows' 'C:\'; do
+# A tampered "InstallLocation" (the Windows folder) removes nothing and fails. Drive roots and the
+# other refused folders are the uninstaller tests' (each run here is a slow 32-bit start).
+for bad in 'C:\windows'; do
   wine reg add "$uninstall" /reg:32 /v InstallLocation /d "$bad" /f >/dev/null 2>&1
   run_uninstaller /S
   [ "$code" = 3 ] || fail "InstallLocation $bad: exit code $code, not 3"
@@ -170,6 +177,7 @@ mkdir -p "$folder"
 cp -a "$work/install/." "$folder/"
 cp -a "$thumbsrc/$thumb" "$sysdir/$thumb"
 while read -r l; do cp -a "$work/$(basename "$(dirname "$l")").lnk" "$l"; done <<<"$links"
+cp -a "$work/Programs.lnk" "$desktop/Prismatone.lnk"
 wine reg import "$work/entry.reg" /reg:32 >/dev/null 2>&1 || fail "cannot lay the Uninstall entry back"
 for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg import "$work/$k.reg" >/dev/null 2>&1; done
 (cd "$sysdir" && timeout "$(wait_limit 60)" wine regsvr32 /s "$thumb" >/dev/null 2>&1) || fail "cannot register $thumb again"
