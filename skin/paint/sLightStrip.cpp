@@ -27,7 +27,7 @@ template <int P>
   const Half lo = Half{} + 0x00FF, hi = Half{} + 0xFF00;
   const Px alpha = Px{} + 0xFF000000u;
   // Each pixel's alpha byte copied into both of its halves, the other bytes taken from zero: one
-  // byte shuffle where the processor has it (the wide steps), shifts in plain SSE2.
+  // byte shuffle where the processor has it (the wide steps; GCC's generic shuffle), else shifts.
   [[maybe_unused]] Byte spread;
   for (int b = 0; b < 4 * P; ++b) spread[b] = std::uint8_t(b % 2 ? 4 * P : (b & ~3) + 3);
   [[maybe_unused]] const Byte zero{};
@@ -37,9 +37,12 @@ template <int P>
     std::memcpy(&sp, s + i, sizeof sp);
     const Half dh = (Half)(dp), sh = (Half)(sp);
     Half a;
+#if defined(__GNUC__) && !defined(__clang__)
     if constexpr (P >= 8) {
       a = (Half)__builtin_shuffle((Byte)sp, zero, spread);
-    } else {
+    } else
+#endif
+    {
       const Px a32 = sp >> 24;
       a = (Half)(a32 | (a32 << 16));
     }
