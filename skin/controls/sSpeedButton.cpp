@@ -269,13 +269,9 @@ void TsSpeedButton::PaintGlyph(TBitmap32& bmp, TCanvas&, int state) {
 }
 
 bool TsSpeedButton::PrepareCache() {
-  TsBackgroundQuery q;
-  if (QueryOwnerBackground(skinData_, q) && q.Answer == qaNotReady) {
-    skinData_.FUpdating = true;
-    return false;
-  }
-  TCacheInfo bg = q.Answer == qaNone ? TCacheInfo{nullptr, 0, 0, skinData_.BackgroundColor(0), TRect{}, false}
-                                     : CacheInfoOf(q);
+  const std::optional<TCacheInfo> ready = ReadyControlBackground(skinData_);
+  if (!ready) return false;
+  TCacheInfo bg = *ready;
   TBitmap& cache = skinData_.EnsureCache();
   if (cache.Width() != Width() || cache.Height() != Height()) cache.SetSize(Width(), Height());
   if (bg.Ready && bg.Bmp && bg.Bmp->Empty()) {

@@ -104,6 +104,16 @@ TCacheInfo GetControlBackground(TsCommonData& data) {
   return CacheInfoOf(q);
 }
 
+std::optional<TCacheInfo> ReadyControlBackground(TsCommonData& data) {
+  TsBackgroundQuery q;
+  if (QueryOwnerBackground(data, q) && q.Answer == qaNotReady) {
+    data.FUpdating = true;
+    return std::nullopt;
+  }
+  if (q.Answer == qaNone) return TCacheInfo{nullptr, 0, 0, data.BackgroundColor(0), TRect{}, false};
+  return CacheInfoOf(q);
+}
+
 // ---- The answering side -----------------------------------------------------------------------
 
 namespace {

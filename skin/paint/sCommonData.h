@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "framework/Control.h"
@@ -208,6 +209,10 @@ bool QueryOwnerBackground(const TsCommonData& data, TsBackgroundQuery& query);
 TCacheInfo CacheInfoOf(const TsBackgroundQuery& query);
 // What lies behind the control, from its parent (or parent window).
 TCacheInfo GetControlBackground(TsCommonData& data);
+// The same for a control about to build its cache: nothing while the parent's picture is not
+// ready (the control then waits for command 6, FUpdating set), the control's own background
+// colour when there is no parent to ask.
+std::optional<TCacheInfo> ReadyControlBackground(TsCommonData& data);
 
 // The common handling of every skinned control, called after its own: answers skin commands
 // (returns true, the result in msg) and follows ordinary messages (move, size, focus, hover,
