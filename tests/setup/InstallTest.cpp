@@ -27,14 +27,16 @@ std::wstring TempInstallFolder() {
 
 bool ProcessRunning(const wchar_t* exe) {
   TUniqueKernelHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W e{sizeof(e)};
+  PROCESSENTRY32W e{};
+  e.dwSize = sizeof(e);
   for (BOOL ok = Process32FirstW(snap.get(), &e); ok; ok = Process32NextW(snap.get(), &e))
     if (_wcsicmp(e.szExeFile, exe) == 0) return true;
   return false;
 }
 
 void RunAndWait(std::wstring cmd) {
-  STARTUPINFOW si{sizeof(si)};
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) return;
   WaitForSingleObject(pi.hProcess, 30000);
