@@ -38,7 +38,7 @@ class TsWinFadeHost : public TsFadeHost {
     TControl* c = data_.OwnerControl();
     if (!c) return;
     // The control may show the frame itself (a button drawing its focus mark over it).
-    if (SendSkinCommand(*c, SKIN_FADEFRAME, reinterpret_cast<LPARAM>(&frame_)) != 0) return;
+    if (PerformSkinCommand(*c, SKIN_FADEFRAME, reinterpret_cast<LPARAM>(&frame_)) != 0) return;
     if (!ControlAlive() || frame_.Width() == 0) return;
     if (auto* win = dynamic_cast<TWinControl*>(c); win && win->HandleAllocated()) {
       TWindowDC dc(win->Handle());

@@ -73,6 +73,10 @@ LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam, st
   return PerformOwn(control, SM_SKINCOMMAND, SkinCommandWParam(code, argument), lParam);
 }
 
+LRESULT PerformSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam, std::uint16_t argument) {
+  return PerformOwn(control, SM_SKINCOMMAND, SkinCommandWParam(code, argument), lParam);
+}
+
 void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lParam) {
   // The list may change while a child handles the message: walk it by index, re-checking the count.
   for (int i = 0; i < parent.ControlCount(); ++i) {
