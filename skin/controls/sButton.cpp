@@ -1,6 +1,7 @@
 #include "skin/controls/sButton.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
@@ -29,6 +30,13 @@ constexpr unsigned kAllCorners = crTopLeft | crBottomLeft | crTopRight | crBotto
 bool gForcedPressed = false;
 bool gRedrawGuard = false;
 int gLiveRegions = 0;
+
+// Holds gRedrawGuard for one scope, however the scope ends: a stuck guard would keep every button
+// from following its focus again.
+struct TRedrawGuardScope {
+  TRedrawGuardScope() { gRedrawGuard = true; }
+  ~TRedrawGuardScope() { gRedrawGuard = false; }
+};
 
 // Messages whose handling by the platform's button draws on the window (owner-drawn: it asks
 // for a drawing or erases).
@@ -562,11 +570,8 @@ void TsButton::MouseUpSkinned(TMessage& m) {
 }
 
 void TsButton::DefaultHandler(TMessage& m) {
-  if (Skinned() && HandleAllocated() && NativePaintsOn(m.Msg)) {
-    TRedrawOff off(Handle());
-    TsSkinnedControl::DefaultHandler(m);
-    return;
-  }
+  std::optional<TRedrawOff> off;
+  if (Skinned() && HandleAllocated() && NativePaintsOn(m.Msg)) off.emplace(Handle());
   TsSkinnedControl::DefaultHandler(m);
 }
 
@@ -589,12 +594,11 @@ bool TsButton::HandleSkinned(TMessage& m) {
       return false;
     case WM_SETFOCUS:
       if (!Enabled() || Destroying() || gRedrawGuard) return false;
-      gRedrawGuard = true;
       {
+        TRedrawGuardScope guard;
         TRedrawOff off(Handle());
         TsSkinnedControl::WndProc(m);
       }
-      gRedrawGuard = false;
       skinData_.BGChanged = true;
       if (fadeTimer_) {
         PrepareCache();

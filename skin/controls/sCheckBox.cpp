@@ -1,6 +1,7 @@
 #include "skin/controls/sCheckBox.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/ImageList.h"
 #include "platform/SafeLibrary.h"
@@ -350,11 +351,8 @@ void TsCheckBox::SetNativeTheme(bool on) {
 }
 
 void TsCheckBox::DefaultHandler(TMessage& m) {
-  if (Skinned() && NativePaintsOn(m.Msg) && HandleAllocated()) {
-    TRedrawOff off(Handle());
-    TsSkinnedControl::DefaultHandler(m);
-    return;
-  }
+  std::optional<TRedrawOff> off;
+  if (Skinned() && NativePaintsOn(m.Msg) && HandleAllocated()) off.emplace(Handle());
   TsSkinnedControl::DefaultHandler(m);
 }
 
