@@ -7,6 +7,11 @@ struct TPoint {
   friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+struct TSize {
+  int W = 0, H = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
 // Left and Top inclusive; whether Right and Bottom are inclusive is stated by each user.
 struct TRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;

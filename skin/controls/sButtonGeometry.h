@@ -4,7 +4,6 @@
 #pragma once
 #include "framework/ButtonTypes.h"
 #include "framework/Types.h"
-#include "skin/controls/sCheckBoxGeometry.h"
 
 enum class TButtonStyle { bsPushButton, bsCommandLink, bsSplitButton };
 

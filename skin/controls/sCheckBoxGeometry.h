@@ -5,11 +5,6 @@
 
 enum class TvaAlign { vaTop, vaMiddle, vaBottom };
 
-struct TSize {
-  int W = 0, H = 0;
-  friend bool operator==(const TSize&, const TSize&) = default;
-};
-
 // 2 while pressed; 0 when neither hot (focused or under the mouse) nor writable; 1 otherwise.
 int CheckBoxPaintState(bool pressed, bool hot, bool readOnly);
 

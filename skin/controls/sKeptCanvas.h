@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/Graphics.h"
-#include "skin/controls/sCheckBoxGeometry.h"
+#include "framework/Types.h"
 
 class TsKeptCanvas {
  public:
