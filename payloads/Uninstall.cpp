@@ -69,11 +69,14 @@ int RunWorker(const TWorkerArgs& args) {
   TUninstallContext ctx = ProductContext(folder);
   ctx.DeferredFile = L"\\" + PayloadFiles[kPayloadRows - 1].fFile;  // the first process's own file
   std::vector<TStepResult> results = RemoveProduct(ctx);
+  // The first process's file leaves the install folder before the code is reported, so that the
+  // code also covers the folder; the file itself goes once that process has ended.
+  std::wstring ownFolder = FolderOf(OwnProgramPath());
+  if (ownFolder.size() > 3) ownFolder.pop_back();
+  const std::wstring original = SetAsideDeferredFile(ctx, ownFolder, results);
   ReportExitCode(report.get(), ExitCodeFor(results));
   report.reset();
-  // The first process ends once it has the code; its file can go after that.
-  WaitForSingleObject(parent.get(), 60 * 1000);
-  FinishFolder(ctx, results);
+  if (WaitForSingleObject(parent.get(), 60 * 1000) == WAIT_OBJECT_0) DeleteSetAsideFile(ctx, original);
   ScheduleOwnRemoval(results);
   const int code = ExitCodeFor(results);
   Show(args.Silent, SummaryText(results), code == kExitRemoved ? MB_ICONINFORMATION : code == kExitLeftovers ? MB_ICONWARNING : MB_ICONERROR);

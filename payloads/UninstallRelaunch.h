@@ -1,7 +1,7 @@
 // The uninstaller cannot delete its own running file. The first process copies itself into a
 // fresh private folder and starts the copy, which does the work while the first waits for its exit
-// code; the copy then waits for the first process to end, removes its file and folder, and leaves
-// its own file and folder to be removed at the next restart.
+// code; the copy moves the first one's file out of the install folder before it reports, deletes
+// it once the first process has ended, and leaves its own file and folder to the next restart.
 #pragma once
 #include <windows.h>
 

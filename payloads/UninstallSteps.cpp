@@ -78,6 +78,27 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
   return names;
 }
 
+// COM for this thread while a step needs the shell's objects; balanced only when it was started.
+struct TComScope {
+  const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  ~TComScope() {
+    if (SUCCEEDED(hr)) CoUninitialize();
+  }
+};
+
+// The target path stored in a shell link file, as stored (no search for a moved target); nothing
+// when the file is no link the shell can read or holds no path.
+std::optional<std::wstring> ShortcutTarget(const std::wstring& linkFile) {
+  TComPtr<IShellLinkW> link;
+  TComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())) || FAILED(file->Load(linkFile.c_str(), STGM_READ)))
+    return std::nullopt;
+  wchar_t path[MAX_PATH] = {};
+  if (link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) != S_OK) return std::nullopt;
+  return std::wstring(path);
+}
+
 bool IsOwnName(const std::wstring& name, const std::vector<std::wstring>& ownPaths) {
   for (const auto& own : ownPaths)
     if (SamePath(L"\\" + name, own)) return true;
@@ -189,9 +210,16 @@ void RemoveUninstallEntry(const TUninstallEntry& entry, std::vector<TStepResult>
   if (rc != ERROR_SUCCESS) Fail(results, L"Не удалось удалить сведения об установке из реестра: %s", {SysErrorMessage(DWORD(rc))});
 }
 
-void RemoveShortcuts(const std::vector<std::wstring>& folders, std::vector<TStepResult>& results) {
+void RemoveShortcuts(const std::vector<std::wstring>& folders, const std::wstring& installFolder, std::vector<TStepResult>& results) {
+  const TComScope com;
   for (const auto& folder : folders) {
     const std::wstring link = ShortcutPath(folder);
+    if (GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError())) continue;
+    const auto target = ShortcutTarget(link);
+    if (!target || !IsOwnShortcutTarget(*target, installFolder)) {
+      Leftover(results, L"Ярлык %s сохранён: он ведёт не к установленной программе (%s).", {link, target ? *target : L"не ярлык"});
+      continue;
+    }
     if (!DeleteFileW(link.c_str()) && !IsMissing(GetLastError()))
       Fail(results, L"Не удалось удалить ярлык %s: %s", {link, SysErrorMessage(GetLastError())});
   }
@@ -223,20 +251,38 @@ void RemoveProgramFiles(const TUninstallContext& ctx, std::vector<TStepResult>& 
   }
 }
 
-void FinishFolder(const TUninstallContext& ctx, std::vector<TStepResult>& results) {
-  if (ctx.DeferredFile.empty()) return;
+std::wstring SetAsideDeferredFile(const TUninstallContext& ctx, const std::wstring& asideFolder, std::vector<TStepResult>& results) {
+  if (ctx.DeferredFile.empty()) return {};
   const std::wstring path = Join(ctx.Folder, ctx.DeferredFile);
-  // The program that was running from there may take a moment to let go of its file.
-  for (int i = 0; i < 20 && !DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND; ++i) Sleep(100);
-  const bool scheduled = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (scheduled) DeleteOrSchedule(path, results);
-  if (!FolderEntries(ctx.Folder).empty()) {
-    // Emptied at restart when only our own file is left; otherwise kept, and already said why.
-    if (scheduled && FolderEntries(ctx.Folder).size() == 1) MoveFileExW(ctx.Folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    return;
+  // Its own name in the private folder: the working copy there already has the same one.
+  const std::wstring aside = Join(asideFolder, L"first-" + ctx.DeferredFile.substr(ctx.DeferredFile.find_last_of(L'\\') + 1));
+  std::wstring now = path;
+  if (MoveFileExW(path.c_str(), aside.c_str(), 0)) {
+    now = aside;
+    // With the private folder at restart; removed before if the first process has ended by then.
+    MoveFileExW(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  } else if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    now.clear();  // gone already
+  } else {
+    DeleteOrSchedule(path, results);
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) now.clear();
   }
-  if (!RemoveDirectoryW(ctx.Folder.c_str()) && !IsMissing(GetLastError()))
-    Fail(results, L"Не удалось удалить папку %s: %s", {ctx.Folder, SysErrorMessage(GetLastError())});
+  const std::vector<std::wstring> left = FolderEntries(ctx.Folder);
+  if (left.empty()) {
+    if (!RemoveDirectoryW(ctx.Folder.c_str()) && !IsMissing(GetLastError()))
+      Fail(results, L"Не удалось удалить папку %s: %s", {ctx.Folder, SysErrorMessage(GetLastError())});
+  } else if (now == path && left.size() == 1) {
+    // Only the scheduled file is left: the folder goes after it at restart.
+    MoveFileExW(ctx.Folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  }
+  return now;
+}
+
+void DeleteSetAsideFile(const TUninstallContext& ctx, const std::wstring& path) {
+  if (path.empty()) return;
+  // The process that ran it may take a moment to let go of its file.
+  for (int i = 0; i < 20 && !DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND; ++i) Sleep(100);
+  if (SamePath(Join(ctx.Folder, ctx.DeferredFile), path) && FolderEntries(ctx.Folder).empty()) RemoveDirectoryW(ctx.Folder.c_str());
 }
 
 std::vector<TStepResult> RemoveProduct(const TUninstallContext& ctx) {
@@ -244,7 +290,7 @@ std::vector<TStepResult> RemoveProduct(const TUninstallContext& ctx) {
   RemoveFileTypes(Join(ctx.Folder, L"Prismatone.exe"), results);
   RemoveThumbnailExtension(ctx, results);
   RemoveUninstallEntry(ctx.Entry, results);
-  RemoveShortcuts(ctx.ShortcutFolders, results);
+  RemoveShortcuts(ctx.ShortcutFolders, ctx.Folder, results);
   RemoveProgramFiles(ctx, results);
   return results;
 }

@@ -16,7 +16,7 @@ struct TUninstallContext {
   std::wstring Regsvr32;                      // the system's regsvr32 of the library's bitness
   std::vector<std::wstring> ShortcutFolders;  // the desktop and the Start-menu programs folder
   // A file of the folder that is still in use now (the uninstaller started from there): kept by
-  // RemoveProduct and removed with the folder by FinishFolder. Empty for none.
+  // RemoveProduct and moved out of the folder by SetAsideDeferredFile. Empty for none.
   std::wstring DeferredFile;
 };
 
@@ -25,14 +25,25 @@ struct TUninstallContext {
 TUninstallContext ProductContext(const std::wstring& folder);
 
 std::vector<TStepResult> RemoveProduct(const TUninstallContext& ctx);
-// Removes the deferred file (at restart when it stays in use) and the folder when it is empty.
-void FinishFolder(const TUninstallContext& ctx, std::vector<TStepResult>& results);
+
+// The deferred file belongs to a running process, so it cannot be deleted yet; it can be moved
+// (the system lets a running program's file be renamed on its own drive). It goes into
+// asideFolder, a private folder that is itself left to the restart, so that the install folder
+// goes now and the exit code reports the whole removal. Where it cannot be moved, it is left to
+// the restart where it lies, with the folder when nothing else is in it, and that is reported.
+// Returns where the file lies now (empty for none), for DeleteSetAsideFile.
+std::wstring SetAsideDeferredFile(const TUninstallContext& ctx, const std::wstring& asideFolder, std::vector<TStepResult>& results);
+// Once the process that ran the file has ended: deletes it, and the install folder when it was
+// the last thing there. Nothing is reported: what stays is already left to the restart.
+void DeleteSetAsideFile(const TUninstallContext& ctx, const std::wstring& path);
 
 // The steps one by one, as RemoveProduct runs them.
 void RemoveFileTypes(const std::wstring& programPath, std::vector<TStepResult>& results);
 void RemoveThumbnailExtension(const TUninstallContext& ctx, std::vector<TStepResult>& results);
 void RemoveUninstallEntry(const TUninstallEntry& entry, std::vector<TStepResult>& results);
-void RemoveShortcuts(const std::vector<std::wstring>& folders, std::vector<TStepResult>& results);
+// Removes the shortcuts of the setup's name that lead into the install folder; one that leads
+// elsewhere, or that is no shortcut at all, is someone else's and stays (a leftover).
+void RemoveShortcuts(const std::vector<std::wstring>& folders, const std::wstring& installFolder, std::vector<TStepResult>& results);
 void RemoveProgramFiles(const TUninstallContext& ctx, std::vector<TStepResult>& results);
 
 // Deletes a file now or, when it is in use, at the next restart. Missing files count as removed.

@@ -124,6 +124,11 @@ std::vector<std::wstring> InstalledFileNames(const TPayloadTable& payloadFiles) 
 
 std::wstring ShortcutPath(const std::wstring& specialFolder) { return LinkFileName(specialFolder + L"\\Prismatone"); }
 
+bool IsOwnShortcutTarget(std::wstring_view target, std::wstring_view folder) {
+  const std::size_t sep = target.find_last_of(L"\\/");
+  return sep != std::wstring_view::npos && sep + 1 < target.size() && !folder.empty() && SamePath(target.substr(0, sep), folder);
+}
+
 int ExitCodeFor(const std::vector<TStepResult>& results) {
   int code = kExitRemoved;
   for (const auto& r : results) {

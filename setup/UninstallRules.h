@@ -44,6 +44,9 @@ TFileTypeDecision DecideFileType(const TFileTypeState& state, std::wstring_view 
 // ("\bass.dll"), last row first; and the path of a shortcut in a special folder.
 std::vector<std::wstring> InstalledFileNames(const TPayloadTable& payloadFiles);
 std::wstring ShortcutPath(const std::wstring& specialFolder);
+// Whether a shortcut's stored target is a file directly in the install folder: only then is the
+// shortcut the setup's; one of the same name that leads elsewhere belongs to someone else.
+bool IsOwnShortcutTarget(std::wstring_view target, std::wstring_view folder);
 
 // One step's outcome: done, done but something stays (kept on purpose, or removed only at the
 // next restart), or failed.

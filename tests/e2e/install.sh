@@ -147,6 +147,8 @@ press_in_box Return  # "Да", the default button
 code=0
 wait "$upid" || code=$?
 [ "$code" = 2 ] || fail "the uninstall with a user's file left: exit code $code, not 2"
+# The code covers the uninstaller's own file too: it has left the folder by then.
+[ ! -e "$folder/Prismatone_uninstall.exe" ] || fail "the uninstaller's file is still in the folder when its exit code is reported"
 # The working copy shows its closing message last: by then it has left its own file and folder to
 # the next restart.
 wait_for_box
@@ -184,8 +186,8 @@ for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg import "$work
 [ -n "$(uninstall_program)" ] || fail "the Uninstall entry was not laid back"
 run_uninstaller /S
 [ "$code" = 0 ] || fail "the silent uninstall: exit code $code, not 0"
+[ ! -e "$folder" ] || fail "the install folder is left when the exit code is reported: $(ls -A "$folder")"
 timeout "$(wait_limit 60)" wineserver -w || true
-[ ! -e "$folder" ] || fail "the install folder is left: $(ls -A "$folder")"
 [ ! -e "$sysdir/$thumb" ] || fail "$thumb is left"
 wine reg query "$clsid" /reg:64 >/dev/null 2>&1 && fail "the thumbnail extension is still registered"
 wait_until 30 copies_gone || fail "the restart did not remove the uninstaller's copy"

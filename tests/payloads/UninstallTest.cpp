@@ -102,6 +102,10 @@ DWORD RunProgram(const std::wstring& program, std::wstring line) {
 // The install as the setup lays it out, in scratch folders: the five files, both shortcuts (and a
 // foreign one beside them), the Uninstall entry's nine values under a test key.
 struct TSandbox {
+  struct TCom {
+    TCom() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~TCom() { CoUninitialize(); }
+  } com;
   TScratchFolder root;
   TScratchFolder install{root.Path()}, desktop{root.Path()}, programs{root.Path()}, system{root.Path()};
   TUninstallContext ctx;
@@ -109,7 +113,7 @@ struct TSandbox {
     FillPayloadCatalogue(true);
     for (int i = 0; i < kPayloadRows; ++i) Touch(install / PayloadFiles[i].fFile);
     for (const auto* f : {&desktop, &programs}) {
-      Touch(*f / L"Prismatone.lnk");
+      CreateShortcut(install / L"Prismatone.exe", *f / L"Prismatone", L"");
       Touch(*f / L"Other.lnk");
     }
     ctx.Folder = install.Path();
@@ -260,7 +264,7 @@ TEST(Uninstall, FailuresAreCollected) {
     ASSERT_TRUE(open);
     std::vector<TStepResult> results;
     RemoveProgramFiles(box.ctx, results);
-    RemoveShortcuts(box.ctx.ShortcutFolders, results);
+    RemoveShortcuts(box.ctx.ShortcutFolders, box.ctx.Folder, results);
     EXPECT_EQ(ExitCodeFor(results), kExitFailed);
     EXPECT_TRUE(HasText(results, tsoFailed, held)) << SummaryText(results);
     EXPECT_FALSE(HasText(results, tsoLeftover, L"сохранена"));  // our own file is no reason to speak of user files
@@ -284,17 +288,64 @@ TEST(Uninstall, FailuresAreCollected) {
   EXPECT_TRUE(missing.empty());
 }
 
-// The uninstaller's own file stays while it runs; FinishFolder then takes it and the folder.
-TEST(Uninstall, DeferredOwnFile) {
+// A shortcut of the setup's name that leads elsewhere, or is no shortcut, is someone else's.
+TEST(Uninstall, ForeignShortcutsStay) {
   TSandbox box;
+  CreateShortcut(L"C:\\Other\\Prismatone.exe", box.desktop / L"Prismatone", L"");
+  Touch(box.programs / L"Prismatone.lnk");
+  std::vector<TStepResult> results;
+  RemoveShortcuts(box.ctx.ShortcutFolders, box.ctx.Folder, results);
+  EXPECT_EQ(ExitCodeFor(results), kExitLeftovers);
+  EXPECT_TRUE(HasText(results, tsoLeftover, L"C:\\Other\\Prismatone.exe")) << SummaryText(results);
+  EXPECT_EQ(box.desktop.Files(), (std::vector<std::wstring>{L"Other.lnk", L"Prismatone.lnk"}));
+  EXPECT_EQ(box.programs.Files(), (std::vector<std::wstring>{L"Other.lnk", L"Prismatone.lnk"}));
+}
+
+// The uninstaller's own file is still running when the rest is removed: it moves into the private
+// folder, so that the install folder is gone before the exit code is reported.
+TEST(Uninstall, DeferredOwnFileSetAside) {
+  TSandbox box;
+  TScratchFolder aside(box.root.Path());
   box.ctx.DeferredFile = L"\\Prismatone_uninstall.exe";
   std::vector<TStepResult> results;
   RemoveProgramFiles(box.ctx, results);
   EXPECT_TRUE(results.empty()) << SummaryText(results);
   EXPECT_EQ(box.install.Files(), std::vector<std::wstring>{L"Prismatone_uninstall.exe"});
-  FinishFolder(box.ctx, results);
+  const std::wstring running = box.install / L"Prismatone_uninstall.exe";
+  // Held as a running program's image is held: deleting fails, renaming does not.
+  const TUniqueFile image(CreateFileW(running.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(image);
+  const std::wstring now = SetAsideDeferredFile(box.ctx, aside.Path(), results);
   EXPECT_TRUE(results.empty()) << SummaryText(results);
+  EXPECT_EQ(now, aside / L"first-Prismatone_uninstall.exe");
   EXPECT_EQ(GetFileAttributesW(box.install.Path().c_str()), INVALID_FILE_ATTRIBUTES);
+  DropPendingRenames(box.root.Path());
+}
+
+// Where the file cannot move, it and the folder are left to the restart, and the code says so.
+TEST(Uninstall, DeferredOwnFileLeftToRestart) {
+  TSandbox box;
+  box.ctx.DeferredFile = L"\\Prismatone_uninstall.exe";
+  std::vector<TStepResult> results;
+  RemoveProgramFiles(box.ctx, results);
+  const std::wstring running = box.install / L"Prismatone_uninstall.exe";
+  std::wstring now;
+  {
+    const TUniqueFile held(CreateFileW(running.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    now = SetAsideDeferredFile(box.ctx, box.root / L"no such folder", results);
+    EXPECT_EQ(now, running);
+    EXPECT_EQ(ExitCodeFor(results), kExitLeftovers) << SummaryText(results);
+    std::wstring pending = PendingRenames(), lower = box.install.Path();
+    std::transform(pending.begin(), pending.end(), pending.begin(), ::towlower);
+    std::transform(lower.begin(), lower.end(), lower.begin(), ::towlower);
+    EXPECT_NE(pending.find(lower + L"\\prismatone_uninstall.exe"), std::wstring::npos) << pending;
+    EXPECT_NE(pending.find(lower + L'|'), std::wstring::npos) << "the folder is not left to the restart";
+  }
+  // Once the program has ended, its file and the folder go at once.
+  DeleteSetAsideFile(box.ctx, now);
+  EXPECT_EQ(GetFileAttributesW(box.install.Path().c_str()), INVALID_FILE_ATTRIBUTES);
+  DropPendingRenames(box.root.Path());
 }
 
 #ifdef PRISMATONE_THUMBNAIL

@@ -89,6 +89,14 @@ TEST(UninstallRules, WhatTheSetupWrote) {
   for (int i = 0; i < kPayloadRows; ++i) EXPECT_EQ(names[kPayloadRows - 1 - i], L"\\" + PayloadFiles[i].fFile);
   EXPECT_EQ(names.front(), L"\\Prismatone_uninstall.exe");
   EXPECT_EQ(ShortcutPath(L"C:\\Users\\u\\Desktop"), L"C:\\Users\\u\\Desktop\\Prismatone.lnk");
+  // A shortcut of that name is ours only while it leads into the install folder itself.
+  const std::wstring folder = L"C:\\Program Files (x86)\\Prismatone";
+  EXPECT_TRUE(IsOwnShortcutTarget(L"c:/program files (x86)/PRISMATONE/Prismatone.exe", folder));
+  EXPECT_FALSE(IsOwnShortcutTarget(L"C:\\Program Files (x86)\\Prismatone\\sub\\Prismatone.exe", folder));
+  EXPECT_FALSE(IsOwnShortcutTarget(L"C:\\Program Files (x86)\\Prismatone2\\Prismatone.exe", folder));
+  EXPECT_FALSE(IsOwnShortcutTarget(folder + L"\\", folder));
+  EXPECT_FALSE(IsOwnShortcutTarget(L"Prismatone.exe", folder));
+  EXPECT_FALSE(IsOwnShortcutTarget(L"", folder));
 }
 
 // The exit code and the closing message follow the worst outcome; every failure and leftover is
