@@ -4,8 +4,8 @@
 Unicode true
 SetCompressor zlib
 !include "x64.nsh"
-; -DX64: the x86-64 build, for hosts that run 32-bit code only through an emulator. It installs what
-; our x86-64 build installs: the program folder and the system folder of its own bitness.
+; -DX64: the x86-64 build, for hosts that run 32-bit code only through an emulator. Like our x86-64
+; build it installs into the native program folder.
 !ifdef X64
 Target amd64-unicode
 !endif
@@ -29,10 +29,6 @@ Section
   File "${PAYLOADS}/launch_newinstance.bat"
   File "${PAYLOADS}/Prismatone_uninstall.exe"
   ; The thumbnail extension of the system's bitness, in the 32-bit system folder as ours does.
-!ifdef X64
-  SetOutPath "$SYSDIR"
-  File "${PAYLOADS}/PTThumbnail32.dll"
-!else
   ${If} ${RunningX64}
     SetOutPath "$WINDIR\SysWOW64"
     File "${PAYLOADS64}/PTThumbnail64.dll"
@@ -40,5 +36,4 @@ Section
     SetOutPath "$SYSDIR"
     File "${PAYLOADS}/PTThumbnail32.dll"
   ${EndIf}
-!endif
 SectionEnd
