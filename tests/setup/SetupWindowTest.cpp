@@ -325,19 +325,19 @@ TEST_F(SetupWindow, StoredSkinIsTheBuiltPackage) {
 }
 
 // FormCreate's values for the Windows this runs on: the 64-bit prefix is 64-bit Windows (our
-// 32-bit process under WOW64), the 32-bit prefix 32-bit Windows. The x86-64 build of this test
-// is no WOW64 process: it sees the folders and the thumbnail choice of a native process.
+// 32-bit process under WOW64, or the x86-64 build of this test), the 32-bit prefix 32-bit
+// Windows. Only the program folder differs for the x86-64 build: it sees the native one.
 TEST_F(SetupWindow, FormCreateValues) {
   const std::string kind = PrefixKind();
   if (kind.empty()) GTEST_SKIP() << "not run by the test runner: the expected platform is unknown";
-  const bool is64 = kind == "win64" && sizeof(void*) == 4;
+  const bool is64 = kind == "win64";
   EXPECT_EQ(form->bool64bit, is64);
-  EXPECT_EQ(form->GLPathProgram, is64 ? L"C:\\Program Files (x86)" : L"C:\\Program Files");
+  EXPECT_EQ(form->GLPathProgram, is64 && sizeof(void*) == 4 ? L"C:\\Program Files (x86)" : L"C:\\Program Files");
   EXPECT_EQ(form->GLPathSystem, is64 ? L"C:\\windows\\SysWOW64" : L"C:\\windows\\System32");
   EXPECT_EQ(SystemFiles[0].fFile, is64 ? L"PTThumbnail64.dll" : L"PTThumbnail32.dll");
   EXPECT_EQ(SystemFiles[0].fName, is64 ? L"PTThumbnail64" : L"PTThumbnail32");
   EXPECT_EQ(PayloadFiles[4].fFile, L"Prismatone_uninstall.exe");
-  EXPECT_EQ(form->sDirectoryEdit1->GetText(), is64 ? L"C:\\Program Files (x86)\\Prismatone" : L"C:\\Program Files\\Prismatone");
+  EXPECT_EQ(form->sDirectoryEdit1->GetText(), form->GLPathProgram + L"\\Prismatone");
   EXPECT_EQ(form->sLabelFX3->Caption(), L"beta v.0.14.2 [Build: 104]");
   EXPECT_EQ(GetVersionText(), L"0.14.2 [Build: 104]");
 }
