@@ -66,6 +66,17 @@ poll() {
 # No installer and nothing it started (the registration of the thumbnail extension) still runs.
 quiet() { ! pgrep -fi 'PrismatoneSetup|peer(64)?\.exe|regsvr32' >/dev/null; }
 clean_install() {
+  if [ "$mode" != native ]; then
+    # The registration our setup starts runs the 32-bit regsvr32 here, through the emulator, for a
+    # minute; it is no part of any figure, so it is ended, and the extension is unregistered by
+    # the native regsvr32 instead (remove_install's would be the emulated one).
+    pkill -f 'qemu-i386.*regsvr32' 2>/dev/null || true
+    poll 600000 "the installers' processes to end" quiet || exit 1
+    if [ -f "$thumb" ]; then
+      wine 'C:\windows\system32\regsvr32.exe' /u /s "C:\\windows\\syswow64\\$thumb_name" >/dev/null 2>&1 || true
+      rm -f "$thumb"
+    fi
+  fi
   poll 600000 "the installers' processes to end" quiet || exit 1
   remove_install "$folder" "$sysdir" "$thumb_name"
   wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone' /reg:64 /f >/dev/null 2>&1 || true
