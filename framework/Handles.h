@@ -154,6 +154,21 @@ class TComPtr {
   I* p_ = nullptr;
 };
 
+// COM for this thread for one scope (single-threaded apartment); undone on exit only when this
+// scope's call started or joined it.
+class TComApartment {
+ public:
+  TComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~TComApartment() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  TComApartment(const TComApartment&) = delete;
+  TComApartment& operator=(const TComApartment&) = delete;
+
+ private:
+  HRESULT hr_;
+};
+
 // CoTaskMemFree on scope exit (shell item id lists, strings handed out by COM).
 template <typename T>
 class TCoTaskMem {

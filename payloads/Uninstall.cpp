@@ -39,8 +39,7 @@ void Show(bool silent, const std::wstring& text, UINT icon) {
 // The process started from the install folder.
 int RunFirst(bool silent) {
   const std::wstring program = OwnProgramPath();
-  std::wstring folder = FolderOf(program);
-  if (folder.size() > 3) folder.pop_back();  // "C:\x\" to "C:\x"; a root keeps its separator
+  const std::wstring folder = OwnProgramFolder();
   std::wstring refusal;
   if (ResolveInstallFolder(ProductUninstallEntry(), folder, refusal).empty()) {
     Show(silent, refusal, MB_ICONERROR);
@@ -71,9 +70,7 @@ int RunWorker(const TWorkerArgs& args) {
   std::vector<TStepResult> results = RemoveProduct(ctx);
   // The first process's file leaves the install folder before the code is reported, so that the
   // code also covers the folder; the file itself goes once that process has ended.
-  std::wstring ownFolder = FolderOf(OwnProgramPath());
-  if (ownFolder.size() > 3) ownFolder.pop_back();
-  const std::wstring original = SetAsideDeferredFile(ctx, ownFolder, results);
+  const std::wstring original = SetAsideDeferredFile(ctx, OwnProgramFolder(), results);
   ReportExitCode(report.get(), ExitCodeFor(results));
   report.reset();
   if (WaitForSingleObject(parent.get(), 60 * 1000) == WAIT_OBJECT_0) DeleteSetAsideFile(ctx, original);

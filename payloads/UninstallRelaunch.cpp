@@ -31,6 +31,8 @@ std::wstring OwnProgramPath() {
   return path;
 }
 
+std::wstring OwnProgramFolder() { return WithoutTrailingSeparator(FolderOf(OwnProgramPath())); }
+
 std::wstring CreatePrivateFolder() {
   wchar_t temp[MAX_PATH + 1] = {};
   const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
@@ -120,9 +122,9 @@ void ReportExitCode(HANDLE pipe, int code) {
 
 void ScheduleOwnRemoval(std::vector<TStepResult>& results) {
   const std::wstring self = OwnProgramPath();
-  const std::wstring folder = FolderOf(self);
+  const std::wstring folder = OwnProgramFolder();
   // The file first: the system removes a folder at restart only when it is empty by then.
   if (self.empty() || !MoveFileExW(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ||
-      !MoveFileExW(WithoutTrailingSeparator(folder).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+      !MoveFileExW(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
     results.push_back({tsoLeftover, Format(L"Не удалось запланировать удаление временной копии %s: %s", {self, SysErrorMessage(GetLastError())})});
 }

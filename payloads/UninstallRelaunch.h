@@ -10,8 +10,9 @@
 
 #include "setup/UninstallRules.h"
 
-// The full path of the running program.
+// The full path of the running program, and its folder ("C:\x", a root as "C:\").
 std::wstring OwnProgramPath();
+std::wstring OwnProgramFolder();
 
 // Creates a folder with a name no one can guess, below the temporary folder, that only the
 // administrators and the system may change. Fails (empty) rather than use a folder that existed.

@@ -78,14 +78,6 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
   return names;
 }
 
-// COM for this thread while a step needs the shell's objects; balanced only when it was started.
-struct TComScope {
-  const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ~TComScope() {
-    if (SUCCEEDED(hr)) CoUninitialize();
-  }
-};
-
 // The target path stored in a shell link file, as stored (no search for a moved target); nothing
 // when the file is no link the shell can read or holds no path.
 std::optional<std::wstring> ShortcutTarget(const std::wstring& linkFile) {
@@ -111,10 +103,9 @@ TUninstallContext ProductContext(const std::wstring& folder) {
   TUninstallContext ctx;
   ctx.Folder = folder;
   ctx.Entry = ProductUninstallEntry();
-  // The setup chose the thumbnail library and its folder by running under WOW64; a 64-bit build of
-  // this program knows the Windows is 64-bit without asking.
+  // The thumbnail library and its folder as the setup chose them.
   const bool wow64 = IsRunningUnderWow64();
-  const bool windows64 = wow64 || sizeof(void*) == 8;
+  const bool windows64 = IsWindows64();
   FillPayloadCatalogue(windows64);
   const std::wstring windows = WindowsFolder();
   ctx.SystemFolder = windows + (windows64 ? L"\\SysWOW64" : L"\\System32");
@@ -211,7 +202,7 @@ void RemoveUninstallEntry(const TUninstallEntry& entry, std::vector<TStepResult>
 }
 
 void RemoveShortcuts(const std::vector<std::wstring>& folders, const std::wstring& installFolder, std::vector<TStepResult>& results) {
-  const TComScope com;
+  const TComApartment com;  // the shell's link object
   for (const auto& folder : folders) {
     const std::wstring link = ShortcutPath(folder);
     if (GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError())) continue;

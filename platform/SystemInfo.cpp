@@ -14,6 +14,8 @@ bool IsRunningUnderWow64() {
   return fn(GetCurrentProcess(), &wow64) && wow64;
 }
 
+bool IsWindows64() { return sizeof(void*) == 8 || IsRunningUnderWow64(); }
+
 std::wstring GetSpecialFolder(unsigned short csidl) {
   wchar_t buf[MAX_PATH] = {};
   if (!SHGetSpecialFolderPathW(nullptr, buf, csidl, TRUE)) return L"";

@@ -84,8 +84,7 @@ std::wstring GetVersionText() {
 }
 
 void TForm1::FormCreate(TObject*) {
-  // 64-bit Windows: our 32-bit process under WOW64, or an x86-64 build of this program.
-  bool64bit = IsRunningUnderWow64() || sizeof(void*) == 8;
+  bool64bit = IsWindows64();
   GLPathProgram = GetSpecialFolder(CSIDL_PROGRAM_FILES);
   GLPathSystem = GetSpecialFolder(CSIDL_WINDOWS) + (bool64bit ? L"\\SysWOW64" : L"\\System32");
   sLabelFX3->SetCaption(L"beta v." + GetVersionText());

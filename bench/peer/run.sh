@@ -28,18 +28,17 @@ mode=$(host_i386_mode)
 if [ "$mode" = native ]; then
   ours="$root/build/win32/setup/PrismatoneSetup.exe" peer="$root/build/bench/peer.exe"
   build_peer "$peer"
-  label=""
-  folder_rel="Program Files (x86)/Prismatone" sysdir_rel=windows/syswow64 thumb_name=PTThumbnail64.dll
+  label="" folder_rel="Program Files (x86)/Prismatone"
 else
   echo "peer benchmark: this host runs 32-bit code $mode, so no 32-bit ratio is printed (it would time the emulator); timing x86-64 builds of both installers instead"
   cmake -S "$root" -B "$root/build/win64" -DPRISMATONE_WIN32_BUILD="$root/build/win32" >/dev/null
   cmake --build "$root/build/win64" --target PrismatoneSetup64 >/dev/null
   ours="$root/build/win64/setup/PrismatoneSetup64.exe" peer="$root/build/bench/peer64.exe"
   build_peer "$peer" -DX64
-  label=" (x86-64 builds)"
-  # The native program folder; the thumbnail extension as from the 32-bit builds.
-  folder_rel="Program Files/Prismatone" sysdir_rel=windows/syswow64 thumb_name=PTThumbnail64.dll
+  label=" (x86-64 builds)" folder_rel="Program Files/Prismatone"  # the native program folder
 fi
+# Both builds lay the 64-bit thumbnail extension into the 32-bit system folder, as on 64-bit Windows.
+thumb_name=PTThumbnail64.dll
 wine_prefix win64
 ensure_display
 # A running Windows, as a user's is: the prefix's server, services and desktop stay up for the
@@ -49,7 +48,7 @@ ensure_display
 exec 9> >(wine cmd.exe >/dev/null 2>&1)
 trap 'exec 9>&-; wineserver -k 2>/dev/null || true; stop_display' EXIT
 c="$WINEPREFIX/drive_c"
-folder="$c/$folder_rel" sysdir="$c/$sysdir_rel" thumb="$c/$sysdir_rel/$thumb_name"
+folder="$c/$folder_rel" sysdir="$c/windows/syswow64" thumb="$c/windows/syswow64/$thumb_name"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
@@ -66,18 +65,15 @@ poll() {
 # No installer and nothing it started (the registration of the thumbnail extension) still runs.
 quiet() { ! pgrep -fi 'PrismatoneSetup|peer(64)?\.exe|regsvr32' >/dev/null; }
 clean_install() {
-  if [ "$mode" != native ]; then
-    # The registration our setup starts runs the 32-bit regsvr32 here, through the emulator, for a
-    # minute; it is no part of any figure, so it is ended, and the extension is unregistered by
-    # the native regsvr32 instead (remove_install's would be the emulated one).
-    pkill -f 'qemu-i386.*regsvr32' 2>/dev/null || true
-    poll 600000 "the installers' processes to end" quiet || exit 1
-    if [ -f "$thumb" ]; then
-      wine 'C:\windows\system32\regsvr32.exe' /u /s "C:\\windows\\syswow64\\$thumb_name" >/dev/null 2>&1 || true
-      rm -f "$thumb"
-    fi
-  fi
+  # Our setup registers the extension through the 32-bit regsvr32: where that runs through an
+  # emulator it takes a minute and is no part of any figure, so it is ended. The extension is then
+  # unregistered by the native regsvr32 (remove_install's is the 32-bit one).
+  pkill -f 'qemu-i386.*regsvr32' 2>/dev/null || true
   poll 600000 "the installers' processes to end" quiet || exit 1
+  if [ -f "$thumb" ]; then
+    wine 'C:\windows\system32\regsvr32.exe' /u /s "C:\\windows\\syswow64\\$thumb_name" >/dev/null 2>&1 || true
+    rm -f "$thumb"
+  fi
   remove_install "$folder" "$sysdir" "$thumb_name"
   wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone' /reg:64 /f >/dev/null 2>&1 || true
 }
@@ -96,6 +92,19 @@ first_window() {
   wait "$pid" 2>/dev/null || true
   echo "$ms"
 }
+# drive PID WHO COMMAND...: runs COMMAND every 20 ms until the process PID ends (10 minutes at
+# most), then checks that WHO installed.
+drive() {
+  local pid=$1 who=$2 end=$(($(now_ms) + 600000))
+  shift 2
+  while kill -0 "$pid" 2>/dev/null; do
+    [ "$(now_ms)" -lt "$end" ] || { echo "peer benchmark: $who did not finish" >&2; exit 1; }
+    "$@"
+    sleep 0.02
+  done
+  installed "$who"
+}
+installed() { [ -f "$thumb" ] || { echo "peer benchmark: $1 ended without installing" >&2; exit 1; }; }
 # Our whole install: start, then the install button clicked until the finish button, which
 # takes its place, ends the program (clicks on the disabled button while it installs do nothing).
 install_ours() {
@@ -107,36 +116,24 @@ install_ours() {
   eval "$(xdotool getwindowgeometry --shell "$win")"
   local border=$(((WIDTH - 680) / 2))
   local bx=$((X + border + 634)) by=$((Y + HEIGHT - 495 - border + 482))
-  local end=$(($(now_ms) + 600000))
-  while kill -0 "$pid" 2>/dev/null; do
-    [ "$(now_ms)" -lt "$end" ] || { echo "peer benchmark: our setup did not finish" >&2; exit 1; }
-    xdotool mousemove "$bx" "$by" click 1
-    sleep 0.02
-  done
-  [ -f "$thumb" ] || { echo "peer benchmark: our setup ended without installing" >&2; exit 1; }
+  drive "$pid" "our setup" xdotool mousemove "$bx" "$by" click 1
   echo $(($(now_ms) - start))
 }
 install_peer() {
   local start
   start=$(now_ms)
   "$(wine_loader "$peer")" "$peer" /S
-  [ -f "$thumb" ] || { echo "peer benchmark: the peer ended without installing" >&2; exit 1; }
+  installed "the peer"
   echo $(($(now_ms) - start))
 }
 # The peer driven through its pages as ours is, for a like-for-like figure beside the silent one:
 # Enter on its first page installs, Enter on its last page closes it.
 install_peer_driven() {
-  local start pid end
+  local start pid
   start=$(now_ms)
   "$(wine_loader "$peer")" "$peer" & pid=$!
   poll 120000 "the peer's first page" visible_window 'Peer installer' || exit 1
-  end=$(($(now_ms) + 600000))
-  while kill -0 "$pid" 2>/dev/null; do
-    [ "$(now_ms)" -lt "$end" ] || { echo "peer benchmark: the peer did not finish" >&2; exit 1; }
-    xdotool key Return
-    sleep 0.02
-  done
-  [ -f "$thumb" ] || { echo "peer benchmark: the peer ended without installing" >&2; exit 1; }
+  drive "$pid" "the peer" xdotool key Return
   echo $(($(now_ms) - start))
 }
 

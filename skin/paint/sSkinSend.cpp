@@ -70,7 +70,7 @@ LRESULT SendSkinCommand(HWND wnd, std::uint16_t code, LPARAM lParam, std::uint16
 LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam, std::uint16_t argument) {
   auto* win = dynamic_cast<TWinControl*>(&control);
   if (win && win->HandleAllocated()) return SendSkinCommand(win->Handle(), code, lParam, argument);
-  return PerformOwn(control, SM_SKINCOMMAND, SkinCommandWParam(code, argument), lParam);
+  return PerformSkinCommand(control, code, lParam, argument);
 }
 
 LRESULT PerformSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam, std::uint16_t argument) {

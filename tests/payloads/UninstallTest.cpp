@@ -102,10 +102,7 @@ DWORD RunProgram(const std::wstring& program, std::wstring line) {
 // The install as the setup lays it out, in scratch folders: the five files, both shortcuts (and a
 // foreign one beside them), the Uninstall entry's nine values under a test key.
 struct TSandbox {
-  struct TCom {
-    TCom() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    ~TCom() { CoUninitialize(); }
-  } com;
+  TComApartment com;
   TScratchFolder root;
   TScratchFolder install{root.Path()}, desktop{root.Path()}, programs{root.Path()}, system{root.Path()};
   TUninstallContext ctx;

@@ -16,11 +16,6 @@
 
 namespace {
 
-struct ComScope {
-  ComScope() { CoInitialize(nullptr); }
-  ~ComScope() { CoUninitialize(); }
-};
-
 std::wstring TempFolder() {
   wchar_t buf[MAX_PATH];
   GetTempPathW(MAX_PATH, buf);
@@ -47,7 +42,7 @@ std::wstring ReadString(HKEY root, const std::wstring& key, const std::wstring& 
 // A shortcut is a real shell link to the program, working in the program's folder; the name
 // gets ".lnk", and a second call replaces the file.
 TEST(ShellIntegration, CreatesAShellLink) {
-  ComScope com;
+  TComApartment com;
   const std::wstring dir = TempFolder();
   const std::wstring target = dir + L"\\Prismatone.exe";
   CreateShortcut(target, dir + L"\\Prismatone", L"");
