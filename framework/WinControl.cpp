@@ -315,7 +315,13 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::ApplyFont() {
-  if (wnd_) SendMessageW(wnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+  if (!wnd_) return;
+  const HFONT font = Font().Handle();
+  // A change of colour keeps the platform font: the window only repaints in the new colour. Set
+  // again, the font would make a platform control lay out and repaint its whole text (twice over,
+  // with the repaint), which flickers on every hover that changes a text colour.
+  if (reinterpret_cast<HFONT>(SendMessageW(wnd_, WM_GETFONT, 0, 0)) == font) Invalidate();
+  else SendMessageW(wnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void TWinControl::FontChanged() {

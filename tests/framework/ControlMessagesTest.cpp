@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Buttons.h"
+#include "framework/Edits.h"
 #include "framework/Form.h"
 
 namespace {
@@ -196,6 +197,36 @@ TEST(ControlMessages, SubclassedPlatformButton) {
   EXPECT_GE(button->Count(FN_COMMAND), 1);
   delete button;
   EXPECT_FALSE(IsWindow(wnd));
+}
+
+// A new text colour repaints a platform edit without setting its font again (which would lay out
+// and repaint its text, a flicker on every hover); a new face sets the font.
+TEST(ControlMessages, FontColourRepaintsWithoutNewFont) {
+  Bed bed;
+  struct TFontCountingEdit : TEdit {
+    using TEdit::TEdit;
+    int setFont = 0;
+    void WndProc(TMessage& m) override {
+      if (m.Msg == WM_SETFONT) ++setFont;
+      TEdit::WndProc(m);
+    }
+  };
+  auto* edit = new TFontCountingEdit(&bed.form);
+  edit->SetParent(&bed.form);
+  edit->SetBounds(10, 100, 120, 24);
+  HWND wnd = edit->Handle();
+  UpdateWindow(bed.wnd());
+  const int before = edit->setFont;
+  RECT dirty{};
+  ASSERT_FALSE(GetUpdateRect(wnd, &dirty, FALSE));
+
+  edit->Font().SetColor(clFuchsia);
+  EXPECT_EQ(edit->setFont, before);
+  EXPECT_TRUE(GetUpdateRect(wnd, &dirty, FALSE));
+
+  edit->Font().SetHeight(-20);
+  EXPECT_EQ(edit->setFont, before + 1);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0)), edit->Font().Handle());
 }
 
 // A click on the platform check box toggles the framework's state once and raises one click.
