@@ -104,15 +104,13 @@ TUninstallContext ProductContext(const std::wstring& folder) {
   ctx.Folder = folder;
   ctx.Entry = ProductUninstallEntry();
   // The thumbnail library and its folder as the setup chose them.
-  const bool wow64 = IsRunningUnderWow64();
   const bool windows64 = IsWindows64();
   FillPayloadCatalogue(windows64);
   const std::wstring windows = WindowsFolder();
   ctx.SystemFolder = windows + (windows64 ? L"\\SysWOW64" : L"\\System32");
   ctx.ThumbnailFile = SystemFiles[0].fFile;
-  // The library registers itself in its own bitness: the native regsvr32, which a 32-bit process
-  // reaches through "Sysnative" (its "System32" is redirected to the 32-bit folder).
-  ctx.Regsvr32 = windows + (wow64 ? L"\\Sysnative" : L"\\System32") + L"\\regsvr32.exe";
+  // The library registers itself in its own bitness: the native regsvr32.
+  ctx.Regsvr32 = NativeSystemFolder() + L"\\regsvr32.exe";
   for (int csidl : {CSIDL_DESKTOP, CSIDL_PROGRAMS}) {
     wchar_t path[MAX_PATH] = {};
     if (SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) ctx.ShortcutFolders.push_back(path);

@@ -4,6 +4,7 @@
 
 #include "framework/Exception.h"
 #include "framework/Handles.h"
+#include "platform/SystemInfo.h"
 #include "setup/ShellRules.h"
 #include "setup/UninstallRules.h"
 
@@ -54,12 +55,6 @@ std::wstring ReadInstallLocation(const TUninstallEntry& entry) {
 }  // namespace
 
 TUninstallEntry ProductUninstallEntry() { return {kUninstallKey, KEY_WOW64_32KEY}; }
-
-std::wstring WindowsFolder() {
-  wchar_t dir[MAX_PATH] = {};
-  const UINT n = GetWindowsDirectoryW(dir, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::wstring(dir, n) : std::wstring();
-}
 
 std::vector<std::wstring> ProtectedFolders() {
   std::vector<std::wstring> folders = {WindowsFolder()};

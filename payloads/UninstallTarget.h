@@ -17,7 +17,6 @@ TUninstallEntry ProductUninstallEntry();
 // The folders no install may be: the Windows folder, the Program Files folders, the profiles'
 // root, the current profile, the public and the shared program-data folders, the system drive.
 std::vector<std::wstring> ProtectedFolders();
-std::wstring WindowsFolder();
 
 // Whether two paths name the same existing folder (the same file system object, however
 // spelled: case, short names, links).

@@ -16,6 +16,14 @@ bool IsRunningUnderWow64() {
 
 bool IsWindows64() { return sizeof(void*) == 8 || IsRunningUnderWow64(); }
 
+std::wstring WindowsFolder() {
+  wchar_t dir[MAX_PATH] = {};
+  const UINT n = GetWindowsDirectoryW(dir, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::wstring(dir, n) : std::wstring();
+}
+
+std::wstring NativeSystemFolder() { return WindowsFolder() + (IsRunningUnderWow64() ? L"\\Sysnative" : L"\\System32"); }
+
 std::wstring GetSpecialFolder(unsigned short csidl) {
   wchar_t buf[MAX_PATH] = {};
   if (!SHGetSpecialFolderPathW(nullptr, buf, csidl, TRUE)) return L"";

@@ -77,11 +77,6 @@ settled() {
 }
 clean_install() {
   poll 600000 "the installers' processes to end" settled || exit 1
-  # The extension is unregistered by the native regsvr32 (remove_install's is the 32-bit one).
-  if [ -f "$thumb" ]; then
-    wine 'C:\windows\system32\regsvr32.exe' /u /s "C:\\windows\\syswow64\\$thumb_name" >/dev/null 2>&1 || true
-    rm -f "$thumb"
-  fi
   remove_install "$folder" "$sysdir" "$thumb_name"
   wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone' /reg:64 /f >/dev/null 2>&1 || true
 }

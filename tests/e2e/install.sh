@@ -182,7 +182,7 @@ while read -r l; do cp -a "$work/$(basename "$(dirname "$l")").lnk" "$l"; done <
 cp -a "$work/Programs.lnk" "$desktop/Prismatone.lnk"
 wine reg import "$work/entry.reg" /reg:32 >/dev/null 2>&1 || fail "cannot lay the Uninstall entry back"
 for k in .pts .ptt Prismatone.Preset Prismatone.Theme; do wine reg import "$work/$k.reg" >/dev/null 2>&1; done
-(cd "$sysdir" && timeout "$(wait_limit 60)" wine regsvr32 /s "$thumb" >/dev/null 2>&1) || fail "cannot register $thumb again"
+register_thumbnail "$sysdir" "$thumb" || fail "cannot register $thumb again"
 [ -n "$(uninstall_program)" ] || fail "the Uninstall entry was not laid back"
 run_uninstaller /S
 [ "$code" = 0 ] || fail "the silent uninstall: exit code $code, not 0"

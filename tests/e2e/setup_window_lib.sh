@@ -48,12 +48,22 @@ wait_for_exit() {
   pid=
 }
 
+# register_thumbnail SYSDIR THUMB [/u]: (un)registers the thumbnail extension that lies in SYSDIR
+# with the prefix's native regsvr32, the library being of the prefix's own bitness. The 32-bit
+# one in the 64-bit prefix would only start the native one again, after a minute's start where
+# 32-bit programs are emulated.
+register_thumbnail() {
+  local regsvr32='C:\windows\system32\regsvr32.exe'
+  # The loader itself, not the "wine" command: that starts through the 32-bit loader.
+  timeout "$(wait_limit 60)" "$(wine_loader "$regsvr32")" "$regsvr32" ${3:-} /s "C:\\windows\\$(basename "$1")\\$2" >/dev/null 2>&1
+}
+
 # remove_install FOLDER SYSDIR THUMB: takes away what an install wrote in the current prefix:
 # the extension's registration and file, the install folder, both shortcuts, the Uninstall entry
 # and the two file types.
 remove_install() {
   local folder=$1 sysdir=$2 thumb=$3 k
-  [ -f "$sysdir/$thumb" ] && (cd "$sysdir" && timeout "$(wait_limit 60)" wine regsvr32 /u /s "$thumb" >/dev/null 2>&1 || true)
+  [ -f "$sysdir/$thumb" ] && { register_thumbnail "$sysdir" "$thumb" /u || true; }
   rm -rf "$folder" "${sysdir:?}/$thumb"
   find "$WINEPREFIX/drive_c/users" -name Prismatone.lnk -delete 2>/dev/null || true
   wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone' /reg:32 /f >/dev/null 2>&1 || true

@@ -11,6 +11,7 @@
 #include "payloads/UninstallRelaunch.h"
 #include "payloads/UninstallSteps.h"
 #include "payloads/UninstallTarget.h"
+#include "platform/SystemInfo.h"
 #include "setup/Catalogue.h"
 #include "setup/ShellIntegration.h"
 #include "setup/ShellRules.h"
@@ -86,6 +87,7 @@ void DropPendingRenames(const std::wstring& folder) {
   }
 }
 
+#ifdef PRISMATONE_THUMBNAIL
 // Runs a program and returns its exit code.
 DWORD RunProgram(const std::wstring& program, std::wstring line) {
   STARTUPINFOW si{};
@@ -98,6 +100,7 @@ DWORD RunProgram(const std::wstring& program, std::wstring line) {
   GetExitCodeProcess(pi.hProcess, &code);
   return code;
 }
+#endif
 
 // The install as the setup lays it out, in scratch folders: the five files, both shortcuts (and a
 // foreign one beside them), the Uninstall entry's nine values under a test key.

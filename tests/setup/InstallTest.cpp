@@ -7,6 +7,7 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -25,13 +26,32 @@ std::wstring TempInstallFolder() {
   return std::wstring(buf) + L"prismatone-install-test\\Prismatone";
 }
 
-bool ProcessRunning(const wchar_t* exe) {
-  TUniqueKernelHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W e{};
-  e.dwSize = sizeof(e);
-  for (BOOL ok = Process32FirstW(snap.get(), &e); ok; ok = Process32NextW(snap.get(), &e))
-    if (_wcsicmp(e.szExeFile, exe) == 0) return true;
-  return false;
+// Ends the processes this test started, and theirs (the install's command interpreter and
+// regsvr32): the test undoes the registration itself, and where 32-bit programs are emulated
+// each takes a minute to start.
+void EndOwnProcesses() {
+  std::vector<DWORD> tree{GetCurrentProcessId()};
+  // Each round ends the ones found and waits for them, so that a child one of them started just
+  // before its end is seen in the next.
+  for (bool found = true; found;) {
+    found = false;
+    std::vector<TUniqueKernelHandle> ended;
+    TUniqueKernelHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W e{};
+    e.dwSize = sizeof(e);
+    for (BOOL ok = Process32FirstW(snap.get(), &e); ok; ok = Process32NextW(snap.get(), &e)) {
+      if (std::find(tree.begin(), tree.end(), e.th32ParentProcessID) == tree.end() ||
+          std::find(tree.begin(), tree.end(), e.th32ProcessID) != tree.end())
+        continue;
+      tree.push_back(e.th32ProcessID);
+      found = true;
+      if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, e.th32ProcessID)) {
+        TerminateProcess(h, 1);
+        ended.emplace_back(h);
+      }
+    }
+    for (const auto& h : ended) WaitForSingleObject(h.get(), 30000);
+  }
 }
 
 void RunAndWait(std::wstring cmd) {
@@ -72,10 +92,11 @@ class Install : public ::testing::Test {
   void TearDown() override {
     const std::wstring systemFile = form->GLPathSystem + L"\\" + SystemFiles[0].fFile;
     app.reset();
-    // The registration runs in processes of its own: let them finish, then undo it.
-    for (int i = 0; i < 200 && (ProcessRunning(L"regsvr32.exe") || ProcessRunning(L"cmd.exe")); ++i) Sleep(50);
+    // The registration runs in processes of its own: they end here, and whatever part of it they
+    // did is undone by the native regsvr32, in the library's bitness.
+    EndOwnProcesses();
     if (std::filesystem::exists(systemFile)) {
-      RunAndWait(L"regsvr32.exe /u /s \"" + systemFile + L"\"");
+      RunAndWait(L"\"" + NativeSystemFolder() + L"\\regsvr32.exe\" /u /s \"" + systemFile + L"\"");
       DeleteFileW(systemFile.c_str());
     }
     std::error_code ec;
@@ -233,9 +254,8 @@ TEST_F(Install, HeldFileStops) {
 TEST_F(Install, SecondInstallRewrites) {
   Press();
   ASSERT_TRUE(errors.empty()) << errors[0];
-  // A second run of the program, once the first one's registration has finished: a new window,
-  // the same machine.
-  for (int i = 0; i < 200 && (ProcessRunning(L"regsvr32.exe") || ProcessRunning(L"cmd.exe")); ++i) Sleep(50);
+  // A second run of the program: a new window, the same machine.
+  EndOwnProcesses();
   InstallFinished = false;
   TForm1* second = app->CreateForm<TForm1>();
   second->Show();
