@@ -318,8 +318,8 @@ void TWinControl::ApplyFont() {
   if (!wnd_) return;
   const HFONT font = Font().Handle();
   // A change of colour keeps the platform font: the window only repaints in the new colour. Set
-  // again, the font would make a platform control lay out and repaint its whole text (twice over,
-  // with the repaint), which flickers on every hover that changes a text colour.
+  // again, the font would make a platform control lay its whole text out anew, on every hover that
+  // changes a text colour.
   if (reinterpret_cast<HFONT>(SendMessageW(wnd_, WM_GETFONT, 0, 0)) == font) Invalidate();
   else SendMessageW(wnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
