@@ -12,14 +12,21 @@ if(WIN32)
   add_library(dep_jpeg STATIC IMPORTED GLOBAL)
   set_target_properties(dep_jpeg PROPERTIES IMPORTED_LOCATION ${_deps}/lib/libjpeg.a
     INTERFACE_INCLUDE_DIRECTORIES ${_deps}/include)
-  set(GTest_DIR ${_deps}/lib/cmake/GTest)
-  find_package(GTest REQUIRED CONFIG)
+  if(PRISMATONE_TESTS)
+    set(GTest_DIR ${_deps}/lib/cmake/GTest)
+    find_package(GTest REQUIRED CONFIG)
+  endif()
 else()
   find_package(ZLIB REQUIRED)
   find_package(PNG REQUIRED)
   find_package(JPEG REQUIRED)
-  find_package(GTest REQUIRED)
-  find_package(benchmark QUIET)
+  if(PRISMATONE_TESTS)
+    find_package(GTest REQUIRED)
+  endif()
+  # Benchmarks under the sanitizers would measure the sanitizers: that tree builds none.
+  if(NOT PRISMATONE_SANITIZE)
+    find_package(benchmark QUIET)
+  endif()
   add_library(dep_zlib INTERFACE IMPORTED GLOBAL)
   target_link_libraries(dep_zlib INTERFACE ZLIB::ZLIB)
   add_library(dep_png INTERFACE IMPORTED GLOBAL)
@@ -29,17 +36,34 @@ else()
 endif()
 
 set(PRISMATONE_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+
+# emulated_suite: what the suite runs of the 32-bit build on a host that only emulates 32-bit
+# code (the tests labelled bitness and the end-to-end tests, scripts/test.sh), which builds only
+# this there. prismatone_emulated_needs(TARGET...) adds the programs such a test starts.
+if(PRISMATONE_KIND STREQUAL "win32" AND PRISMATONE_TESTS)
+  add_custom_target(emulated_suite)
+endif()
+function(prismatone_emulated_needs)
+  if(TARGET emulated_suite)
+    add_dependencies(emulated_suite ${ARGN})
+  endif()
+endfunction()
 set(PRISMATONE_WINE_RUN ${PRISMATONE_ROOT}/scripts/wine-run.sh)
 
-# prismatone_test(NAME [BITNESS] SOURCES... LIBS ...): a GoogleTest executable. Natively it
-# runs directly. In the win32 configuration ctest runs it through Wine twice, once in the 64-bit
-# prefix (our 32-bit program under WOW64, "NAME.wow64") and once in the 32-bit prefix
+# prismatone_test(NAME [BITNESS] [RUNNER SCRIPT] SOURCES... LIBS ...): a GoogleTest executable.
+# Natively it runs directly. In the win32 configuration ctest runs it through Wine twice, once in
+# the 64-bit prefix (our 32-bit program under WOW64, "NAME.wow64") and once in the 32-bit prefix
 # ("NAME.win32"); in the win64 configuration once, as an x86-64 program in the 64-bit prefix
 # ("NAME.x64"). BITNESS marks a test whose expectations depend on the process being 32-bit (the
 # label "bitness"): on a host that only emulates 32-bit code, those are the ones still run as
-# 32-bit programs.
+# 32-bit programs. RUNNER names a script that runs it under Wine instead of wine-run.sh, with the
+# same arguments (the prefix, the program).
 function(prismatone_test name)
-  cmake_parse_arguments(T "BITNESS" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "BITNESS" "RUNNER" "SOURCES;LIBS" ${ARGN})
+  set(runner ${PRISMATONE_WINE_RUN})
+  if(T_RUNNER)
+    set(runner ${T_RUNNER})
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set(labels wine)
@@ -47,6 +71,7 @@ function(prismatone_test name)
   set(env PRISMATONE_GTEST=1)
   if(T_BITNESS)
     list(APPEND labels bitness)
+    prismatone_emulated_needs(${name})
   endif()
   if(PRISMATONE_KIND STREQUAL "win32")
     foreach(kind wow64 win32)
@@ -54,11 +79,11 @@ function(prismatone_test name)
       if(kind STREQUAL "wow64")
         set(prefix win64)
       endif()
-      add_test(NAME ${name}.${kind} COMMAND ${PRISMATONE_WINE_RUN} ${prefix} $<TARGET_FILE:${name}>)
+      add_test(NAME ${name}.${kind} COMMAND ${runner} ${prefix} $<TARGET_FILE:${name}>)
       set_tests_properties(${name}.${kind} PROPERTIES LABELS "${labels}" ENVIRONMENT "${env}")
     endforeach()
   elseif(PRISMATONE_KIND STREQUAL "win64")
-    add_test(NAME ${name}.x64 COMMAND ${PRISMATONE_WINE_RUN} win64 $<TARGET_FILE:${name}>)
+    add_test(NAME ${name}.x64 COMMAND ${runner} win64 $<TARGET_FILE:${name}>)
     set_tests_properties(${name}.x64 PROPERTIES LABELS "${labels}" ENVIRONMENT "${env}")
   else()
     add_test(NAME ${name} COMMAND ${name})

@@ -11,10 +11,8 @@ shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_images fuzz_package fuzz_options)
 build="$root/build/fuzz"
-if [ ! -f "$build/build.ninja" ]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" --target "${targets[@]}"
+source "$root/scripts/lib/trees.sh"
+build_tree fuzz "${targets[@]}"
 status=0
 for t in "${targets[@]}"; do
   name=${t#fuzz_}

@@ -74,23 +74,14 @@ wine_prefix() {
   ) 9>"$root/build/wine/.$kind.lock"
 }
 
-# wine_slowness: how many times slower a 32-bit program starts than a 64-bit one in the 64-bit
-# prefix (1 on a host that runs i386 code natively; several tens where it is emulated). Measured
-# once per run into the exported PRISMATONE_SLOWNESS; waits for 32-bit programs scale with it.
+# wine_slowness: the factor by which waits for 32-bit programs are scaled, in the exported
+# PRISMATONE_SLOWNESS: 1 where i386 code runs natively, 30 where it is emulated (a 32-bit start
+# there takes up to thirty times as long as a 64-bit one). Every wait polls for what it waits for,
+# so the factor only lengthens the limit a failure takes to show; measuring it would cost an
+# emulated start of its own.
 wine_slowness() {
   if [ -z "${PRISMATONE_SLOWNESS:-}" ]; then
-    if [ "$(host_i386_mode)" != emulated ]; then
-      PRISMATONE_SLOWNESS=1
-    else
-      PRISMATONE_SLOWNESS=$(
-        wine_prefix win64
-        t() { local s; s=$(date +%s%N); "$@" >/dev/null 2>&1; echo $((($(date +%s%N) - s) / 1000000)); }
-        t wine cmd.exe /c exit >/dev/null # the server's start is not part of either figure
-        t64=$(t wine cmd.exe /c exit)
-        t32=$(t wine 'C:\windows\syswow64\cmd.exe' /c exit)
-        f=$(((t32 + t64 - 1) / (t64 > 0 ? t64 : 1)))
-        echo $((f < 1 ? 1 : f > 30 ? 30 : f)))
-    fi
+    if [ "$(host_i386_mode)" = emulated ]; then PRISMATONE_SLOWNESS=30; else PRISMATONE_SLOWNESS=1; fi
     export PRISMATONE_SLOWNESS
   fi
 }
@@ -110,11 +101,33 @@ wait_until() {
   done
 }
 
-# settle SECONDS: a pause (fractions allowed) for a window to finish painting. Scaled like the
-# waits but by at most 10: a running program's painting is slowed less by emulation than a
-# program's start, which the factor measures.
-settle() {
-  sleep "$(awk -v s="$1" -v f="${PRISMATONE_SLOWNESS:-1}" 'BEGIN { print s * (f < 10 ? f : 10) }')"
+# screen_sum GEOMETRY: a checksum of that part of the screen (WxH+X+Y) as it shows now.
+screen_sum() { import -window root -crop "$1" rgb:- 2>/dev/null | md5sum | cut -d' ' -f1; }
+
+# screen_settled GEOMETRY [UNLIKE]: waits until that part of the screen has shown the same picture
+# for a second (painting and fades done), after it first differs from the checksum UNLIKE when
+# that is given, and prints its checksum. Fails, printing the last checksum, when that has not
+# happened within 20 s (scaled): polling ends as soon as the screen is still, where a fixed pause
+# would have to allow for the slowest host.
+screen_settled() {
+  local geom=$1 unlike=${2:-} end now last= since=0
+  end=$(($(date +%s) + $(wait_limit 20)))
+  while :; do
+    now=$(screen_sum "$geom")
+    if [ "$now" = "$unlike" ]; then
+      last=
+    elif [ "$now" != "$last" ]; then
+      last=$now since=$(date +%s%N)
+    elif [ $(($(date +%s%N) - since)) -ge 1000000000 ]; then
+      echo "$now"
+      return 0
+    fi
+    if [ "$(date +%s)" -ge "$end" ]; then
+      echo "$now"
+      return 1
+    fi
+    sleep 0.2
+  done
 }
 
 # Starts Xvfb when there is no display. Sets PRISMATONE_XVFB_PID when it started one.

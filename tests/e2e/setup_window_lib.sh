@@ -27,7 +27,8 @@ start_setup() {
   local started=$SECONDS
   wait_for_window 'Prismatone setup'
   echo "window shown after $((SECONDS - started)) s"
-  settle 1.5
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  screen_settled "${WIDTH}x$HEIGHT+$X+$Y" >/dev/null || fail "the window is still changing $((SECONDS - started)) s after its start"
   eval "$(xdotool getwindowgeometry --shell "$win")"
   [ "$WIDTH" -ge 680 ] && [ "$HEIGHT" -ge 495 ] || fail "window is ${WIDTH}x${HEIGHT}, smaller than its 680x495 client area"
   border=$(( (WIDTH - 680) / 2 ))
@@ -39,7 +40,19 @@ start_setup() {
 click_client() { xdotool mousemove $(( cx + $1 )) $(( cy + $2 )) click 1; }
 
 # area_sum X Y W H: a checksum of that client area of the screen as it is now.
-area_sum() { import -window root -crop "$3x$4+$(( cx + $1 ))+$(( cy + $2 ))" rgb:- | md5sum | cut -d' ' -f1; }
+area_sum() { screen_sum "$3x$4+$((cx + $1))+$((cy + $2))"; }
+
+# settled_sum X Y W H [UNLIKE]: the checksum of that client area once it is still (after it first
+# differs from UNLIKE when given); screen_settled in client coordinates.
+settled_sum() { screen_settled "$3x$4+$((cx + $1))+$((cy + $2))" "${5:-}"; }
+
+# close_by_caption: clicks the close button at the right end of the caption and waits for the
+# program to end.
+close_by_caption() {
+  local caption=$((cy - Y - border))
+  xdotool mousemove $((X + WIDTH - border - caption / 2 - 2)) $((Y + border + caption / 2)) click 1
+  wait_for_exit || fail "the program did not end after the window was closed"
+}
 
 # wait_for_exit: waits up to 10 s (scaled) for the program to end; clears $pid when it has.
 wait_for_exit() {

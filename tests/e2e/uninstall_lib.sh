@@ -64,7 +64,9 @@ wait_for_box() {
     [ -n "$box" ]
   }
   wait_until 60 box_shown || fail "no message box of the uninstaller"
-  settle 1
+  local WINDOW X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  screen_settled "${WIDTH}x$HEIGHT+$X+$Y" >/dev/null || true
   import -window root "$shots/box-$((++boxes)).png" 2>/dev/null || true
 }
 
@@ -72,9 +74,11 @@ wait_for_box() {
 press_in_box() {
   # A click beside the text makes the box the active window (no window manager runs here to
   # give it the focus), then the key goes to its default button.
+  local WINDOW X Y WIDTH HEIGHT SCREEN
   eval "$(xdotool getwindowgeometry --shell "$box")"
   xdotool mousemove $((X + 12)) $((Y + HEIGHT - 12)) click 1
-  settle 0.5
+  box_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$box" ]; }
+  wait_until 5 box_focused || echo "the message box did not report the focus; pressing $1 all the same"
   xdotool key --clearmodifiers "$1"
   box_gone() { ! xdotool getwindowname "$box" >/dev/null 2>&1; }
   wait_until 30 box_gone || fail "the message box did not close on $1"

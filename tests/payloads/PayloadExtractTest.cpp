@@ -237,11 +237,11 @@ TEST(ReplaceFileContents, KeepsHiddenAttribute) {
   EXPECT_TRUE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
-// A full disk (a tiny file system given in PRISMATONE_FULL_DISK by payload_disk_full.sh): the
+// A full disk (a tiny file system given in PRISMATONE_FULL_DISK by payload_tests.sh): the
 // write fails part-way with "Stream write error", the old file stays whole, no partial file remains.
 TEST(DiskFull, OldFileSurvivesAFullDisk) {
   const char* root = std::getenv("PRISMATONE_FULL_DISK");
-  if (!root) GTEST_SKIP() << "runs only on the tiny file system of payload_disk_full.sh";
+  if (!root) GTEST_SKIP() << "runs only on the tiny file system of payload_tests.sh";
   TScratchFolder dir(std::wstring(root, root + strlen(root)));
   const std::wstring target = dir / L"Prismatone.exe";
   WriteWholeFile(target, BytesOf("the old program"));

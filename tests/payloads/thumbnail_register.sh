@@ -33,7 +33,9 @@ if ! exists 'HKCR\.ptt'; then
   added_ptt=yes
 fi
 cleanup() {
-  wine "$regsvr" /u /s "$path" >/dev/null 2>&1 || true
+  # What a failed check left registered; after a pass there is nothing (each 32-bit regsvr32
+  # costs a minute's start where 32-bit code is emulated).
+  if exists "HKCR\\CLSID\\$clsid" "${view[@]}" || exists "HKCR\\.pts\\ShellEx\\$handler"; then wine "$regsvr" /u /s "$path" >/dev/null 2>&1 || true; fi
   [ -n "$added_ptt" ] && wine reg delete 'HKCR\.ptt' /f >/dev/null 2>&1 || true
   wineserver -w || true
 }

@@ -3,59 +3,58 @@
 # prefer a planted copy of each (n,b: how Windows treats libraries outside its known set), and
 # checks who loads them: an unprotected program does (the control case); the protected probe and
 # the real setup program load none but those the system's own start-up loads before a program's
-# first line, which the test names.
+# first line, which the test names. The setup's window is then closed by its frame's close button,
+# which must end the program.
 #   dll_planting.sh win64|win32 planted.dll library_probe.exe PrismatoneSetup.exe
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
+source "$(dirname "$0")/../e2e/setup_window_lib.sh"  # start_setup, close_by_caption
 kind=$1 planted=$2 probe=$3 setup=$4
 wine_prefix "$kind"
 ensure_display
 dir="$WINEPREFIX/drive_c/planting-test"
-trap 'rm -rf "$dir"; stop_display' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+pid=
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$dir"; stop_display' EXIT
 names=(msimg32.dll uxtheme.dll dwmapi.dll version.dll winmm.dll cryptbase.dll userenv.dll setupapi.dll
        propsys.dll oleacc.dll clbcatq.dll apphelp.dll ntmarta.dll comctl32.dll)
 overrides=$(printf '%s,' "${names[@]%.dll}")
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES},${overrides%,}=n,b"
 
-plant() {
-  rm -rf "$dir"; mkdir -p "$dir"
-  for n in "${names[@]}"; do cp "$planted" "$dir/$n"; done
-  cp "$probe" "$dir/probe.exe"
-  cp "$setup" "$dir/setup.exe"
+# Each run has a folder of its own, so that all four run at once: where 32-bit code is emulated
+# each start takes about a minute, most of it in the emulator.
+plant() { # folder
+  mkdir -p "$1"
+  for n in "${names[@]}"; do cp "$planted" "$1/$n"; done
+  cp "$probe" "$1/probe.exe"
+  cp "$setup" "$1/setup.exe"
 }
-loaded_markers() { find "$dir" -name '*.loaded' -printf '%f\n' 2>/dev/null | sed 's/\.loaded$//' | sort; }
-# markers_beyond ALLOWED: the markers not in the ALLOWED list (one name a line).
-markers_beyond() { comm -23 <(loaded_markers) <(echo "$1" | sort); }
+loaded_markers() { find "$dir/$1" -name '*.loaded' -printf '%f\n' 2>/dev/null | sed 's/\.loaded$//' | sort; }
+# markers_beyond RUN ALLOWED: the markers of RUN not in the ALLOWED list (one name a line).
+markers_beyond() { comm -23 <(loaded_markers "$1") <(echo "$2" | sort); }
 
-# What the system's own start-up loads before a program's first line: a program that returns at once.
-plant
-(cd "$dir" && wine probe.exe nothing) || true
-early=$(loaded_markers)
-echo "loaded before the program's first line: $(echo ${early:-none})"
+rm -rf "$dir"
+for run in nothing unprotected protected setup; do plant "$dir/$run"; done
+# nothing: a program that returns at once shows what the system's own start-up loads before a
+# program's first line; unprotected: a program that loads by bare name (the control case);
+# protected: the same libraries loaded the protected way. Exit codes in <run>.rc.
+for run in nothing unprotected protected; do
+  (cd "$dir/$run" && { rc=0; wine probe.exe "$run" || rc=$?; echo $rc >"$dir/$run.rc"; }) &
+done
 
-# Control: a program that loads by bare name picks the planted libraries up.
-plant
-(cd "$dir" && wine probe.exe unprotected) || true
-[ -n "$(markers_beyond "$early")" ] || fail "control case: the unprotected program loaded no planted library, so the test proves nothing"
-echo "control: unprotected program loaded: $(echo $(loaded_markers))"
-
-# The protected probe: same libraries, none planted one loaded after its first line.
-plant
-set +e
-(cd "$dir" && wine probe.exe protected)
-got=$?
-set -e
-[ -z "$(markers_beyond "$early")" ] || fail "protected probe loaded planted: $(echo $(markers_beyond "$early"))"
-[ "$got" -ge 1 ] || fail "protected probe loaded no system library at all"
-
-# The setup program itself, started from the planted folder, showing its window.
-plant
-(cd "$dir" && exec "$(wine_loader setup.exe)" setup.exe) &
-pid=$!
-wait_until 30 xdotool search --name '^Prismatone setup$' >/dev/null 2>&1 || fail "the setup showed no window"
-settle 1
-kill "$pid" 2>/dev/null || true
+# The setup program itself, started from a planted folder, showing its window; the close button
+# at the right end of its caption ends it (setup_e2e.sh finishes through the install instead).
+cd "$dir/setup"
+start_setup setup.exe
+close_by_caption
+cd - >/dev/null
+wait
 wineserver -k 2>/dev/null || true
-[ -z "$(markers_beyond "$early")" ] || fail "the setup loaded planted: $(echo $(markers_beyond "$early"))"
-echo "ok: neither the protected probe nor the setup loaded a planted library after its first line"
+
+early=$(loaded_markers nothing)
+echo "loaded before the program's first line: $(echo ${early:-none})"
+[ -n "$(markers_beyond unprotected "$early")" ] || fail "control case: the unprotected program loaded no planted library, so the test proves nothing"
+echo "control: unprotected program loaded: $(echo $(loaded_markers unprotected))"
+[ -z "$(markers_beyond protected "$early")" ] || fail "protected probe loaded planted: $(echo $(markers_beyond protected "$early"))"
+[ "$(cat "$dir/protected.rc")" -ge 1 ] || fail "protected probe loaded no system library at all"
+[ -z "$(markers_beyond setup "$early")" ] || fail "the setup loaded planted: $(echo $(markers_beyond setup "$early"))"
+echo "ok: neither the protected probe nor the setup loaded a planted library after its first line; the close button ended the setup"

@@ -35,7 +35,8 @@ tile=$out/gallery/BUTTON_75x25_s1_col.png
 wine "$exe" --window "Z:$out/done" &
 pid=$!
 wait_for_window 'Prismatone skin gallery'
-settle 1
+eval "$(xdotool getwindowgeometry --shell "$win")"
+screen_settled "${WIDTH}x$HEIGHT+$X+$Y" >/dev/null || fail "the gallery's window does not come to rest"
 import -window "$win" "$out/window.png"
 touch "$out/done"
 wait "$pid" || fail "the window's process ended with an error"

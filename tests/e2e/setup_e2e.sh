@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# A whole install as a user makes it: start the setup, press "Установить", wait for the files,
-# press the button again (it now finishes), then check what landed on the prefix's disk and in
-# its registry. Then the uninstaller, started as the list of installed programs starts it: refused
-# for tampered entries, run once through its question answered by a key press (with a user's file
-# in the folder and ".pts" taken over by another program), and once more with /S over the same
-# install laid back; afterwards the prefix is as it was before the install.
-#   install.sh win64|win32 PrismatoneSetup.exe payload-folder payload64-folder screenshot.png
+# The real setup as a user meets it, in one start of the program (each start of the 32-bit
+# program costs about a minute where 32-bit code is emulated): its window as it first shows, the
+# browse button and its folder dialog (window_checks.sh); then a whole install: press
+# "Установить", wait for the files, press the button again (it now finishes), then check what
+# landed on the prefix's disk and in its registry. Then the uninstaller, started as the list of
+# installed programs starts it: refused for tampered entries, run once through its question
+# answered by a key press (with a user's file in the folder and ".pts" taken over by another
+# program), and once more with /S over the same install laid back; afterwards the prefix is as it
+# was before the install. The close button of the frame is dll_planting.sh's, which starts the
+# program anyway.
+#   setup_e2e.sh win64|win32 PrismatoneSetup.exe payload-folder payload64-folder shots-prefix
+# Screenshots: shots-prefix_window.png (first look), shots-prefix_install.png (after the
+# install), shots-prefix_uninstall/ (the uninstaller's boxes).
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 source "$(dirname "$0")/setup_window_lib.sh"
+source "$(dirname "$0")/window_checks.sh"
 source "$(dirname "$0")/uninstall_lib.sh"
-kind=$1 exe=$2 payloads=$3 payloads64=$4 shot=$5
+kind=$1 exe=$2 payloads=$3 payloads64=$4 shots_prefix=$5
+shot=${shots_prefix}_install.png
 wine_prefix "$kind"
 ensure_display
 c="$WINEPREFIX/drive_c"
@@ -22,7 +30,7 @@ fi
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Prismatone'
 pid=
 work=$(mktemp -d)
-shots="${shot%.png}_uninstall"
+shots="${shots_prefix}_uninstall"
 mkdir -p "$shots"
 boxes=0
 cleanup() {
@@ -39,6 +47,10 @@ trap cleanup EXIT
 snapshot_state "$work/before"
 
 start_setup "$exe"
+import -window root "${shots_prefix}_window.png"
+check_first_look "${shots_prefix}_window.png"
+check_browse_dialog
+
 # The gauge (206, 439, 465 × 25): the mean colour of a small patch 4 (left) or 455 (right)
 # pixels in, away from the centred text, as "R G B".
 gauge_patch() {
@@ -54,24 +66,23 @@ click_client 215 203
 # field first: the focused button already shows the hot look.
 click_client 300 120
 xdotool mousemove $(( cx + 20 )) $(( cy + 20 ))
-settle 1
-rest=$(area_sum 597 470 75 25)
+rest=$(settled_sum 597 470 75 25) || fail "the install button does not come to rest"
 xdotool mousemove $(( cx + 634 )) $(( cy + 482 ))
-settle 1
-hot=$(area_sum 597 470 75 25)
+hot=$(settled_sum 597 470 75 25 "$rest") || fail "the install button looks the same under the pointer"
 xdotool mousedown 1
-settle 1
-held=$(area_sum 597 470 75 25)
+held=$(settled_sum 597 470 75 25 "$hot") || fail "the install button looks the same held down"
 xdotool mouseup 1
-[ "$rest" != "$hot" ] || fail "the install button looks the same under the pointer"
-[ "$hot" != "$held" ] && [ "$rest" != "$held" ] || fail "the install button looks the same held down"
+[ "$rest" != "$held" ] || fail "the install button looks the same held down as at rest"
 
 wait_until 30 test -f "$sysdir/$thumb" || fail "the install did not reach the system file"
-settle 2
-import -window root "$shot"
 # The log is no longer an empty black pane.
-lit=$(convert "$shot" -crop "460x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%[fx:int(1000*mean)]" info:)
-[ "$lit" -gt 5 ] || fail "the log shows nothing (mean $lit)"
+lit=0
+log_lit() {
+  import -window root "$shot"
+  lit=$(convert "$shot" -crop "460x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%[fx:int(1000*mean)]" info:)
+  [ "$lit" -gt 5 ]
+}
+wait_until 10 log_lit || fail "the log shows nothing (mean $lit)"
 # The gauge ends full: its right end changed from the empty look to that of its filled left end.
 gauge_full() {
   import -window root "$shot"

@@ -1,0 +1,49 @@
+# Sourced by setup_e2e.sh: what the setup window shows before the install, checked on the screen.
+# Needs the window started by start_setup (setup_window_lib.sh).
+
+# check_first_look SHOT: the window as it first shows, in the screenshot SHOT.
+check_first_look() {
+  local shot=$1 banner glow r g b
+  pixel() { convert "$shot" -format "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]" -crop "1x1+$1+$2" info:; }
+  mean() { convert "$shot" -crop "$3x$4+$1+$2" -format "%[fx:int(255*mean.r)],%[fx:int(255*mean.g)],%[fx:int(255*mean.b)]" info:; }
+  # The banner fills the left 200 pixels: a dark blue picture, not the cream window colour.
+  banner=$(mean $((cx + 20)) $((cy + 150)) 160 200)
+  IFS=, read -r r g b <<<"$banner"
+  [ "$b" -gt "$r" ] && [ "$r" -lt 120 ] || fail "banner area looks like $banner, not the blue banner"
+  # The cream window colour behind the labels (0xF0FBFF is R 255, G 251, B 240).
+  IFS=, read -r r g b <<<"$(pixel $((cx + 660)) $((cy + 70)))"
+  [ "$r" -ge 250 ] && [ "$g" -ge 245 ] && [ "$b" -ge 230 ] && [ "$b" -le 245 ] || fail "window colour is $r,$g,$b, not cream"
+  # The welcome line (sLabelFX1 at 206, 8; its text 5 pixels further in) glows aqua: left of the
+  # text, where only the glow reaches, green and blue stand well above red (cream has less blue).
+  glow=$(convert "$shot" -crop "5x20+$((cx + 206))+$((cy + 10))" txt:- |
+    awk 'NR > 1 { gsub(/[()]/, "", $2); split($2, p, ","); d = (p[2] < p[3] ? p[2] : p[3]) - p[1]; if (d > m) m = d } END { print m + 0 }')
+  [ "$glow" -ge 40 ] || fail "no aqua glow beside the welcome line (green and blue over red at most $glow)"
+  # The log memo's black background.
+  IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
+  [ "$r" -le 10 ] && [ "$g" -le 10 ] && [ "$b" -le 10 ] || fail "memo is $r,$g,$b, not black"
+  echo "first look ok"
+}
+
+# check_browse_dialog: the browse button "..." (613, 110, 23 × 22) changes its look under the
+# pointer and opens the platform's folder dialog; Escape cancels it and the window goes on.
+check_browse_dialog() {
+  local before rest dialog= WINDOW X Y WIDTH HEIGHT SCREEN
+  before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
+  rest=$(settled_sum 613 110 23 22) || fail "the browse button does not come to rest"
+  xdotool mousemove $((cx + 624)) $((cy + 121))
+  settled_sum 613 110 23 22 "$rest" >/dev/null || fail "the browse button looks the same under the pointer"
+  click_client 624 121
+  dialog_shown() {
+    dialog=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --name '.' 2>/dev/null | sort) | head -n1)
+    [ -n "$dialog" ]
+  }
+  dialog_closed() { ! xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog"; }
+  wait_until 10 dialog_shown || fail "the browse button opened no dialog"
+  echo "folder dialog: $(xdotool getwindowname "$dialog")"
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  screen_settled "${WIDTH}x$HEIGHT+$X+$Y" >/dev/null || true
+  xdotool key Escape
+  wait_until 10 dialog_closed || fail "Escape did not close the folder dialog"
+  kill -0 "$pid" 2>/dev/null || fail "the program ended with the folder dialog"
+  echo "browse button ok"
+}
