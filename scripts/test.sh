@@ -45,8 +45,11 @@ wait_boots() {
 }
 stop_boots() {
   local boot
+  # Only the boots' own jobs: a bare `wait` would also wait for the Xvfb this script started,
+  # which runs until stop_display, and the run would never end.
   for boot in "${boots[@]}"; do kill "${boot%%:*}" 2>/dev/null; done
-  wait 2>/dev/null
+  for boot in "${boots[@]}"; do wait "${boot%%:*}" 2>/dev/null; done
+  return 0
 }
 
 build_all() {

@@ -37,8 +37,10 @@ for run in nothing unprotected protected setup; do plant "$dir/$run"; done
 # nothing: a program that returns at once shows what the system's own start-up loads before a
 # program's first line; unprotected: a program that loads by bare name (the control case);
 # protected: the same libraries loaded the protected way. Exit codes in <run>.rc.
+probes=()
 for run in nothing unprotected protected; do
   (cd "$dir/$run" && { rc=0; wine probe.exe "$run" || rc=$?; echo $rc >"$dir/$run.rc"; }) &
+  probes+=($!)
 done
 
 # The setup program itself, started from a planted folder, showing its window; the close button
@@ -47,7 +49,7 @@ cd "$dir/setup"
 start_setup setup.exe
 close_by_caption
 cd - >/dev/null
-wait
+wait "${probes[@]}"
 wineserver -k 2>/dev/null || true
 
 early=$(loaded_markers nothing)

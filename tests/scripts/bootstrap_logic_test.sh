@@ -6,13 +6,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/lib/apt.sh"
 source "$root/scripts/lib/host.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() { # description condition...
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what" >&2; fi
-}
+source "$root/tests/scripts/checks.sh"
 
 # fake FAILURES ARGS...: a stand-in for apt-get that records each call and fails its first
 # FAILURES calls, printing an apt-like error then.
@@ -95,5 +89,4 @@ check "an impossible emulation still succeeds" [ $rc = 0 ]
 check "an impossible emulation is reported" grep -q 'could not be registered' <<<"$msg"
 check "an impossible emulation leaves mode none" [ "$(tail -n1 <<<"$msg")" = none ]
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+checks_done

@@ -6,13 +6,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/lib/crosslibs.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() { # description condition...
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what" >&2; fi
-}
+source "$root/tests/scripts/checks.sh"
 
 export PRISMATONE_CACHE="$work/cache"
 t=i686-w64-mingw32
@@ -100,5 +94,4 @@ lay "$work/clone5" libjpeg
 check "failed build: reported" [ $? != 0 ]
 check "failed build: no entry left" [ -z "$(find "$PRISMATONE_CACHE/deps" -name '*x.a')" ]
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+checks_done
