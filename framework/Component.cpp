@@ -12,6 +12,12 @@ TComponent::~TComponent() {
   state_ |= csDestroying;
   DestroyComponents();
   if (owner_) owner_->Remove(this);
+  if (alive_) *alive_ = false;
+}
+
+std::shared_ptr<const bool> TComponent::Liveness() {
+  if (!alive_) alive_ = std::make_shared<bool>(true);
+  return alive_;
 }
 
 void TComponent::DestroyComponents() {

@@ -67,6 +67,11 @@ class TComponent : public TObject {
   void SetComponentState(unsigned flags) { state_ |= flags; }
   void ClearComponentState(unsigned flags) { state_ &= ~flags; }
 
+  // Reads true while the component lives and false once it is gone. Code that calls out (a menu,
+  // an event handler) and touches the component afterwards keeps one across the call: the call
+  // may have freed the component, and then only the token may be read.
+  std::shared_ptr<const bool> Liveness();
+
   // Called once after the whole layout has been read, in creation order.
   virtual void Loaded();
   // Sets one stored property (names may be dotted: "Font.Name"). Returns false when the name is
@@ -88,4 +93,5 @@ class TComponent : public TObject {
   std::vector<std::unique_ptr<TComponent>> owned_;
   unsigned state_ = 0;
   std::intptr_t tag_ = 0;
+  std::shared_ptr<bool> alive_;  // made on the first Liveness call
 };

@@ -179,8 +179,9 @@ void TControl::HandleMouse(TMessage& msg) {
     case WM_LBUTTONUP: {
       const bool clicked = controlState_ & csClicked;
       SetControlState(csLButtonDown | csClicked, false);
+      const auto alive = Liveness();
       MouseUp(TMouseButton::mbLeft, x, y);
-      if (clicked && (controlStyle_ & csClickEvents) && enabled_ && ClientRect().Contains({x, y})) Click();
+      if (*alive && clicked && (controlStyle_ & csClickEvents) && enabled_ && ClientRect().Contains({x, y})) Click();
       break;
     }
     case WM_RBUTTONUP:
@@ -201,10 +202,13 @@ void TControl::WndProc(TMessage& msg) {
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+      // A click's handler (a menu item's among them) may free the control.
+      const auto alive = Liveness();
       HandleMouse(msg);
-      DefaultHandler(msg);
+      if (*alive) DefaultHandler(msg);
       return;
+    }
     case FN_MOUSEENTER:
       SetControlState(csMouseOver, true);
       if (OnMouseEnter) OnMouseEnter(this);

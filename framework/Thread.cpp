@@ -189,13 +189,15 @@ DWORD TThread::WaitFor() {
   if (GetCurrentThreadId() == id_) throw EThread(L"A thread cannot wait for itself");
   if (IsUIThread()) {
     // The thread may be waiting in Synchronize for this very thread: run its calls (and only
-    // those, no other messages) until it ends.
+    // those, no other messages) until it ends. The queue is emptied before each wait: the
+    // wake-up event is one for any number of calls, and a WaitFor inside a synchronised call
+    // finds the calls queued beside that one with their wake-up already taken by the outer wait.
     const HANDLE waits[] = {handle_.get(), Queue().arrived.get()};
     for (;;) {
+      CheckSynchronize();
       const DWORD w = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
       if (w == WAIT_OBJECT_0) break;
       if (w != WAIT_OBJECT_0 + 1) throw EThread(L"Waiting for a thread failed");
-      CheckSynchronize();
     }
   } else if (WaitForSingleObject(handle_.get(), INFINITE) != WAIT_OBJECT_0) {
     throw EThread(L"Waiting for a thread failed");

@@ -35,11 +35,24 @@ void TTimer::Update() {
   if (!wnd_) return;
   KillTimer(wnd_.get(), kTimerId);
   // A timer read from a layout starts once loading has finished.
-  if (enabled_ && interval_ > 0 && !Loading()) SetTimer(wnd_.get(), kTimerId, interval_, nullptr);
+  if (enabled_ && interval_ > 0 && !Loading() && !reporting_) SetTimer(wnd_.get(), kTimerId, interval_, nullptr);
 }
 
 void TTimer::Loaded() {
   TComponent::Loaded();
+  Update();
+}
+
+void TTimer::ReportTickError(const std::exception_ptr& error) noexcept {
+  // The error box's modal loop dispatches this timer's ticks too: each would open one more box
+  // over the first. The timer stops until the box is closed, then goes on as it was set.
+  HWND wnd = wnd_.get();
+  reporting_ = true;
+  KillTimer(wnd, kTimerId);
+  ReportError(error);
+  // The box's loop may have freed the timer, and its window with it.
+  if (!IsWindow(wnd) || GetWindowLongPtrW(wnd, GWLP_USERDATA) != reinterpret_cast<LONG_PTR>(this)) return;
+  reporting_ = false;
   Update();
 }
 
@@ -49,7 +62,7 @@ LRESULT CALLBACK TTimer::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (self && self->OnTimer) {
       // The handler runs from a copy: it may free its own timer (a finished animation does).
       const TNotifyEvent handler = self->OnTimer;
-      CallbackGuard([&] { handler(self); }, ReportError);
+      CallbackGuard([&] { handler(self); }, [&](const std::exception_ptr& error) { self->ReportTickError(error); });
     }
     return 0;
   }

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
+
 #include "framework/Component.h"
 #include "framework/Handles.h"
 
@@ -23,8 +25,10 @@ class TTimer : public TComponent {
  private:
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   void Update();
+  void ReportTickError(const std::exception_ptr& error) noexcept;
 
   bool enabled_ = true;
+  bool reporting_ = false;  // an error of the handler is on screen: no ticks until it is closed
   unsigned interval_ = 1000;
   TUniqueWindow wnd_;
 };

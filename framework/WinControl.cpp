@@ -9,6 +9,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Exception.h"
 #include "framework/MessageCrackers.h"
+#include "framework/OwnSend.h"
 
 namespace {
 constexpr wchar_t kControlProp[] = L"PrismatoneControl";
@@ -135,6 +136,9 @@ LRESULT CALLBACK TWinControl::InitialWndProc(HWND wnd, UINT msg, WPARAM wp, LPAR
 LRESULT CALLBACK TWinControl::FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   TWinControl* self = FromHandle(wnd);
   if (!self) return DefWindowProcW(wnd, msg, wp, lp);
+  // Private messages carry pointers, handles and commands for our own code: checked here, where
+  // every window message enters, so that no control's handling can come before the check.
+  if (IsPrivateMessage(msg) && !IsOwnSend(msg, wp, lp)) return 0;
   TMessage m{msg, wp, lp, 0};
   if (msg == WM_PAINT || msg == WM_PRINTCLIENT) {
     // A painting error is reported once; the window then paints plainly, and its update region

@@ -419,8 +419,13 @@ void TsButton::PaintHandler(HDC given) {
       // The window takes the region over. Setting it moves the window through the platform: the
       // position messages that come back must not ask for another picture.
       settingRegion_ = true;
-      --gLiveRegions;
-      SetWindowRgn(Handle(), region_.release(), redraw);
+      // The window owns the region only once the call succeeds; a failed call leaves it ours.
+      if (SetWindowRgn(Handle(), region_.get(), redraw)) {
+        --gLiveRegions;
+        (void)region_.release();
+      } else {
+        SetRegion(nullptr);
+      }
       settingRegion_ = false;
       regionNeverSet_ = false;
     }
@@ -519,8 +524,10 @@ void TsButton::DropDown() {
   Invalidate();
   skinData_.Invalidate();
   const TPoint at = ClientToScreen({0, Height()});
+  // The chosen item's click may free this button (with its form).
+  const auto alive = Liveness();
   DropDownMenu()->Popup(at.X, at.Y, Handle());
-  if (Destroying()) return;
+  if (!*alive || Destroying()) return;
   droppedDown_ = false;
   skinData_.Invalidate();
 }

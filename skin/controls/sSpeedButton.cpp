@@ -610,8 +610,10 @@ void TsSpeedButton::MouseDown(TMouseButton button, int x, int y) {
     GraphRepaint();
     dropdownMenu_->SetPopupComponent(this);
     const TPoint at = ClientToScreen({0, Height()});
+    // The chosen item's click may free this button (with its form).
+    const auto alive = Liveness();
     dropdownMenu_->Popup(at.X, at.Y, Parent() ? Parent()->Handle() : nullptr);
-    if (Destroying()) return;
+    if (!*alive || Destroying()) return;
     droppedDown_ = menuVisible_ = false;
     if (gOpenMenuButton == this) gOpenMenuButton = nullptr;
     POINT cursor;
@@ -741,8 +743,9 @@ void TsSpeedButton::WndProc(TMessage& m) {
       default:
         break;
     }
+    const auto alive = Liveness();  // a click may free the button
     TsSkinnedControl::WndProc(m);
-    if (Destroying()) return;
+    if (!*alive || Destroying()) return;
     switch (m.Msg) {
       case WM_MOUSEMOVE:
         if (TsSkinManager* mgr = skinData_.SkinManager();

@@ -159,6 +159,8 @@ void FillPaintRect(TsBackgroundQuery& q, TColor color) {
 
 }  // namespace
 
+// The offsets are never set here: they hold the asking control's position in this control, added
+// up by every transparent container the query passed on its way (PassToParent).
 void AnswerBackgroundQuery(TsCommonData& d, TsBackgroundQuery& q) {
   const int state = d.FFocused || d.FMouseAbove ? 1 : 0;
   TControl* owner = d.OwnerControl();
@@ -193,7 +195,6 @@ void AnswerBackgroundQuery(TsCommonData& d, TsBackgroundQuery& q) {
     if (d.BGChanged || CacheEmpty(d)) {
       q.Answer = qaColor;
       q.Color = d.BackgroundColor(0);
-      q.X = q.Y = 0;
     } else {
       AnswerWithCache(d, q);
     }
@@ -207,7 +208,6 @@ void AnswerBackgroundQuery(TsCommonData& d, TsBackgroundQuery& q) {
       d.FUpdating = true;
       q.Answer = qaNotReady;
     } else {
-      q.X = q.Y = 0;
       AnswerWithCache(d, q);
     }
     return;
@@ -221,7 +221,6 @@ void AnswerBackgroundQuery(TsCommonData& d, TsBackgroundQuery& q) {
       const TsMaskData& mask = m->ma()[std::size_t(d.BorderIndex)];
       q.FillRect = {std::max(0, int(mask.WL)), std::max(0, int(mask.WT)), std::max(0, int(mask.WR)), std::max(0, int(mask.WB))};
       q.Bmp = d.CacheBmp();
-      q.X = q.Y = 0;
     }
     if (q.PaintNow) FillPaintRect(q, q.Color);
     return;
@@ -235,7 +234,6 @@ void AnswerBackgroundQuery(TsCommonData& d, TsBackgroundQuery& q) {
   if (CacheEmpty(d)) {
     q.Answer = qaNotReady;
   } else {
-    q.X = q.Y = 0;
     AnswerWithCache(d, q);
   }
 }

@@ -176,9 +176,9 @@ std::wstring DefaultSectionFor(int coc, const TsSkinManager* manager);
 
 // ---- The skin message ----
 // Sends a skin command: through the platform to a control with a window, by direct dispatch
-// otherwise. Every skin command of the program goes through here: commands that carry pointers
-// are honoured only while such a send of ours is pending, so that no other process (nor
-// another thread) can hand the elevated setup a pointer to follow.
+// otherwise. Every skin command of the program goes through here: a skin command arriving as a
+// window message is acted on only while such a send of ours is pending, so that no other process
+// (nor another thread) can hand the elevated setup a pointer to follow or a state to change.
 LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam = 0, std::uint16_t argument = 0);
 // The same to a control of this thread straight through its message handling, without the
 // platform's message call (tens of microseconds under Wine): for the frames of a running fade,
@@ -190,8 +190,6 @@ LRESULT SendSkinCommand(HWND wnd, std::uint16_t code, LPARAM lParam = 0, std::ui
 LRESULT SendToOwnWindow(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Whether a command with this wParam and lParam is one of our own pending sends.
 bool IsOwnSkinSend(WPARAM wParam, LPARAM lParam);
-// Commands whose lParam is a pointer the receiver follows (or whose answer is one).
-bool SkinCommandCarriesPointer(std::uint16_t code);
 
 // The child controls of parent: windowless children and children without a window get the
 // message dispatched directly, skinned windowed children (answering command 7 with 1) get it

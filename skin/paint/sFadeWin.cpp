@@ -101,6 +101,11 @@ void StopFadesForShutdown() {
   MSG msg;
   while (LiveFadeTimers() > 0 && !TicksPassed(start, GetTickCount(), 2000)) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // The program's end was asked for meanwhile: it stays asked for, for the loop that ends it.
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(int(msg.wParam));
+        return;
+      }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }

@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Handles.h"
+#include "platform/SafeLibrary.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sFill.h"
@@ -32,11 +33,12 @@ void AddExStyle(HWND wnd, LONG bits) { SetWindowLongW(wnd, GWL_EXSTYLE, GetWindo
 bool CompositionEnabled() {
   using TDwmIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
   static const TDwmIsCompositionEnabled query = []() -> TDwmIsCompositionEnabled {
-    // Loaded from the system folder only: the setup runs elevated from a user-writable folder.
-    HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // From the system folder only (the setup runs elevated from a user-writable folder), and kept
+    // loaded for the function's sake.
+    static TUniqueModule dwm = LoadSystemLibrary(L"dwmapi.dll");
     if (!dwm) return nullptr;
     return reinterpret_cast<TDwmIsCompositionEnabled>(
-        reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
+        reinterpret_cast<void*>(GetProcAddress(dwm.get(), "DwmIsCompositionEnabled")));
   }();
   BOOL on = FALSE;
   return query && SUCCEEDED(query(&on)) && on;
@@ -272,10 +274,7 @@ void TsHideTimer::Anim_DoNext() {
 void TsHideTimer::OnTimerProc() {
   if (!Form) return;
   if (i > StepCount) {
-    CallEvent();
-    SetInterval(65535);
-    SetOnTimer(nullptr);
-    FreeFrames();
+    Finish();
     return;
   }
   Anim_DoNext();
@@ -283,6 +282,13 @@ void TsHideTimer::OnTimerProc() {
   POINT origin{0, 0};
   UpdateLayered(Form->Handle(), screen.dc(), nullptr, &FBmpSize, DstBmp->DC(), &origin, 0, &FBlend, ULW_ALPHA);
   ++i;
+}
+
+void TsHideTimer::Finish() {
+  CallEvent();
+  SetInterval(65535);
+  SetOnTimer(nullptr);
+  FreeFrames();
 }
 
 void TsHideTimer::CallEvent() {
@@ -297,7 +303,9 @@ void TsHideTimer::CallEvent() {
 
 void StartHideAnimation(std::unique_ptr<TForm> cover, std::unique_ptr<TBitmap> picture, int timeMs, HWND parent,
                         TsAnimType mode, int start) {
-  if (gHideTimer && gHideTimer->Form) gHideTimer->Form.reset();
+  // A hide still running ends first, whether or not this one animates: its form hears that it
+  // is hidden, and its timer and window-sized pictures do not outlive it.
+  if (gHideTimer && gHideTimer->Form) gHideTimer->Finish();
   const int n = std::max(timeMs, 0) / int(kAnimFrameMs);
   if (n == 0 || !cover || !picture) return;
   TsHideTimer& h = HideTimer();

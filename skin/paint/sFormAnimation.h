@@ -79,6 +79,9 @@ class TsHideTimer : public TsThreadedTimer {
   // One frame, or the end: the event, the cover and pictures freed, the timer idle.
   void OnTimerProc();
   void CallEvent();
+  // The end of the animation, reached or cut short: the event, the cover and pictures freed, the
+  // timer idle.
+  void Finish();
 
   HWND ParentWnd = nullptr;
   std::unique_ptr<TForm> Form;

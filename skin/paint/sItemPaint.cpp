@@ -26,7 +26,7 @@ TsItemSkinData ItemSkinData(const TsCommonData& d) {
 TColor AdjustedColor(const TsCommonData& d, TColor color) {
   if (d.ColorTone() != TColor(0x1FFFFFFF)) color = ToneColor(color, d.ColorTone());
   if (d.HUEOffset()) color = ChangeColorHue(d.HUEOffset(), color);
-  if (d.Saturation()) color = TColor(ChangeColorSaturation(std::int32_t(std::lround(d.Saturation() * 2.55)), color));
+  if (d.Saturation()) color = TColor(ChangeColorSaturation(SaturationAmount(d.Saturation()), color));
   return ColorToRGB(color);
 }
 

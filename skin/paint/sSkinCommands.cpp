@@ -105,8 +105,6 @@ bool ForThisManager(const TsCommonData& d, LPARAM lParam) {
 bool HandleSkinCommand(TMessage& m, TsCommonData& d) {
   const std::uint16_t code = SkinCommandCode(m.WParam), argument = SkinCommandArgument(m.WParam);
   m.Result = 0;
-  // A pointer in lParam is followed only when we sent it ourselves (see SendSkinCommand).
-  if (SkinCommandCarriesPointer(code) && !IsOwnSkinSend(m.WParam, m.LParam)) return true;
   TControl* owner = d.OwnerControl();
   auto* win = dynamic_cast<TWinControl*>(owner);
   switch (code) {
@@ -117,9 +115,9 @@ bool HandleSkinCommand(TMessage& m, TsCommonData& d) {
       d.UpdateTransparency();
       return true;
     case SKIN_UNLOADED: {
-      auto* manager = reinterpret_cast<TsSkinManager*>(m.LParam);
-      if (manager && manager->Destroying() && manager == d.SkinManager()) d.SetSkinManager(nullptr);
-      else if (!ForThisManager(d, m.LParam)) return true;
+      // Our manager is compared before it is asked anything: lParam may name no manager at all.
+      if (!ForThisManager(d, m.LParam)) return true;
+      if (d.SkinManager() && d.SkinManager()->Destroying()) d.SetSkinManager(nullptr);
       d.SkinIndex = d.BorderIndex = d.Texture = d.HotTexture = -1;
       d.FUpdating = true;
       d.EmptyCache();

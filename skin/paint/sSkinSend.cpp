@@ -1,65 +1,34 @@
-// Sending skin commands, and knowing which of them are our own: commands that carry a pointer are
-// honoured only while a send of this thread is pending with exactly that wParam and lParam.
-#include <algorithm>
+// Sending skin commands to our own controls, recorded as our own sends: the framework's window
+// procedure acts on a skin command only while such a send is pending (framework/OwnSend.h).
 #include <utility>
 #include <vector>
 
+#include "framework/OwnSend.h"
 #include "framework/WinControl.h"
 #include "skin/paint/sCommonData.h"
 
+static_assert(SM_SKINCOMMAND >= FM_PRIVATE_FIRST && SM_SKINCOMMAND <= FM_PRIVATE_LAST,
+              "skin commands are private window messages");
+
 namespace {
-
-// The sends of this thread now under way. A message that another process (or thread) sends or
-// posts to our windows never appears here, whatever it claims in lParam.
-thread_local std::vector<std::pair<WPARAM, LPARAM>> tPending;
-
-class TPendingSend {
- public:
-  TPendingSend(WPARAM wParam, LPARAM lParam) { tPending.emplace_back(wParam, lParam); }
-  ~TPendingSend() { tPending.pop_back(); }
-  TPendingSend(const TPendingSend&) = delete;
-  TPendingSend& operator=(const TPendingSend&) = delete;
-};
 
 bool OwnThreadWindow(HWND wnd) { return wnd && GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId(); }
 
-// Direct dispatch to a control, a skin command recorded as our own while it runs.
+// Direct dispatch to a control, the message recorded as our own while it runs.
 LRESULT PerformOwn(TControl& control, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg != SM_SKINCOMMAND) return control.Perform(msg, wParam, lParam);
-  TPendingSend pending(wParam, lParam);
+  TOwnSend own(msg, wParam, lParam);
   return control.Perform(msg, wParam, lParam);
 }
 
 }  // namespace
 
-bool SkinCommandCarriesPointer(std::uint16_t code) {
-  switch (code) {
-    case SKIN_GETPROVIDER:
-    case SKIN_SECTIONUPDATED:
-    case SKIN_SETSECTION:
-    case SKIN_FADEFRAME:
-    case SKIN_CONTROLCREATED:
-    case SKIN_GETSECTIONINFO:
-    case SKIN_QUERYBACKGROUND:
-    case SKIN_GETCOMMONDATA:
-    case SKIN_GETAPPLICATION:
-    case SKIN_GETBOUNDS:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool IsOwnSkinSend(WPARAM wParam, LPARAM lParam) {
-  return std::find(tPending.begin(), tPending.end(), std::pair{wParam, lParam}) != tPending.end();
-}
+bool IsOwnSkinSend(WPARAM wParam, LPARAM lParam) { return IsOwnSend(SM_SKINCOMMAND, wParam, lParam); }
 
 LRESULT SendToOwnWindow(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   // Windows of other threads are not ours to ask: they could be hung, and they could answer with
   // anything.
   if (!OwnThreadWindow(wnd)) return 0;
-  if (msg != SM_SKINCOMMAND) return SendMessageW(wnd, msg, wParam, lParam);
-  TPendingSend pending(wParam, lParam);
+  TOwnSend own(msg, wParam, lParam);
   return SendMessageW(wnd, msg, wParam, lParam);
 }
 

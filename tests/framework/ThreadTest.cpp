@@ -1,6 +1,9 @@
 // Thread objects: synchronised calls reach the user-interface thread, waits end, errors come back.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
+#include <thread>
 #include <vector>
 
 #include "framework/Application.h"
@@ -75,6 +78,44 @@ TEST(Thread, ErrorsComeBackToTheWorker) {
   EXPECT_EQ(caught, L"in the call");
   ASSERT_TRUE(t->FatalException());
   EXPECT_EQ(ExceptionMessage(t->FatalException()), L"in Execute");
+}
+
+// Two workers wait in Synchronize at once, so that their two wake-ups are one; the first call
+// waits for the second worker from inside. Every queued call runs and both waits end. Should the
+// wait hang, a watchdog ends the program with a message rather than the suite's timeout.
+TEST(Thread, WaitForInsideASynchronisedCallRunsTheOtherQueuedCalls) {
+  TApplication app;
+  std::atomic<int> queued{0};
+  bool secondRan = false;
+  std::unique_ptr<TBodyThread> second;
+  auto first = TThread::Create<TBodyThread>(false, [&](TBodyThread&) {
+    ++queued;
+    TThread::Synchronize([&] { second->WaitFor(); });
+  });
+  // The first call is queued first, so that it runs first and waits for the second worker,
+  // whose call stands behind it in the queue.
+  while (queued < 1) Sleep(1);
+  Sleep(200);
+  second = TThread::Create<TBodyThread>(false, [&](TBodyThread&) {
+    ++queued;
+    TThread::Synchronize([&] { secondRan = true; });
+  });
+  while (queued < 2) Sleep(1);
+  Sleep(200);  // both requests in the queue before this thread looks
+
+  std::atomic<bool> ended{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 600 && !ended; ++i) Sleep(100);
+    if (ended) return;
+    std::fputs("WaitFor inside a synchronised call hung\n", stderr);
+    std::fflush(stderr);
+    ExitProcess(3);
+  });
+  first->WaitFor();
+  ended = true;
+  watchdog.join();
+  EXPECT_TRUE(secondRan);
+  EXPECT_TRUE(second->Finished());
 }
 
 // A suspended thread starts on Start with its priority, follows later changes, ends on

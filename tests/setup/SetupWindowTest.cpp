@@ -370,7 +370,7 @@ TEST_F(SetupWindow, BrowseAppliesTheFolderRule) {
 TEST_F(SetupWindow, ButtonsAreSkinned) {
   TsButton* b = form->sButton1;
   EXPECT_EQ(GetWindowLongW(b->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-  EXPECT_EQ(SendMessageW(b->Handle(), SM_SKINCOMMAND, SkinCommandWParam(SKIN_ISSKINNED), 0), 1);
+  EXPECT_EQ(SendSkinCommand(b->Handle(), SKIN_ISSKINNED), 1);
   EXPECT_TRUE(b->SkinData().Skinned());
   EXPECT_TRUE(b->PrepareCache());
   EXPECT_EQ(b->SkinData().CacheBmp()->Width(), 75);

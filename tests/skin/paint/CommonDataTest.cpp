@@ -10,9 +10,11 @@
 #include "../data/manager/ManagerTestUtil.h"
 #include "framework/Edits.h"
 #include "framework/Form.h"
+#include "skin/controls/sButton.h"
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sMaskEdit.h"
 #include "skin/data/sSkinManagerWin.h"
+#include "skin/paint/sBackground.h"
 #include "skin/paint/sSkinText.h"
 #include "skin/paint/sSkinnedControl.h"
 
@@ -113,6 +115,28 @@ TEST_F(CommonData, QueryThroughATransparentContainer) {
   EXPECT_EQ(bg.Y, 20);
   EXPECT_FALSE(bg.Ready);
   EXPECT_EQ(bg.FillColor, manager.GetGlobalColor());
+}
+
+// A skinned control answering with its picture keeps the offsets the query arrives with: a
+// transparent container on the way has added its own position to them.
+TEST_F(CommonData, AnAnswerKeepsTheOffsetsItArrivesWith) {
+  for (const wchar_t* section : {L"GRAD", L"SEMI"}) {
+    SCOPED_TRACE(testing::Message() << section);
+    auto button = std::make_unique<TsButton>(&form);
+    button->SetParent(&form);
+    button->SetBounds(0, 0, 120, 40);
+    button->SkinData().SetSkinSection(section);
+    button->Loaded();
+    form.Show();
+    SendSkinCommand(*button, SKIN_PREPARECACHE);
+    TsBackgroundQuery q;
+    q.X = 10;
+    q.Y = 20;
+    AnswerBackgroundQuery(button->SkinData(), q);
+    EXPECT_EQ(q.Answer, qaBitmap);
+    EXPECT_EQ(q.X, 10);
+    EXPECT_EQ(q.Y, 20);
+  }
 }
 
 // A parent whose picture is not ready answers "not yet"; the child waits and paints when the

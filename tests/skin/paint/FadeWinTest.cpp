@@ -3,6 +3,9 @@
 // the end of session. The control paints each state as one colour, so every frame is known.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include <chrono>
 #include <vector>
 
@@ -40,6 +43,7 @@ class TFader : public TsSkinnedControl<TWinControl> {
   int State = 0;
   bool TakeFrames = true;  // answer command 24 (else the timer draws onto the window)
   std::vector<TBitmap32> Frames;
+  std::function<void()> OnFrame;  // run on each frame taken
   TsAnimatEvents Events = kDefaultAnimatEvents;
 
   bool Fading() const { return fadeTimer_ != nullptr; }
@@ -53,6 +57,7 @@ class TFader : public TsSkinnedControl<TWinControl> {
     if (m.Msg == SM_SKINCOMMAND && SkinCommandCode(m.WParam) == SKIN_PREPARECACHE) PaintCache();
     if (m.Msg == SM_SKINCOMMAND && SkinCommandCode(m.WParam) == SKIN_FADEFRAME && TakeFrames && IsOwnSkinSend(m.WParam, m.LParam)) {
       Frames.push_back(reinterpret_cast<TBitmap*>(m.LParam)->Pixels());
+      if (OnFrame) OnFrame();
       m.Result = 1;
       return;
     }
@@ -206,6 +211,36 @@ TEST_F(FadeWin, TheScreenShowsTheCacheAfterTheFade) {
     for (int x = 0; x < 75; ++x) differing += (shot.Pixels().Pixel(x, y) & 0xFFFFFF) != (cache.Pixel(x, y) & 0xFFFFFF);
   EXPECT_EQ(differing, 0);
   EXPECT_EQ(cache.Pixel(0, 0) & 0xFFFFFF, Blended(0, 1, 255) & 0xFFFFFF);
+}
+
+// The end of the session, met inside a fade's frame (a nested message loop can do that): the
+// fade cannot go before its frame returns, so the stop waits for it, dispatching messages. A
+// request to end the program met meanwhile stays for the loop that ends the program.
+TEST_F(FadeWin, StoppingForShutdownKeepsTheQuitRequest) {
+  bool stopped = false;
+  fader->OnFrame = [&] {
+    if (std::exchange(stopped, true)) return;
+    PostQuitMessage(7);
+    StopFadesForShutdown();
+  };
+  fader->Change(1, aeMouseEnter);
+  MSG msg{};
+  bool quit = false;
+  const DWORD start = GetTickCount();
+  while (!quit && GetTickCount() - start < 10000) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+      continue;
+    }
+    quit = msg.message == WM_QUIT;
+    if (!quit) DispatchMessageW(&msg);
+  }
+  ResumeFadesAfterCancelledShutdown();
+  ASSERT_TRUE(stopped);
+  ASSERT_TRUE(quit);
+  EXPECT_EQ(msg.wParam, 7u);
+  fader->OnFrame = nullptr;
+  Settle(fader);
 }
 
 // Ending the session stops every fade at once; a cancelled end lets fades run again.

@@ -207,6 +207,23 @@ TEST_F(FormAnimation, HideAtOnceAndAFormGoneMeanwhile) {
   EXPECT_TRUE(skinner->events.empty());
 }
 
+// A hide at once while another hide runs ends that one: its form hears aeHiding, and neither
+// the timer nor the two window-sized pictures are left behind.
+TEST_F(FormAnimation, HideAtOnceEndsARunningHide) {
+  skinner->form.Show();
+  manager.AnimEffects().FormHide.Time = 400;
+  AnimateFormHide(*skinner);
+  ASSERT_TRUE(HideTimer().Form);
+  manager.AnimEffects().FormHide.Time = 0;
+  skinner->form.Show();
+  AnimateFormHide(*skinner);
+  EXPECT_EQ(skinner->events, std::vector<TsAnimEventKind>{TsAnimEventKind::aeHiding});
+  EXPECT_FALSE(HideTimer().Form);
+  EXPECT_FALSE(HideTimer().SrcBmp);
+  EXPECT_FALSE(HideTimer().DstBmp);
+  EXPECT_EQ(HideTimer().Interval(), 65535u);
+}
+
 // Logged, not asserted: how long the picture of a window-sized form and one show frame take.
 TEST_F(FormAnimation, PictureAndFrameTimes) {
   skinner->form.SetBounds(40, 40, 680, 495);

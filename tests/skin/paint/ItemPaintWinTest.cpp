@@ -4,6 +4,8 @@
 
 #include "ItemTestUtil.h"
 #include "framework/Graphics.h"
+#include "skin/paint/sColorTransforms.h"
+#include "skin/paint/sCommonData.h"
 #include "skin/paint/sItemPaint.h"
 
 using namespace itemtest;
@@ -42,4 +44,14 @@ TEST(ItemPaintWin, KeyCornersLeaveTheRegion) {
   EXPECT_TRUE(PtInRegion(region.get(), 2, 0));
   EXPECT_TRUE(PtInRegion(region.get(), 0, 1));
   EXPECT_TRUE(PtInRegion(region.get(), 5, 4));
+}
+
+// A control's text colours take the same saturation amount as its pictures: rounded halves to
+// even (30 % is 76.5) and limited to ±255.
+TEST(ItemPaintWin, TextColourSaturationAsThePictures) {
+  TsCommonData d(nullptr, 3, false);
+  for (int percent : {30, -70, 150}) {
+    d.SetSaturation(percent);
+    EXPECT_EQ(AdjustedColor(d, TColor(0x3060C0)), TColor(ChangeColorSaturation(SaturationAmount(percent), 0x3060C0))) << percent;
+  }
 }

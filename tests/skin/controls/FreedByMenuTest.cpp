@@ -1,0 +1,90 @@
+// A drop-down menu item whose click frees the button that showed the menu: nothing of the
+// button is touched after the click. The buttons live on pages that become inaccessible when
+// they are deleted, so that any read after the click faults at once.
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "../paint/PumpUtil.h"
+#include "framework/Form.h"
+#include "framework/Menus.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/sSpeedButton.h"
+#include "skin/data/sSkinManagerWin.h"
+#include "skin/data/sStoredSkinLoad.h"
+#include "skin/paint/sGlow.h"
+
+namespace {
+
+// An object whose memory stays reserved, but inaccessible, once it is deleted.
+template <class T>
+class TGuarded : public T {
+ public:
+  using T::T;
+  static void* operator new(std::size_t size) {
+    void* p = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!p) throw std::bad_alloc();
+    return p;
+  }
+  static void operator delete(void* p, std::size_t size) {
+    DWORD old;
+    VirtualProtect(p, size, PAGE_NOACCESS, &old);
+  }
+};
+
+class FreedByMenu : public ::testing::Test {
+ protected:
+  TsSkinManager manager{nullptr};
+  TForm form{nullptr};
+  TPopupMenu menu{nullptr};
+  TControl* victim = nullptr;
+  bool clicked = false;
+
+  void SetUp() override {
+    InstallWinSkinPlatform();
+    storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 0, L"T");
+    manager.SetSkinName(L"T");
+    form.SetBounds(60, 60, 320, 220);
+    menu.Add(L"Закрыть", [this](TObject*) {
+      clicked = true;
+      delete victim;
+    });
+  }
+  void TearDown() override {
+    HideAllGlows(true);
+    SetSkinPlatform(nullptr);
+  }
+  template <class T>
+  T* Place(T* control) {
+    control->SetParent(&form);
+    control->SetBounds(20, 20, 120, 25);
+    control->Loaded();
+    victim = control;
+    form.Show();
+    pumptest::PumpPending();
+    // The menu's loop finds these in the queue: the first item is chosen as soon as it opens.
+    PostMessageW(form.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(form.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    return control;
+  }
+};
+
+TEST_F(FreedByMenu, SplitButtonArrow) {
+  auto* button = Place(new TGuarded<TsButton>(&form));
+  button->SetStyle(TButtonStyle::bsSplitButton);
+  button->SetDropDownMenu(&menu);
+  SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button->Width() - 4, 12));
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(form.ControlCount(), 0);
+}
+
+TEST_F(FreedByMenu, DropDownSpeedButton) {
+  auto* button = Place(new TGuarded<TsSpeedButton>(&form));
+  button->SetButtonStyle(TToolButtonStyle::tbsDropDown);
+  button->SetDropdownMenu(&menu);
+  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button->Width() - 4, 12));
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(form.ControlCount(), 0);
+}
+
+}  // namespace
