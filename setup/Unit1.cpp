@@ -3,11 +3,14 @@
 #include <shlobj.h>
 
 #include "framework/Application.h"
+#include "framework/Exception.h"
 #include "framework/FileUtils.h"
 #include "framework/ResourceStream.h"
+#include "payloads/UninstallTarget.h"
 #include "platform/SystemInfo.h"
 #include "setup/Catalogue.h"
 #include "setup/InstallFolder.h"
+#include "setup/InstallFolderCheck.h"
 #include "setup/PayloadExtract.h"
 #include "setup/ShellIntegration.h"
 #include "setup/ShellRules.h"
@@ -113,6 +116,12 @@ void TForm1::sButton1Click(TObject*) {
     Close();
     return;
   }
+  // The folder as typed is checked before anything is touched: a refused one is explained in the
+  // error box, and the window stays ready with the text as it was.
+  const TFolderFault fault =
+      CheckFolderToInstall(sDirectoryEdit1->GetText(), LongestInstalledName(PayloadFiles), ProtectedFolders(), WindowsFolder());
+  if (fault != tffNone) throw Exception(FolderFaultText(fault));
+
   sButton1->SetEnabled(false);
   sDirectoryEdit1->SetEnabled(false);
   sSpeedButton1->SetEnabled(false);

@@ -199,20 +199,6 @@ TEST_F(Install, OptionsCleared) {
   EXPECT_TRUE(InstallFinished);
 }
 
-// An empty folder text stops the install before anything is extracted, with the framework's
-// error in the error box; the window stays stopped.
-TEST_F(Install, EmptyFolderStops) {
-  form->sDirectoryEdit1->SetText(L"");
-  Press();
-  ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0], L"Unable to create directory.");
-  EXPECT_TRUE(LogLines().empty());
-  EXPECT_FALSE(InstallFinished);
-  EXPECT_FALSE(form->sButton1->Enabled());
-  EXPECT_EQ(form->sButton1->Caption(), L"Установить");
-  EXPECT_FALSE(app->Terminated());
-}
-
 // A folder on a missing drive fails at the first file, naming it; the log holds that one line.
 TEST_F(Install, MissingDriveStopsAtFirstFile) {
   form->sDirectoryEdit1->SetText(L"Q:\\Nowhere\\Prismatone");

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "framework/Application.h"
 #include "setup/Catalogue.h"
+#include "setup/InstallFolderCheck.h"
 #include "setup/Unit1.h"
 #include "skin/data/sSkinFiles.h"
 #include "skin/data/sSkinManagerWin.h"
@@ -379,4 +381,28 @@ TEST_F(SetupWindow, ButtonsAreSkinned) {
   const TSize t = s->TextRectSize();
   EXPECT_EQ(s->CaptionRect(false).Left, (23 - t.W) / 2);
   EXPECT_EQ(s->CaptionRect(false).Top, (22 - t.H) / 2);
+}
+
+// A relative folder is refused before anything is installed: one message says why, and the
+// window stays ready with the text as typed. (Last: a wrongly started install would leave the
+// window disabled.)
+TEST_F(SetupWindow, RelativeFolderIsRefused) {
+  TsDirectoryEdit* e = form->sDirectoryEdit1;
+  const std::wstring before = e->GetText();
+  const std::wstring relative = L"prismatone-relative-folder";
+  std::vector<std::wstring> shown;
+  app->OnShowException = [&](const std::wstring& text) { shown.push_back(text); };
+  e->SetText(relative);
+  SendMessageW(form->sButton1->Handle(), BM_CLICK, 0, 0);
+  app->OnShowException = nullptr;
+  EXPECT_EQ(shown, std::vector<std::wstring>{FolderFaultText(tffNotAbsolute)});
+  EXPECT_EQ(e->GetText(), relative);
+  EXPECT_TRUE(form->sButton1->Enabled());
+  EXPECT_TRUE(e->Enabled());
+  EXPECT_FALSE(InstallFinished);
+  EXPECT_EQ(form->sMemo1->GetText(), L"");
+  EXPECT_FALSE(std::filesystem::exists(relative));
+  std::error_code ec;
+  std::filesystem::remove_all(relative, ec);
+  e->SetText(before);
 }
