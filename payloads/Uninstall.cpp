@@ -14,6 +14,7 @@
 #include "payloads/UninstallSteps.h"
 #include "payloads/UninstallTarget.h"
 #include "platform/SafeLibrary.h"
+#include "platform/SystemInfo.h"
 #include "setup/Catalogue.h"
 #include "setup/ShellRules.h"
 #include "setup/UninstallRules.h"
@@ -41,10 +42,15 @@ int RunFirst(bool silent) {
   const std::wstring program = OwnProgramPath();
   const std::wstring folder = OwnProgramFolder();
   std::wstring refusal;
-  if (ResolveInstallFolder(ProductUninstallEntry(), folder, refusal).empty()) {
+  // Checked here only to refuse early: the folder is let go at once, as the working copy holds it
+  // for itself and checks it again.
+  if (!ResolveInstallFolder(ProductUninstallEntry(), folder, refusal)) {
     Show(silent, refusal, MB_ICONERROR);
     return kExitFailed;
   }
+  // Started with the install folder as its current folder, this process would keep it from
+  // being removed.
+  SetCurrentDirectoryW(WindowsFolder().c_str());
   if (!silent && MessageBoxW(nullptr, L"Удалить Prismatone и все его компоненты?", kCaption,
                              MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
     return kExitCancelled;
@@ -59,13 +65,13 @@ int RunWorker(const TWorkerArgs& args) {
   const TUniqueKernelHandle parent(reinterpret_cast<HANDLE>(uintptr_t(args.ParentHandle)));
   TUniqueKernelHandle report(reinterpret_cast<HANDLE>(uintptr_t(args.ReportHandle)));
   std::wstring refusal;
-  const std::wstring folder = ResolveInstallFolder(ProductUninstallEntry(), args.Folder, refusal);
-  if (folder.empty()) {
+  THeldFolder folder = ResolveInstallFolder(ProductUninstallEntry(), args.Folder, refusal);
+  if (!folder) {
     ReportExitCode(report.get(), kExitFailed);
     Show(args.Silent, refusal, MB_ICONERROR);
     return kExitFailed;
   }
-  TUninstallContext ctx = ProductContext(folder);
+  TUninstallContext ctx = ProductContext(std::move(folder));
   ctx.DeferredFile = L"\\" + PayloadFiles[kPayloadRows - 1].fFile;  // the first process's own file
   std::vector<TStepResult> results = RemoveProduct(ctx);
   // The first process's file leaves the install folder before the code is reported, so that the

@@ -33,13 +33,14 @@ std::wstring OwnProgramPath() {
 
 std::wstring OwnProgramFolder() { return WithoutTrailingSeparator(FolderOf(OwnProgramPath())); }
 
-std::wstring CreatePrivateFolder() {
-  wchar_t temp[MAX_PATH + 1] = {};
-  const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-  if (n == 0 || n > MAX_PATH) return {};
-  // Full access for the system and the administrators only, nothing inherited from the user's
-  // temporary folder: an unelevated program of the same user must not swap the copy that the
-  // elevated uninstaller is about to start.
+THeldFolder CreatePrivateFolder() {
+  wchar_t windows[MAX_PATH] = {};
+  const UINT n = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return {};
+  const std::wstring temp = WithoutTrailingSeparator(windows) + L"\\Temp\\";
+  // Full access for the system and the administrators only, nothing inherited: an unelevated
+  // program must not change the copy that the elevated uninstaller is about to start, nor put a
+  // library beside it.
   TLocalMem sd;
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", SDDL_REVISION_1, &sd.p, nullptr))
     return {};
@@ -49,41 +50,52 @@ std::wstring CreatePrivateFolder() {
     if (FAILED(CoCreateGuid(&id))) return {};
     wchar_t text[40] = {};
     StringFromGUID2(id, text, 40);
-    const std::wstring folder = std::wstring(temp) + L"Prismatone-uninstall-" + std::wstring(text).substr(1, 36);
+    const std::wstring folder = temp + L"Prismatone-uninstall-" + std::wstring(text).substr(1, 36);
     // CreateDirectory fails on a folder that already exists: one planted there is never used.
-    if (CreateDirectoryW(folder.c_str(), &sa)) return folder;
+    if (CreateDirectoryW(folder.c_str(), &sa)) {
+      DWORD error = ERROR_SUCCESS;
+      THeldFolder held = THeldFolder::Open(folder, error);
+      if (!held) SetLastError(error);
+      return held;
+    }
     if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
   }
   return {};
 }
 
 int RunPrivateCopy(const std::wstring& program, const std::wstring& folder, bool silent, std::wstring& error) {
-  const std::wstring privateFolder = CreatePrivateFolder();
-  if (privateFolder.empty()) {
+  THeldFolder privateFolder = CreatePrivateFolder();
+  if (!privateFolder) {
     error = L"Не удалось создать временную папку для программы удаления: " + SysErrorMessage(GetLastError());
     return kExitFailed;
   }
-  const std::wstring copy = privateFolder + L"\\" + program.substr(program.find_last_of(L'\\') + 1);
-  if (!CopyFileW(program.c_str(), copy.c_str(), TRUE)) {
-    error = Format(L"Не удалось скопировать программу удаления в %s: %s", {privateFolder, SysErrorMessage(GetLastError())});
-    RemoveDirectoryW(privateFolder.c_str());
+  return RunCopyIn(privateFolder, program, folder, silent, error);
+}
+
+int RunCopyIn(THeldFolder& privateFolder, const std::wstring& program, const std::wstring& folder, bool silent, std::wstring& error) {
+  const std::wstring path = privateFolder.Path();
+  const std::wstring copy = path + L"\\" + program.substr(program.find_last_of(L'\\') + 1);
+  // An unused folder goes again; it is let go first, as the hold keeps it from being removed.
+  auto giveUp = [&](const std::wstring& reason) {
+    error = reason;
+    privateFolder = THeldFolder();
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(path.c_str());
     return kExitFailed;
-  }
+  };
+  if (!CopyFileW(program.c_str(), copy.c_str(), TRUE))
+    return giveUp(Format(L"Не удалось скопировать программу удаления в %s: %s", {path, SysErrorMessage(GetLastError())}));
   // Two handles for the copy, inherited by it alone (nothing else is started with inheritance):
   // this process, to wait for its end by the handle and not by a number that may be reused, and
   // the writing end of a pipe for the exit code.
   HANDLE self = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE, TRUE, 0)) {
-    error = L"Не удалось запустить копию программы удаления: " + SysErrorMessage(GetLastError());
-    return kExitFailed;
-  }
+  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE, TRUE, 0))
+    return giveUp(L"Не удалось запустить копию программы удаления: " + SysErrorMessage(GetLastError()));
   const TUniqueKernelHandle selfHandle(self);
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-    error = L"Не удалось запустить копию программы удаления: " + SysErrorMessage(GetLastError());
-    return kExitFailed;
-  }
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+    return giveUp(L"Не удалось запустить копию программы удаления: " + SysErrorMessage(GetLastError()));
   const TUniqueKernelHandle reader(readEnd);
   TUniqueKernelHandle writer(writeEnd);
   SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
@@ -97,12 +109,8 @@ int RunPrivateCopy(const std::wstring& program, const std::wstring& folder, bool
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, privateFolder.c_str(), &si, &pi)) {
-    error = L"Не удалось запустить копию программы удаления: " + SysErrorMessage(GetLastError());
-    DeleteFileW(copy.c_str());
-    RemoveDirectoryW(privateFolder.c_str());
-    return kExitFailed;
-  }
+  if (!CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, path.c_str(), &si, &pi))
+    return giveUp(L"Не удалось запустить копию программы удаления: " + SysErrorMessage(GetLastError()));
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   writer.reset();  // only the copy holds the writing end now: a copy that ends early breaks the pipe

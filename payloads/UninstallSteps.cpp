@@ -65,17 +65,34 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
   return name.empty() || name[0] == L'\\' ? folder + name : folder + L"\\" + name;
 }
 
-// The names in a folder other than "." and "..".
-std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW data{};
-  const TUniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-  if (!find) return names;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name != L"." && name != L"..") names.push_back(name);
-  } while (FindNextFileW(find.get(), &data));
-  return names;
+// A file of the install folder whose path no longer leads into the folder that was checked.
+void Redirected(std::vector<TStepResult>& results, const std::wstring& path) {
+  Fail(results, L"Файл %s не удалён: путь к нему ведёт уже не в проверенную папку установки.", {path});
+}
+
+// Deletes a file of the held install folder, or reports why it stays.
+void DeleteInstalledFile(const THeldFolder& folder, const std::wstring& name, std::vector<TStepResult>& results) {
+  const std::wstring path = Join(folder.Path(), name);
+  DWORD err = ERROR_SUCCESS;
+  switch (folder.DeleteFile(name, err)) {
+    case tcoDone:
+    case tcoMissing:
+      return;
+    case tcoElsewhere:
+      Redirected(results, path);
+      return;
+    case tcoFailed:
+      Fail(results, L"Не удалось удалить файл %s: %s", {path, SysErrorMessage(err)});
+      return;
+  }
+}
+
+// Removes the emptied install folder; one that is gone already, or not empty after all, is no
+// failure of its own (what stays in it is reported by then).
+void RemoveInstallFolder(THeldFolder& folder, std::vector<TStepResult>& results) {
+  const DWORD err = folder.Remove();
+  if (err != ERROR_SUCCESS && !IsMissing(err) && err != ERROR_DIR_NOT_EMPTY)
+    Fail(results, L"Не удалось удалить папку %s: %s", {folder.Path(), SysErrorMessage(err)});
 }
 
 // The target path stored in a shell link file, as stored (no search for a moved target); nothing
@@ -99,9 +116,9 @@ bool IsOwnName(const std::wstring& name, const std::vector<std::wstring>& ownPat
 
 }  // namespace
 
-TUninstallContext ProductContext(const std::wstring& folder) {
+TUninstallContext ProductContext(THeldFolder folder) {
   TUninstallContext ctx;
-  ctx.Folder = folder;
+  ctx.Folder = std::move(folder);
   ctx.Entry = ProductUninstallEntry();
   // The thumbnail library and its folder as the setup chose them.
   const bool windows64 = IsWindows64();
@@ -214,72 +231,90 @@ void RemoveShortcuts(const std::vector<std::wstring>& folders, const std::wstrin
   }
 }
 
-void RemoveProgramFiles(const TUninstallContext& ctx, std::vector<TStepResult>& results) {
+void RemoveProgramFiles(TUninstallContext& ctx, std::vector<TStepResult>& results) {
   const std::vector<std::wstring> own = InstalledFileNames(PayloadFiles);
   for (const auto& name : own) {
     if (!ctx.DeferredFile.empty() && SamePath(name, ctx.DeferredFile)) continue;
-    const std::wstring path = Join(ctx.Folder, name);
-    if (!DeleteFileW(path.c_str()) && !IsMissing(GetLastError()))
-      Fail(results, L"Не удалось удалить файл %s: %s", {path, SysErrorMessage(GetLastError())});
+    DeleteInstalledFile(ctx.Folder, name, results);
   }
   // Never recursive: what the user added stays, and so does the folder that holds it.
   std::wstring foreign;
   int count = 0;
-  for (const auto& name : FolderEntries(ctx.Folder)) {
+  for (const auto& name : ctx.Folder.Entries()) {
     if (IsOwnName(name, own)) continue;
     if (count++ < 5) foreign += (foreign.empty() ? L"" : L", ") + name;
   }
   if (count > 5) foreign += L", …";
   if (count > 0) {
-    Leftover(results, L"Папка %s сохранена: в ней остались файлы, которые установка не создавала (%s).", {ctx.Folder, foreign});
+    Leftover(results, L"Папка %s сохранена: в ней остались файлы, которые установка не создавала (%s).", {ctx.Folder.Path(), foreign});
     return;
   }
-  if (ctx.DeferredFile.empty() && !RemoveDirectoryW(ctx.Folder.c_str())) {
-    const DWORD err = GetLastError();
-    if (!IsMissing(err) && err != ERROR_DIR_NOT_EMPTY) Fail(results, L"Не удалось удалить папку %s: %s", {ctx.Folder, SysErrorMessage(err)});
-  }
+  if (ctx.DeferredFile.empty()) RemoveInstallFolder(ctx.Folder, results);
 }
 
-std::wstring SetAsideDeferredFile(const TUninstallContext& ctx, const std::wstring& asideFolder, std::vector<TStepResult>& results) {
+std::wstring SetAsideDeferredFile(TUninstallContext& ctx, const std::wstring& asideFolder, std::vector<TStepResult>& results) {
   if (ctx.DeferredFile.empty()) return {};
-  const std::wstring path = Join(ctx.Folder, ctx.DeferredFile);
+  const std::wstring path = Join(ctx.Folder.Path(), ctx.DeferredFile);
   // Its own name in the private folder: the working copy there already has the same one.
   const std::wstring aside = Join(asideFolder, L"first-" + ctx.DeferredFile.substr(ctx.DeferredFile.find_last_of(L'\\') + 1));
   std::wstring now = path;
-  if (MoveFileExW(path.c_str(), aside.c_str(), 0)) {
+  DWORD err = ERROR_SUCCESS;
+  const TChildOutcome moved = ctx.Folder.MoveFileOut(ctx.DeferredFile, aside, err);
+  if (moved == tcoElsewhere) {
+    Redirected(results, path);
+    return {};
+  }
+  if (moved == tcoDone) {
     now = aside;
     // With the private folder at restart; removed before if the first process has ended by then.
     MoveFileExW(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-  } else if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  } else if (moved == tcoMissing) {
     now.clear();  // gone already
   } else {
-    DeleteOrSchedule(path, results);
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) now.clear();
+    // It cannot move (another drive): deleted now, or where it lies at the next restart.
+    const TChildOutcome deleted = ctx.Folder.DeleteFile(ctx.DeferredFile, err);
+    if (deleted == tcoElsewhere) {
+      Redirected(results, path);
+      return {};
+    }
+    if (deleted != tcoFailed) {
+      now.clear();
+    } else if ((err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION) && MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+      Leftover(results, L"Файл %s используется и будет удалён после перезагрузки компьютера.", {path});
+    } else {
+      Fail(results, L"Не удалось удалить файл %s: %s", {path, SysErrorMessage(err)});
+    }
   }
-  const std::vector<std::wstring> left = FolderEntries(ctx.Folder);
+  const std::vector<std::wstring> left = ctx.Folder.Entries();
   if (left.empty()) {
-    if (!RemoveDirectoryW(ctx.Folder.c_str()) && !IsMissing(GetLastError()))
-      Fail(results, L"Не удалось удалить папку %s: %s", {ctx.Folder, SysErrorMessage(GetLastError())});
+    RemoveInstallFolder(ctx.Folder, results);
   } else if (now == path && left.size() == 1) {
     // Only the scheduled file is left: the folder goes after it at restart.
-    MoveFileExW(ctx.Folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(ctx.Folder.Path().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   }
   return now;
 }
 
-void DeleteSetAsideFile(const TUninstallContext& ctx, const std::wstring& path) {
+void DeleteSetAsideFile(TUninstallContext& ctx, const std::wstring& path) {
   if (path.empty()) return;
+  const bool inFolder = SamePath(Join(ctx.Folder.Path(), ctx.DeferredFile), path);
   // The process that ran it may take a moment to let go of its file.
-  for (int i = 0; i < 20 && !DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND; ++i) Sleep(100);
-  if (SamePath(Join(ctx.Folder, ctx.DeferredFile), path) && FolderEntries(ctx.Folder).empty()) RemoveDirectoryW(ctx.Folder.c_str());
+  for (int i = 0; i < 20; ++i) {
+    DWORD err = ERROR_SUCCESS;
+    if (inFolder ? ctx.Folder.DeleteFile(ctx.DeferredFile, err) != tcoFailed
+                 : DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+      break;
+    Sleep(100);
+  }
+  if (inFolder && ctx.Folder.Entries().empty()) ctx.Folder.Remove();
 }
 
-std::vector<TStepResult> RemoveProduct(const TUninstallContext& ctx) {
+std::vector<TStepResult> RemoveProduct(TUninstallContext& ctx) {
   std::vector<TStepResult> results;
-  RemoveFileTypes(Join(ctx.Folder, L"Prismatone.exe"), results);
+  RemoveFileTypes(Join(ctx.Folder.Path(), L"Prismatone.exe"), results);
   RemoveThumbnailExtension(ctx, results);
   RemoveUninstallEntry(ctx.Entry, results);
-  RemoveShortcuts(ctx.ShortcutFolders, ctx.Folder, results);
+  RemoveShortcuts(ctx.ShortcutFolders, ctx.Folder.Path(), results);
   RemoveProgramFiles(ctx, results);
   return results;
 }

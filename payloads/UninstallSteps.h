@@ -9,7 +9,7 @@
 #include "setup/UninstallRules.h"
 
 struct TUninstallContext {
-  std::wstring Folder;                        // the install folder, checked (ResolveInstallFolder)
+  THeldFolder Folder;                         // the install folder, checked and held (ResolveInstallFolder)
   TUninstallEntry Entry;                      // the Uninstall entry to remove
   std::wstring SystemFolder;                  // where the thumbnail library lies
   std::wstring ThumbnailFile;                 // its file name
@@ -22,9 +22,11 @@ struct TUninstallContext {
 
 // The product's context on this machine for the folder: the setup's catalogue for this Windows,
 // its system folder and the native regsvr32 (through "Sysnative" from a 32-bit process).
-TUninstallContext ProductContext(const std::wstring& folder);
+TUninstallContext ProductContext(THeldFolder folder);
 
-std::vector<TStepResult> RemoveProduct(const TUninstallContext& ctx);
+// Files of the install folder are deleted through the held folder (THeldFolder): one whose path
+// has come to lead elsewhere since the check is not touched, and that is a failure.
+std::vector<TStepResult> RemoveProduct(TUninstallContext& ctx);
 
 // The deferred file belongs to a running process, so it cannot be deleted yet; it can be moved
 // (the system lets a running program's file be renamed on its own drive). It goes into
@@ -32,10 +34,10 @@ std::vector<TStepResult> RemoveProduct(const TUninstallContext& ctx);
 // goes now and the exit code reports the whole removal. Where it cannot be moved, it is left to
 // the restart where it lies, with the folder when nothing else is in it, and that is reported.
 // Returns where the file lies now (empty for none), for DeleteSetAsideFile.
-std::wstring SetAsideDeferredFile(const TUninstallContext& ctx, const std::wstring& asideFolder, std::vector<TStepResult>& results);
+std::wstring SetAsideDeferredFile(TUninstallContext& ctx, const std::wstring& asideFolder, std::vector<TStepResult>& results);
 // Once the process that ran the file has ended: deletes it, and the install folder when it was
 // the last thing there. Nothing is reported: what stays is already left to the restart.
-void DeleteSetAsideFile(const TUninstallContext& ctx, const std::wstring& path);
+void DeleteSetAsideFile(TUninstallContext& ctx, const std::wstring& path);
 
 // The steps one by one, as RemoveProduct runs them.
 void RemoveFileTypes(const std::wstring& programPath, std::vector<TStepResult>& results);
@@ -44,7 +46,7 @@ void RemoveUninstallEntry(const TUninstallEntry& entry, std::vector<TStepResult>
 // Removes the shortcuts of the setup's name that lead into the install folder; one that leads
 // elsewhere, or that is no shortcut at all, is someone else's and stays (a leftover).
 void RemoveShortcuts(const std::vector<std::wstring>& folders, const std::wstring& installFolder, std::vector<TStepResult>& results);
-void RemoveProgramFiles(const TUninstallContext& ctx, std::vector<TStepResult>& results);
+void RemoveProgramFiles(TUninstallContext& ctx, std::vector<TStepResult>& results);
 
 // Deletes a file now or, when it is in use, at the next restart. Missing files count as removed.
 void DeleteOrSchedule(const std::wstring& path, std::vector<TStepResult>& results);

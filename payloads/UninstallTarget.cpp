@@ -23,23 +23,12 @@ std::wstring Environment(const wchar_t* name) {
   return n > 0 && n < MAX_PATH ? std::wstring(value, n) : std::wstring();
 }
 
-TUniqueFile OpenFolder(const std::wstring& path) {
-  return TUniqueFile(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-}
-
-// The folder's path after the system resolved every link and short name, without the "\\?\"
-// prefix; empty when it cannot be opened.
+// The folder's path as the system resolves it, every link and short name followed; empty when
+// it cannot be opened.
 std::wstring FinalPath(const std::wstring& path) {
-  const TUniqueFile folder = OpenFolder(path);
-  if (!folder) return {};
-  wchar_t buf[1024] = {};
-  const DWORD n = GetFinalPathNameByHandleW(folder.get(), buf, 1024, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (n == 0 || n >= 1024) return {};
-  std::wstring s(buf, n);
-  if (s.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + s.substr(8);
-  if (s.rfind(L"\\\\?\\", 0) == 0) return s.substr(4);
-  return s;
+  const TUniqueFile folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return folder ? FinalPathOf(folder.get()) : std::wstring();
 }
 
 std::wstring ReadInstallLocation(const TUninstallEntry& entry) {
@@ -50,6 +39,43 @@ std::wstring ReadInstallLocation(const TUninstallEntry& entry) {
   DWORD size = sizeof value - sizeof(wchar_t);
   if (RegGetValueW(key.get(), nullptr, L"InstallLocation", RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return {};
   return value;
+}
+
+// The identities of the folders in paths and of every folder above each of them.
+std::vector<TFileIdentity> IdentitiesWithAncestors(const std::vector<std::wstring>& paths) {
+  std::vector<TFileIdentity> ids;
+  for (const auto& path : paths) {
+    const std::wstring resolved = FinalPath(path);
+    if (resolved.empty()) continue;
+    for (const auto& folder : FolderAndAncestors(resolved))
+      if (const auto id = FolderIdentity(folder)) ids.push_back(*id);
+  }
+  return ids;
+}
+
+bool Contains(const std::vector<TFileIdentity>& ids, const TFileIdentity& id) {
+  for (const auto& i : ids)
+    if (i == id) return true;
+  return false;
+}
+
+// Whether the folder own, at the resolved path, is as a file system object a protected folder or
+// one above a protected folder (a drive root among them), or lies below the Windows folder or a
+// system folder. Network paths to this computer and aliases of a drive reach the same objects
+// under other names.
+bool IsSystemFolderByIdentity(const TFileIdentity& own, const std::wstring& resolved, const std::vector<std::wstring>& protectedFolders) {
+  if (Contains(IdentitiesWithAncestors(protectedFolders), own)) return true;
+  std::vector<TFileIdentity> windows;
+  for (const std::wstring& path : {WindowsFolder(), ShellFolder(CSIDL_SYSTEM), ShellFolder(CSIDL_SYSTEMX86), NativeSystemFolder()}) {
+    if (path.empty()) continue;
+    if (const auto id = FolderIdentity(path)) windows.push_back(*id);
+  }
+  const std::vector<std::wstring> chain = FolderAndAncestors(resolved);
+  for (std::size_t i = 1; i < chain.size(); ++i) {
+    const auto above = FolderIdentity(chain[i]);
+    if (above && Contains(windows, *above)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -75,16 +101,23 @@ std::vector<std::wstring> ProtectedFolders() {
   return folders;
 }
 
-bool IsSameFolder(const std::wstring& a, const std::wstring& b) {
-  const TUniqueFile fa = OpenFolder(a), fb = OpenFolder(b);
-  if (!fa || !fb) return false;
-  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
-  if (!GetFileInformationByHandle(fa.get(), &ia) || !GetFileInformationByHandle(fb.get(), &ib)) return false;
-  return (ia.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+std::vector<std::wstring> ThisMachineNames() {
+  std::vector<std::wstring> names;
+  for (COMPUTER_NAME_FORMAT format : {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified,
+                                      ComputerNamePhysicalNetBIOS, ComputerNamePhysicalDnsHostname, ComputerNamePhysicalDnsFullyQualified}) {
+    wchar_t name[256] = {};
+    DWORD n = 256;
+    if (GetComputerNameExW(format, name, &n) && n > 0 && n < 256) names.emplace_back(name, n);
+  }
+  return names;
 }
 
-std::wstring ResolveInstallFolder(const TUninstallEntry& entry, const std::wstring& startFolder, std::wstring& refusal) {
+bool IsSameFolder(const std::wstring& a, const std::wstring& b) {
+  const auto ia = FolderIdentity(a);
+  return ia && ia == FolderIdentity(b);
+}
+
+THeldFolder ResolveInstallFolder(const TUninstallEntry& entry, const std::wstring& startFolder, std::wstring& refusal) {
   const std::wstring location = ReadInstallLocation(entry);
   if (location.empty()) {
     refusal = L"Сведения об установке Prismatone не найдены в реестре. Ничего не удалено.";
@@ -92,17 +125,34 @@ std::wstring ResolveInstallFolder(const TUninstallEntry& entry, const std::wstri
   }
   const std::vector<std::wstring> protectedFolders = ProtectedFolders();
   const std::wstring windows = WindowsFolder();
-  // The text as written, and the folder it really leads to, must both be safe.
-  const std::wstring resolved = FinalPath(location);
-  if (CheckInstallFolder(location, protectedFolders, windows) != tfsSafe ||
-      (!resolved.empty() && CheckInstallFolder(resolved, protectedFolders, windows) != tfsSafe)) {
-    refusal = Format(L"Папка установки в реестре (%s) — системная папка или недопустимый путь. Ничего не удалено.", {location});
+  const std::vector<std::wstring> ownNames = ThisMachineNames();
+  const std::wstring unsafe =
+      Format(L"Папка установки в реестре (%s) — системная папка или недопустимый путь. Ничего не удалено.", {location});
+  const std::wstring elsewhere = Format(
+      L"Папка установки в реестре (%s) не совпадает с папкой программы удаления (%s). Ничего не удалено.", {location, startFolder});
+  if (CheckInstallFolder(location, protectedFolders, windows, ownNames) != tfsSafe) {
+    refusal = unsafe;
     return {};
   }
-  if (!IsSameFolder(location, startFolder)) {
-    refusal = Format(L"Папка установки в реестре (%s) не совпадает с папкой программы удаления (%s). Ничего не удалено.",
-                     {location, startFolder});
+  // From here on the folder is held: what is checked is what the steps will act on.
+  DWORD error = ERROR_SUCCESS;
+  THeldFolder folder = THeldFolder::Open(location, error);
+  if (!folder) {
+    refusal = error == kErrorFolderIsLink ? unsafe : elsewhere;
     return {};
   }
-  return location;
+  // The folder it really is must be safe too: by the path the system resolved, and by identity.
+  const std::wstring resolved = FinalPathOf(folder.Handle());
+  const auto own = folder.Identity();
+  if (resolved.empty() || !own || CheckInstallFolder(resolved, protectedFolders, windows, ownNames) != tfsSafe ||
+      IsSystemFolderByIdentity(*own, resolved, protectedFolders)) {
+    refusal = unsafe;
+    return {};
+  }
+  const auto start = FolderIdentity(startFolder);
+  if (!start || *own != *start) {
+    refusal = elsewhere;
+    return {};
+  }
+  return folder;
 }

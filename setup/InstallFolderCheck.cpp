@@ -67,7 +67,8 @@ std::size_t LongestInstalledName(const TPayloadTable& payloadFiles) {
 }
 
 TFolderFault CheckFolderToInstall(std::wstring_view folder, std::size_t longestInstalledName,
-                                  const std::vector<std::wstring>& protectedFolders, std::wstring_view windowsFolder) {
+                                  const std::vector<std::wstring>& protectedFolders, std::wstring_view windowsFolder,
+                                  const std::vector<std::wstring>& ownNames) {
   const std::size_t root = RootLength(folder);
   if (root == 0) return tffNotAbsolute;
   if (std::any_of(folder.begin() + std::ptrdiff_t(root), folder.end(), IsBadCharacter)) return tffBadCharacter;
@@ -81,9 +82,11 @@ TFolderFault CheckFolderToInstall(std::wstring_view folder, std::size_t longestI
   // separator included.
   if (folder.size() + longestInstalledName >= kMaxPath) return tffTooLong;
   // Last, the uninstaller's own rule, so that no folder is installed into that it would refuse.
-  switch (CheckInstallFolder(folder, protectedFolders, windowsFolder)) {
+  switch (CheckInstallFolder(folder, protectedFolders, windowsFolder, ownNames)) {
     case tfsSafe:
       return tffNone;
+    case tfsThisMachine:
+      return tffThisMachine;
     case tfsDriveRoot:
       return tffDriveRoot;
     case tfsProtected:
@@ -110,6 +113,9 @@ std::wstring FolderFaultText(TFolderFault fault) {
              L"Выберите другое имя папки.";
     case tffTooLong:
       return L"Путь к папке установки слишком длинный. Выберите папку с более коротким путём.";
+    case tffThisMachine:
+      return L"Папка установки указана как сетевой путь к этому же компьютеру. Укажите её на локальном диске, например "
+             L"C:\\Program Files\\Prismatone.";
     case tffDriveRoot:
       return L"Нельзя устанавливать программу прямо в корень диска или сетевой папки. Укажите отдельную папку, например "
              L"C:\\Program Files\\Prismatone.";

@@ -19,6 +19,7 @@ enum TFolderFault {
   tffDotOrBlankAtEnd,  // a part ending in "." or " " ("." and ".." among them)
   tffReservedName,     // a part named as a device (CON, NUL, COM1, LPT1.txt...)
   tffTooLong,          // the folder and its longest installed file reach MAX_PATH
+  tffThisMachine,      // a network path to this computer ("\\localhost\C$\...")
   tffDriveRoot,        // a drive's root or a share's root
   tffSystemFolder,     // a protected folder, one that holds one, or one inside the Windows folder
 };
@@ -27,10 +28,12 @@ enum TFolderFault {
 // catalogue's rows, the uninstaller (which the Uninstall entry names) among them.
 std::size_t LongestInstalledName(const TPayloadTable& payloadFiles);
 
-// Checks folder as typed, with the longest name to be created below it. protectedFolders and
-// windowsFolder are the system's folders as the uninstaller's CheckInstallFolder takes them.
+// Checks folder as typed, with the longest name to be created below it. protectedFolders,
+// windowsFolder and ownNames are the system's folders and the computer's names as the
+// uninstaller's CheckInstallFolder takes them.
 TFolderFault CheckFolderToInstall(std::wstring_view folder, std::size_t longestInstalledName,
-                                  const std::vector<std::wstring>& protectedFolders, std::wstring_view windowsFolder);
+                                  const std::vector<std::wstring>& protectedFolders, std::wstring_view windowsFolder,
+                                  const std::vector<std::wstring>& ownNames);
 
 // The sentence shown to the user for a fault; empty for tffNone.
 std::wstring FolderFaultText(TFolderFault fault);

@@ -5,6 +5,7 @@
 #include <cwctype>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "framework/FileStream.h"
 #include "framework/Handles.h"
@@ -50,6 +51,16 @@ void ThrowIfHeld(const std::wstring& fileName) {
   if (!probe) ThrowCannotCreate(fileName, GetLastError());
 }
 
+// Gives the file `to` the access list of the file `from` (nothing when it cannot be read).
+void CopyAccessList(const std::wstring& from, const std::wstring& to) {
+  DWORD size = 0;
+  GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+  if (size == 0) return;
+  std::vector<ULONGLONG> sd((size + sizeof(ULONGLONG) - 1) / sizeof(ULONGLONG));
+  if (GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, sd.data(), size, &size))
+    SetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, sd.data());
+}
+
 // Creates a new, uniquely named temporary file beside fileName.
 TFileStream CreateTempBeside(const std::wstring& fileName) {
   static std::atomic<unsigned> counter{0};
@@ -82,8 +93,10 @@ void ReplaceFileContents(const std::wstring& fileName, const std::function<void(
     temp.reset();
     if (exists) {
       // ReplaceFileW gives the new contents the old file's identity: its security descriptor
-      // (who may read and write it), attributes and creation time stay. The attributes are set
-      // beforehand as well, for systems whose ReplaceFileW does not carry them over.
+      // (who may read and write it), attributes and creation time stay. The access list and the
+      // attributes are set beforehand as well, for systems whose ReplaceFileW does not carry them
+      // over (Wine's keeps neither).
+      CopyAccessList(fileName, tempName);
       const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
       if (kept) SetFileAttributesW(tempName.c_str(), kept);
       if (!ReplaceFileW(fileName.c_str(), tempName.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {

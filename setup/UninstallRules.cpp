@@ -2,6 +2,7 @@
 
 #include "setup/Catalogue.h"
 #include "setup/ShellRules.h"
+#include "setup/ThisMachine.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ std::wstring FoldPath(std::wstring_view path) {
 bool SamePath(std::wstring_view a, std::wstring_view b) { return FoldPath(a) == FoldPath(b); }
 
 TFolderSafety CheckInstallFolder(std::wstring_view folder, const std::vector<std::wstring>& protectedFolders,
-                                 std::wstring_view windowsFolder) {
+                                 std::wstring_view windowsFolder, const std::vector<std::wstring>& ownNames) {
   if (folder.size() < 3) return tfsNotAbsolute;
   const bool drive = ((folder[0] | 0x20) >= L'a' && (folder[0] | 0x20) <= L'z') && folder[1] == L':' && IsSeparator(folder[2]);
   const bool unc = IsSeparator(folder[0]) && IsSeparator(folder[1]) && folder[2] != L'?' && folder[2] != L'.';
@@ -92,6 +93,7 @@ TFolderSafety CheckInstallFolder(std::wstring_view folder, const std::vector<std
     // The system drops trailing dots and blanks: "C:\Windows." is the Windows folder.
     if (part == L"." || part == L".." || part.back() == L'.' || part.back() == L' ') return tfsNotAbsolute;
   }
+  if (unc && !parts.empty() && NamesThisMachine(parts[0], ownNames)) return tfsThisMachine;
   if (parts.size() < (drive ? 1u : 3u)) return tfsDriveRoot;
 
   const std::wstring own = FoldPath(folder);
@@ -102,6 +104,26 @@ TFolderSafety CheckInstallFolder(std::wstring_view folder, const std::vector<std
   }
   if (!windowsFolder.empty() && StartsWithFolder(own, FoldPath(windowsFolder))) return tfsInsideWindows;
   return tfsSafe;
+}
+
+std::vector<std::wstring> FolderAndAncestors(std::wstring_view folder) {
+  std::wstring path(folder);
+  while (path.size() > 3 && IsSeparator(path.back())) path.pop_back();
+  // The root keeps what cannot be taken away: "C:\" whole, a share with its server.
+  std::size_t root = 3;
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    const std::size_t server = path.find_first_of(L"\\/", 2);
+    const std::size_t share = server == std::wstring::npos ? server : path.find_first_of(L"\\/", server + 1);
+    root = share == std::wstring::npos ? path.size() : share;
+  }
+  std::vector<std::wstring> chain;
+  for (;;) {
+    chain.push_back(path);
+    if (path.size() <= root) return chain;
+    std::size_t sep = path.find_last_of(L"\\/");
+    if (sep == std::wstring::npos || sep + 1 < root) return chain;
+    path.resize(std::max(sep, root));
+  }
 }
 
 TFileTypeDecision DecideFileType(const TFileTypeState& state, std::wstring_view progId, const std::wstring& programPath) {

@@ -18,15 +18,22 @@ bool SamePath(std::wstring_view a, std::wstring_view b);
 enum TFolderSafety {
   tfsSafe,
   tfsNotAbsolute,   // empty, relative, a device or "\\?\" path, a "." or ".." part, a wildcard or stream
+  tfsThisMachine,   // a network path to this computer ("\\localhost\C$\..."): a local folder in disguise
   tfsDriveRoot,     // "C:\" or a network share's root
   tfsProtected,     // one of the protected folders, or a folder that contains one
   tfsInsideWindows  // below the Windows folder
 };
-// The install folder as the Uninstall entry names it, checked against the system's own folders:
-// protectedFolders holds the Windows folder, the Program Files folders, the profiles' root and the
-// profile folders; windowsFolder is also among them.
+// The install folder as the Uninstall entry names it, checked by its spelling against the
+// system's own folders: protectedFolders holds the Windows folder, the Program Files folders, the
+// profiles' root and the profile folders; windowsFolder is also among them; ownNames are the
+// computer's own names (NamesThisMachine). Spelling is not identity: the folder that a safe
+// spelling leads to must still be compared with those folders as file system objects.
 TFolderSafety CheckInstallFolder(std::wstring_view folder, const std::vector<std::wstring>& protectedFolders,
-                                 std::wstring_view windowsFolder);
+                                 std::wstring_view windowsFolder, const std::vector<std::wstring>& ownNames);
+
+// The folder and every folder above it, up to and with its root ("C:\", "\\server\share"), in
+// that order; for a path already resolved by the system (no ".", "..", or doubled separators).
+std::vector<std::wstring> FolderAndAncestors(std::wstring_view folder);
 
 // A file type's keys as found at uninstall time: the extension's default value (its ProgID) and
 // the ProgID's open command, each absent when the key or value is missing.

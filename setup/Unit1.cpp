@@ -119,7 +119,8 @@ void TForm1::sButton1Click(TObject*) {
   // The folder as typed is checked before anything is touched: a refused one is explained in the
   // error box, and the window stays ready with the text as it was.
   const TFolderFault fault =
-      CheckFolderToInstall(sDirectoryEdit1->GetText(), LongestInstalledName(PayloadFiles), ProtectedFolders(), WindowsFolder());
+      CheckFolderToInstall(sDirectoryEdit1->GetText(), LongestInstalledName(PayloadFiles), ProtectedFolders(), WindowsFolder(),
+                           ThisMachineNames());
   if (fault != tffNone) throw Exception(FolderFaultText(fault));
 
   sButton1->SetEnabled(false);

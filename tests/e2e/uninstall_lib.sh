@@ -1,4 +1,4 @@
-# Sourced by install.sh: the prefix's state before and after, and the uninstaller run as the list
+# Sourced by setup_e2e.sh: the prefix's state before and after, and the uninstaller run as the list
 # of installed programs runs it.
 
 # snapshot_state DIR: what an install may touch, in comparable text: every path below drive_c
@@ -84,8 +84,11 @@ press_in_box() {
   wait_until 30 box_gone || fail "the message box did not close on $1"
 }
 
+# uninstaller_copies: the uninstaller's private folders, below the system's temporary folder.
+uninstaller_copies() { find "$WINEPREFIX/drive_c/windows" -maxdepth 2 -ipath '*/windows/temp/Prismatone-uninstall-*' 2>/dev/null; }
+
 # copies_gone: no private copy of the uninstaller is left in the prefix.
-copies_gone() { [ -z "$(find "$WINEPREFIX/drive_c/users" -maxdepth 6 -name 'Prismatone-uninstall-*' 2>/dev/null)" ]; }
+copies_gone() { [ -z "$(uninstaller_copies)" ]; }
 
 # pending_renames: the restart list of the prefix, one name per line.
 pending_renames() {
@@ -96,6 +99,6 @@ pending_renames() {
 # drop_uninstaller_copies: takes the uninstaller's private copies away, as the next restart would,
 # and the restart list with them (what a failed run leaves).
 drop_uninstaller_copies() {
-  find "$WINEPREFIX/drive_c/users" -maxdepth 6 -name 'Prismatone-uninstall-*' -type d -exec rm -rf {} + 2>/dev/null || true
+  uninstaller_copies | while read -r copy; do rm -rf "$copy"; done
   wine reg delete 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations /f >/dev/null 2>&1 || true
 }

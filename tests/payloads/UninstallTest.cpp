@@ -4,9 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+#include <shellapi.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
+#include "framework/FileStream.h"
 #include "framework/Handles.h"
 #include "payloads/UninstallRelaunch.h"
 #include "payloads/UninstallSteps.h"
@@ -47,6 +53,24 @@ std::wstring Default(const std::wstring& key) {
 }
 
 void Touch(const std::wstring& path) { WriteWholeFile(path, BytesOf("x")); }
+
+// The folder held as the uninstaller holds the install folder once it has checked it.
+THeldFolder Hold(const std::wstring& path) {
+  DWORD error = ERROR_SUCCESS;
+  THeldFolder folder = THeldFolder::Open(path, error);
+  EXPECT_TRUE(folder) << "cannot hold " << path << ": " << SysErrorMessage(error);
+  return folder;
+}
+
+// Removes a folder with everything below it.
+void RemoveTree(const std::wstring& path) {
+  std::wstring from = path + L'\0';  // the list of names ends with a second NUL
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NO_UI;
+  SHFileOperationW(&op);
+}
 
 bool HasText(const std::vector<TStepResult>& results, TStepOutcome outcome, const std::wstring& part) {
   return std::any_of(results.begin(), results.end(), [&](const TStepResult& r) { return r.Outcome == outcome && r.Text.find(part) != std::wstring::npos; });
@@ -116,7 +140,7 @@ struct TSandbox {
       CreateShortcut(install / L"Prismatone.exe", *f / L"Prismatone", L"");
       Touch(*f / L"Other.lnk");
     }
-    ctx.Folder = install.Path();
+    ctx.Folder = Hold(install.Path());
     ctx.Entry = TestEntry();
     for (const wchar_t* name : kUninstallValues) SetString(HKEY_LOCAL_MACHINE, ctx.Entry.Key, name, L"v", ctx.Entry.View);
     ctx.SystemFolder = system.Path();
@@ -142,30 +166,44 @@ struct TFileTypesScope {
 }  // namespace
 
 // The install folder is accepted only when the entry names the uninstaller's own folder, however
-// spelled, and never when it names a system folder or a drive root.
+// spelled, and never when it names a system folder, a drive root, a folder below the Windows
+// folder or a network path back to this computer, however spelled.
 TEST(UninstallTarget, ResolvesOnlyItsOwnSafeFolder) {
   TScratchFolder own, other;
   const TUninstallEntry entry = TestEntry();
   std::wstring refusal;
-  EXPECT_TRUE(ResolveInstallFolder(entry, own.Path(), refusal).empty());  // no entry at all
+  EXPECT_FALSE(ResolveInstallFolder(entry, own.Path(), refusal));  // no entry at all
   EXPECT_NE(refusal.find(L"не найдены"), std::wstring::npos);
 
   std::wstring spelled = own.Path() + L"\\";
   std::transform(spelled.begin(), spelled.end(), spelled.begin(), ::towupper);
   SetString(HKEY_LOCAL_MACHINE, entry.Key, L"InstallLocation", spelled, entry.View);
   refusal.clear();
-  EXPECT_EQ(ResolveInstallFolder(entry, own.Path(), refusal), spelled);
+  EXPECT_EQ(ResolveInstallFolder(entry, own.Path(), refusal).Path(), spelled);
   EXPECT_EQ(refusal, L"");
-  EXPECT_TRUE(ResolveInstallFolder(entry, other.Path(), refusal).empty());
+  EXPECT_FALSE(ResolveInstallFolder(entry, other.Path(), refusal));
   EXPECT_NE(refusal.find(L"не совпадает"), std::wstring::npos) << refusal;
 
   // A tampered entry that names a system folder is refused even when the uninstaller runs there.
   const std::wstring windows = WindowsFolder();
-  for (const std::wstring& target : {windows, windows.substr(0, 3), windows + L"\\System32", windows + L"\\.", windows + L"\\..\\Windows"}) {
+  std::vector<std::wstring> targets = {windows, windows + L"\\System32", windows + L"\\.", windows + L"\\..\\Windows",
+                                       // drive roots: the system's, and one that holds no system folder
+                                       windows.substr(0, 3), L"C:/", OwnProgramPath().substr(0, 3),
+                                       L"\\\\localhost\\C$\\Windows", L"\\\\127.0.0.1\\c$\\Program Files"};
+  for (const auto& name : ThisMachineNames()) targets.push_back(L"\\\\" + name + L"\\C$\\Windows");
+  // A drive whose root is the Windows folder (uninstall_tests.sh makes one): the path names no
+  // system folder, only the folder's identity shows it lies inside one.
+  if (const char* drive = std::getenv("PRISMATONE_WINDOWS_DRIVE")) {
+    const std::wstring letter(drive, drive + std::strlen(drive));
+    ASSERT_TRUE(IsSameFolder(letter + L"\\", windows));
+    targets.push_back(letter + L"\\System32");
+    targets.push_back(letter + L"\\Temp");
+  }
+  for (const std::wstring& target : targets) {
     SetString(HKEY_LOCAL_MACHINE, entry.Key, L"InstallLocation", target, entry.View);
     refusal.clear();
-    EXPECT_TRUE(ResolveInstallFolder(entry, target, refusal).empty()) << target;
-    EXPECT_NE(refusal.find(L"системная папка"), std::wstring::npos) << refusal;
+    EXPECT_FALSE(ResolveInstallFolder(entry, target, refusal)) << target;
+    EXPECT_NE(refusal.find(L"системная папка"), std::wstring::npos) << target << ": " << refusal;
   }
   RegDeleteKeyExW(HKEY_LOCAL_MACHINE, entry.Key.c_str(), entry.View, 0);
 
@@ -179,7 +217,7 @@ TEST(UninstallTarget, ResolvesOnlyItsOwnSafeFolder) {
 // This machine's context: the setup's catalogue for 64-bit Windows, and the regsvr32 of the
 // library's bitness (a 64-bit process reaches the native one in System32).
 TEST(UninstallTarget, ProductContext) {
-  const TUninstallContext ctx = ProductContext(L"C:\\P");
+  const TUninstallContext ctx = ProductContext(THeldFolder());
   EXPECT_EQ(ctx.Entry.Key, kUninstallKey);
   EXPECT_EQ(ctx.Entry.View, REGSAM(KEY_WOW64_32KEY));
   if (sizeof(void*) == 8) {
@@ -264,7 +302,7 @@ TEST(Uninstall, FailuresAreCollected) {
     ASSERT_TRUE(open);
     std::vector<TStepResult> results;
     RemoveProgramFiles(box.ctx, results);
-    RemoveShortcuts(box.ctx.ShortcutFolders, box.ctx.Folder, results);
+    RemoveShortcuts(box.ctx.ShortcutFolders, box.ctx.Folder.Path(), results);
     EXPECT_EQ(ExitCodeFor(results), kExitFailed);
     EXPECT_TRUE(HasText(results, tsoFailed, held)) << SummaryText(results);
     EXPECT_FALSE(HasText(results, tsoLeftover, L"сохранена"));  // our own file is no reason to speak of user files
@@ -294,7 +332,7 @@ TEST(Uninstall, ForeignShortcutsStay) {
   CreateShortcut(L"C:\\Other\\Prismatone.exe", box.desktop / L"Prismatone", L"");
   Touch(box.programs / L"Prismatone.lnk");
   std::vector<TStepResult> results;
-  RemoveShortcuts(box.ctx.ShortcutFolders, box.ctx.Folder, results);
+  RemoveShortcuts(box.ctx.ShortcutFolders, box.ctx.Folder.Path(), results);
   EXPECT_EQ(ExitCodeFor(results), kExitLeftovers);
   EXPECT_TRUE(HasText(results, tsoLeftover, L"C:\\Other\\Prismatone.exe")) << SummaryText(results);
   EXPECT_EQ(box.desktop.Files(), (std::vector<std::wstring>{L"Other.lnk", L"Prismatone.lnk"}));
@@ -367,15 +405,140 @@ TEST(Uninstall, ThumbnailExtension) {
 }
 #endif
 
-// The private folder: a new one each time, with a name nobody could have chosen before.
+// Between the check and the deletion (the extension's unregistration may take minutes) the
+// install folder's path is made to lead into another program's folder that holds files of the
+// same names: the folder itself, or the folder above it, renamed away and the other put in its
+// place. (The same redirection a junction would make; this Wine makes no junctions.) Nothing of
+// the other folder is touched: the held folder cannot be renamed, and where a folder above it
+// can, the deletion sees that the path leads elsewhere and reports it.
+TEST(Uninstall, FolderSwappedAfterTheCheck) {
+  FillPayloadCatalogue(true);
+  for (const bool above : {false, true}) {
+    TScratchFolder root;
+    const std::wstring install = root / L"a\\Prismatone", victim = root / L"v\\Prismatone";
+    for (const std::wstring& folder : {root / L"a", install, root / L"v", victim}) ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    for (int i = 0; i < kPayloadRows; ++i) {
+      Touch(install + L"\\" + PayloadFiles[i].fFile);
+      WriteWholeFile(victim + L"\\" + PayloadFiles[i].fFile, BytesOf("the other program's"));
+    }
+    bool swapped = false;
+    std::vector<TStepResult> results;
+    {
+      TUninstallContext ctx;
+      ctx.Folder = Hold(install);
+      const std::wstring moved = above ? root / L"a" : install, replacement = above ? root / L"v" : victim;
+      swapped = MoveFileW(moved.c_str(), (moved + L"-away").c_str()) && MoveFileW(replacement.c_str(), moved.c_str());
+      RemoveProgramFiles(ctx, results);
+    }
+    // Wherever the other program's folder is now, its files are as they were.
+    const std::wstring victimNow = swapped ? install : victim;
+    for (int i = 0; i < kPayloadRows; ++i) {
+      const std::wstring file = victimNow + L"\\" + PayloadFiles[i].fFile;
+      EXPECT_TRUE(FileExists(file) && ReadWholeFile(file) == BytesOf("the other program's")) << above << " " << file;
+    }
+    if (swapped) {
+      EXPECT_EQ(ExitCodeFor(results), kExitFailed) << above;
+      EXPECT_TRUE(HasText(results, tsoFailed, L"проверенную папку")) << SummaryText(results);
+    } else {
+      EXPECT_EQ(ExitCodeFor(results), kExitRemoved) << above << SummaryText(results);
+      EXPECT_EQ(GetFileAttributesW(install.c_str()), INVALID_FILE_ATTRIBUTES) << above;
+    }
+    RemoveTree(root / L"a");
+    RemoveTree(root / L"a-away");
+    RemoveTree(root / L"v");
+  }
+}
+
+// A folder that is itself a link is never held (junctions cannot be made under this Wine; the
+// file case stands for it): neither is a file, nor a missing folder.
+TEST(Uninstall, HoldsOnlyARealFolder) {
+  TScratchFolder root;
+  Touch(root / L"file");
+  for (const std::wstring& path : {root / L"file", root / L"missing"}) {
+    DWORD error = ERROR_SUCCESS;
+    EXPECT_FALSE(THeldFolder::Open(path, error)) << path;
+    EXPECT_NE(error, DWORD(ERROR_SUCCESS)) << path;
+  }
+}
+
+namespace {
+
+std::wstring ProbeProgram() { return OwnProgramFolder() + L"\\relaunch_probe.exe"; }
+
+// The private folder's access list: the SDDL text of each entry that allows anything to anyone
+// but the system, the administrators and the folder's owner (Wine keeps access lists as the
+// file's mode bits, and shows the administrators' entry as the owner's).
+std::vector<std::wstring> ForeignAccess(const std::wstring& path) {
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  PACL dacl = nullptr;
+  PSID owner = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                            &dacl, nullptr, &sd) != ERROR_SUCCESS)
+    return {L"<no security information>"};
+  std::vector<std::wstring> foreign;
+  if (!dacl) foreign.push_back(L"<no access list: everyone may do everything>");
+  for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+    ACE_HEADER* ace = nullptr;
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace)) || ace->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+    PSID sid = &reinterpret_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart;
+    if (IsWellKnownSid(sid, WinLocalSystemSid) || IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || EqualSid(sid, owner)) continue;
+    wchar_t* text = nullptr;
+    ConvertSidToStringSidW(sid, &text);
+    foreign.push_back(text ? text : L"?");
+    LocalFree(text);
+  }
+  LocalFree(sd);
+  return foreign;
+}
+
+}  // namespace
+
+// The private folder: a new one each time, below the system's temporary folder, with a name
+// nobody could have chosen before, and an access list that gives nobody else any access.
 TEST(UninstallRelaunch, PrivateFolder) {
-  const std::wstring a = CreatePrivateFolder(), b = CreatePrivateFolder();
-  ASSERT_FALSE(a.empty());
-  ASSERT_FALSE(b.empty());
-  EXPECT_NE(a, b);
-  EXPECT_NE(a.find(L"Prismatone-uninstall-"), std::wstring::npos);
-  EXPECT_TRUE(GetFileAttributesW(a.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  std::wstring a, b;
+  {
+    const THeldFolder heldA = CreatePrivateFolder(), heldB = CreatePrivateFolder();
+    ASSERT_TRUE(heldA);
+    ASSERT_TRUE(heldB);
+    a = heldA.Path(), b = heldB.Path();
+    EXPECT_NE(a, b);
+    EXPECT_NE(a.find(L"Prismatone-uninstall-"), std::wstring::npos);
+    EXPECT_TRUE(IsSameFolder(FolderOf(a), WindowsFolder() + L"\\Temp")) << a;
+    const DWORD attributes = GetFileAttributesW(a.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const std::vector<std::wstring> foreign = ForeignAccess(a);
+    EXPECT_TRUE(foreign.empty()) << "also allowed: " << foreign.front();
+  }
   RemoveDirectoryW(a.c_str());
   RemoveDirectoryW(b.c_str());
   EXPECT_NE(OwnProgramPath().find(L"uninstall_tests"), std::wstring::npos);
+}
+
+// Between the private folder's creation and the copy into it, another program of the user tries
+// to rename the folder away and put one of its own in its place. The folder is held: the rename
+// is refused, and the copy that runs is the one in the folder that was created.
+TEST(UninstallRelaunch, PrivateFolderCannotBeSwapped) {
+  TScratchFolder report;
+  THeldFolder folder = CreatePrivateFolder();
+  ASSERT_TRUE(folder);
+  const std::wstring path = folder.Path(), away = path + L"-away";
+  const auto created = folder.Identity();
+  ASSERT_TRUE(created);
+  const bool renamed = MoveFileW(path.c_str(), away.c_str());
+  if (renamed) CreateDirectoryW(path.c_str(), nullptr);  // the folder planted in its place
+  std::wstring error;
+  const int code = RunCopyIn(folder, ProbeProgram(), report.Path(), true, error);
+  EXPECT_FALSE(renamed) << "the private folder was renamed while the uninstaller held it";
+  EXPECT_EQ(code, kExitRemoved) << error;
+  const Bytes ran = FileExists(report / L"ran-from.txt") ? ReadWholeFile(report / L"ran-from.txt") : Bytes();
+  const std::wstring ranFrom(reinterpret_cast<const wchar_t*>(ran.data()), ran.size() / sizeof(wchar_t));
+  EXPECT_TRUE(SamePath(ranFrom, path + L"\\relaunch_probe.exe")) << ranFrom;
+  EXPECT_EQ(FolderIdentity(FolderOf(ranFrom)), created) << "the copy ran from a folder planted in the private one's place";
+  folder = THeldFolder();
+  for (const std::wstring& f : {path, away}) {
+    DeleteFileW((f + L"\\relaunch_probe.exe").c_str());
+    RemoveDirectoryW(f.c_str());
+  }
 }

@@ -2,6 +2,7 @@
 
 #include "setup/Catalogue.h"
 #include "setup/ShellRules.h"
+#include "setup/ThisMachine.h"
 #include "setup/UninstallRules.h"
 
 namespace {
@@ -9,7 +10,8 @@ const std::wstring kWindows = L"C:\\Windows";
 const std::vector<std::wstring> kProtected = {
     kWindows, L"C:\\Program Files", L"C:\\Program Files (x86)", L"C:\\Users", L"C:\\Users\\Иван", L"C:\\Users\\Public",
 };
-TFolderSafety Check(std::wstring_view folder) { return CheckInstallFolder(folder, kProtected, kWindows); }
+const std::vector<std::wstring> kOwnNames = {L"WORKSTATION7", L"workstation7.corp.example"};
+TFolderSafety Check(std::wstring_view folder) { return CheckInstallFolder(folder, kProtected, kWindows, kOwnNames); }
 }  // namespace
 
 // Names compare as the file system compares them: case, separators and trailing ones do not
@@ -49,13 +51,47 @@ TEST(UninstallRules, RefusedFolders) {
     EXPECT_EQ(Check(f), tfsNotAbsolute) << f;
 }
 
+// A network path back to this computer is a local folder spelled so that no protected folder
+// matches it: refused whatever share and folder it names, in every spelling of the host.
+TEST(UninstallRules, NetworkPathsToThisMachine) {
+  for (auto f : {L"\\\\localhost\\C$\\Windows", L"\\\\127.0.0.1\\c$\\Program Files", L"//LocalHost/share/Prismatone",
+                 L"\\\\127.1\\c$\\x", L"\\\\127.255.0.9\\c$\\x", L"\\\\0x7f000001\\c$\\x", L"\\\\2130706433\\c$\\x",
+                 L"\\\\0177.0.0.1\\c$\\x", L"\\\\0.0.0.0\\c$\\x", L"\\\\0--1.ipv6-literal.net\\c$\\x",
+                 L"\\\\0-0-0-0-0-0-0-1.IPV6-LITERAL.NET\\c$\\x", L"\\\\--1s4.ipv6-literal.net\\c$\\x",
+                 L"\\\\--ffff-7f00-1.ipv6-literal.net\\c$\\x", L"\\\\--ffff-127.0.0.1.ipv6-literal.net\\c$\\x",
+                 L"\\\\workstation7\\Apps\\Prismatone", L"\\\\WORKSTATION7.corp.example\\c$\\x", L"\\\\localhost\\c$"})
+    EXPECT_EQ(Check(f), tfsThisMachine) << f;
+  // The device and long-path forms that lead back to local drives are no plain paths at all.
+  for (auto f : {L"\\\\?\\UNC\\localhost\\C$\\Windows", L"\\\\?\\C:\\Windows", L"\\\\.\\C:\\Windows", L"//?/c:/windows",
+                 L"\\\\.\\UNC\\127.0.0.1\\c$\\x", L"\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\Windows"})
+    EXPECT_EQ(Check(f), tfsNotAbsolute) << f;
+  // Other machines, and names that only look alike.
+  for (auto f : {L"\\\\srv\\share\\Prismatone", L"\\\\128.0.0.1\\s\\P", L"\\\\10.0.0.127\\s\\P", L"\\\\localhost2\\s\\P",
+                 L"\\\\workstation70\\s\\P", L"\\\\127.0.0.1.example\\s\\P", L"\\\\1--1.ipv6-literal.net\\s\\P",
+                 L"\\\\fe80--1.ipv6-literal.net\\s\\P", L"\\\\--ffff-a00-1.ipv6-literal.net\\s\\P", L"\\\\0x100000000\\s\\P",
+                 L"\\\\127.0.0.256\\s\\P", L"\\\\08.0.0.1\\s\\P"})
+    EXPECT_EQ(Check(f), tfsSafe) << f;
+  EXPECT_FALSE(NamesThisMachine(L"workstation7", {}));
+  EXPECT_FALSE(NamesThisMachine(L"", {L""}));
+}
+
+// The chain of folders whose identities the uninstaller compares: each folder above the given
+// one, up to the drive or share root, never past it.
+TEST(UninstallRules, FolderAndAncestors) {
+  using V = std::vector<std::wstring>;
+  EXPECT_EQ(FolderAndAncestors(L"C:\\Program Files (x86)\\Prismatone\\"), (V{L"C:\\Program Files (x86)\\Prismatone", L"C:\\Program Files (x86)", L"C:\\"}));
+  EXPECT_EQ(FolderAndAncestors(L"C:\\"), V{L"C:\\"});
+  EXPECT_EQ(FolderAndAncestors(L"\\\\srv\\share\\a\\b"), (V{L"\\\\srv\\share\\a\\b", L"\\\\srv\\share\\a", L"\\\\srv\\share"}));
+  EXPECT_EQ(FolderAndAncestors(L"\\\\srv\\share\\"), V{L"\\\\srv\\share"});
+}
+
 // A folder that holds a protected one (here the profiles' root through the profile) is refused
 // too, even when it is not listed itself.
 TEST(UninstallRules, FolderContainingProtected) {
   const std::vector<std::wstring> onlyProfile = {L"D:\\Home\\Иван"};
-  EXPECT_EQ(CheckInstallFolder(L"D:\\Home", onlyProfile, kWindows), tfsProtected);
-  EXPECT_EQ(CheckInstallFolder(L"D:\\Home\\Иван\\Prismatone", onlyProfile, kWindows), tfsSafe);
-  EXPECT_EQ(CheckInstallFolder(L"D:\\Home2", onlyProfile, kWindows), tfsSafe);
+  EXPECT_EQ(CheckInstallFolder(L"D:\\Home", onlyProfile, kWindows, kOwnNames), tfsProtected);
+  EXPECT_EQ(CheckInstallFolder(L"D:\\Home\\Иван\\Prismatone", onlyProfile, kWindows, kOwnNames), tfsSafe);
+  EXPECT_EQ(CheckInstallFolder(L"D:\\Home2", onlyProfile, kWindows, kOwnNames), tfsSafe);
 }
 
 // A file type is removed only while it still opens our program; its extension only while it
