@@ -2,14 +2,15 @@
 # fuzz.sh SECONDS [TARGET...]: builds the libFuzzer targets with clang (build/fuzz) and runs each
 # for SECONDS over its checked-in seed corpus (tests/fuzz/corpus/<name>), growing a working corpus
 # under build/fuzz/corpus. Any crash, leak, sanitizer report or hang fails the run; the input that
-# caused it is left in build/fuzz/artifacts. Targets: fuzz_images, fuzz_package, fuzz_options.
+# caused it is left in build/fuzz/artifacts. Targets: fuzz_images, fuzz_package, fuzz_options,
+# fuzz_paint.
 # scripts/test.sh runs it for about 30 seconds a target; longer runs are made by hand.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:?usage: fuzz.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_images fuzz_package fuzz_options)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_images fuzz_package fuzz_options fuzz_paint)
 build="$root/build/fuzz"
 source "$root/scripts/lib/trees.sh"
 build_tree fuzz "${targets[@]}"
