@@ -26,9 +26,13 @@ std::optional<TFileIdentity> IdentityOf(HANDLE file) {
   return TFileIdentity{info.dwVolumeSerialNumber, ULONGLONG(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
 }
 
+TUniqueFile OpenToQuery(const std::wstring& path) {
+  return TUniqueFile(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
 std::optional<TFileIdentity> FolderIdentity(const std::wstring& path) {
-  const TUniqueFile folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const TUniqueFile folder = OpenToQuery(path);
   BY_HANDLE_FILE_INFORMATION info{};
   if (!folder || !GetFileInformationByHandle(folder.get(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return std::nullopt;

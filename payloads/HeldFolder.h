@@ -22,6 +22,8 @@ struct TFileIdentity {
   bool operator==(const TFileIdentity&) const = default;
 };
 std::optional<TFileIdentity> IdentityOf(HANDLE file);
+// A folder (or file) opened only to ask about it, through links, sharing everything.
+TUniqueFile OpenToQuery(const std::wstring& path);
 // The identity of the folder that path leads to (through links); nothing when it cannot be opened.
 std::optional<TFileIdentity> FolderIdentity(const std::wstring& path);
 // The path by which the system knows an open file or folder now, links and short names resolved,

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "framework/Exception.h"
 #include "framework/Handles.h"
 #include "platform/SystemInfo.h"
@@ -26,8 +28,7 @@ std::wstring Environment(const wchar_t* name) {
 // The folder's path as the system resolves it, every link and short name followed; empty when
 // it cannot be opened.
 std::wstring FinalPath(const std::wstring& path) {
-  const TUniqueFile folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const TUniqueFile folder = OpenToQuery(path);
   return folder ? FinalPathOf(folder.get()) : std::wstring();
 }
 
@@ -54,9 +55,7 @@ std::vector<TFileIdentity> IdentitiesWithAncestors(const std::vector<std::wstrin
 }
 
 bool Contains(const std::vector<TFileIdentity>& ids, const TFileIdentity& id) {
-  for (const auto& i : ids)
-    if (i == id) return true;
-  return false;
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
 // Whether the folder own, at the resolved path, is as a file system object a protected folder or

@@ -13,8 +13,6 @@ constexpr std::size_t kMaxPath = 260;
 
 constexpr wchar_t kUninstallerName[] = L"\\Prismatone_uninstall.exe";
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
 // The length of the root that makes folder a full path: 3 for "C:\", 2 for the "\\" before a
@@ -46,18 +44,6 @@ bool IsReservedName(std::wstring_view part) {
   return (n >= L'0' && n <= L'9') || n == L'\u00B9' || n == L'\u00B2' || n == L'\u00B3';
 }
 
-// The parts after the root, without the empty ones that doubled or trailing separators leave.
-std::vector<std::wstring_view> Parts(std::wstring_view folder, std::size_t from) {
-  std::vector<std::wstring_view> parts;
-  std::size_t start = from;
-  for (std::size_t i = from; i <= folder.size(); ++i) {
-    if (i < folder.size() && !IsSeparator(folder[i])) continue;
-    if (i > start) parts.push_back(folder.substr(start, i - start));
-    start = i + 1;
-  }
-  return parts;
-}
-
 }  // namespace
 
 std::size_t LongestInstalledName(const TPayloadTable& payloadFiles) {
@@ -72,7 +58,7 @@ TFolderFault CheckFolderToInstall(std::wstring_view folder, std::size_t longestI
   const std::size_t root = RootLength(folder);
   if (root == 0) return tffNotAbsolute;
   if (std::any_of(folder.begin() + std::ptrdiff_t(root), folder.end(), IsBadCharacter)) return tffBadCharacter;
-  for (std::wstring_view part : Parts(folder, root)) {
+  for (const std::wstring& part : PathParts(folder, root)) {
     // The system drops dots and blanks at the end of a name: "Prismatone." would be created as
     // "Prismatone", and the uninstaller refuses the name as written.
     if (part.back() == L'.' || part.back() == L' ') return tffDotOrBlankAtEnd;

@@ -20,26 +20,8 @@ std::wstring FoldCase(std::wstring_view text) {
   return s;
 }
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 bool StartsWithFolder(const std::wstring& path, const std::wstring& folder) {
   return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == L'\\';
-}
-
-// The parts of a path after its root ("C:\" or "\\server\share\" counts the server and share as
-// parts), without the empty ones that doubled separators leave.
-std::vector<std::wstring> PathParts(std::wstring_view path, std::size_t from) {
-  std::vector<std::wstring> parts;
-  std::wstring part;
-  for (std::size_t i = from; i <= path.size(); ++i) {
-    if (i == path.size() || IsSeparator(path[i])) {
-      if (!part.empty()) parts.push_back(part);
-      part.clear();
-    } else {
-      part += path[i];
-    }
-  }
-  return parts;
 }
 
 // Quotes one argument so that the system's command-line splitting gives it back unchanged:
@@ -61,6 +43,24 @@ std::wstring QuoteArgument(const std::wstring& arg) {
 }
 
 }  // namespace
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// The parts of a path after its root ("C:\" or "\\server\share\" counts the server and share as
+// parts), without the empty ones that doubled separators leave.
+std::vector<std::wstring> PathParts(std::wstring_view path, std::size_t from) {
+  std::vector<std::wstring> parts;
+  std::wstring part;
+  for (std::size_t i = from; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      if (!part.empty()) parts.push_back(part);
+      part.clear();
+    } else {
+      part += path[i];
+    }
+  }
+  return parts;
+}
 
 std::wstring FoldPath(std::wstring_view path) {
   std::wstring s;

@@ -14,6 +14,13 @@
 std::wstring FoldPath(std::wstring_view path);
 bool SamePath(std::wstring_view a, std::wstring_view b);
 
+// "\\" or "/".
+bool IsSeparator(wchar_t c);
+// The parts of a path from index from on (after its root: "C:\" or the "\\" before a network
+// path's server, whose server and share then count as parts), without the empty ones that
+// doubled or trailing separators leave.
+std::vector<std::wstring> PathParts(std::wstring_view path, std::size_t from);
+
 // Why a folder must not be acted on; tfsSafe when it may.
 enum TFolderSafety {
   tfsSafe,

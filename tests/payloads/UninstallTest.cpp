@@ -449,18 +449,6 @@ TEST(Uninstall, FolderSwappedAfterTheCheck) {
   }
 }
 
-// A folder that is itself a link is never held (junctions cannot be made under this Wine; the
-// file case stands for it): neither is a file, nor a missing folder.
-TEST(Uninstall, HoldsOnlyARealFolder) {
-  TScratchFolder root;
-  Touch(root / L"file");
-  for (const std::wstring& path : {root / L"file", root / L"missing"}) {
-    DWORD error = ERROR_SUCCESS;
-    EXPECT_FALSE(THeldFolder::Open(path, error)) << path;
-    EXPECT_NE(error, DWORD(ERROR_SUCCESS)) << path;
-  }
-}
-
 namespace {
 
 std::wstring ProbeProgram() { return OwnProgramFolder() + L"\\relaunch_probe.exe"; }

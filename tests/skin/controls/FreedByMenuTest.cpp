@@ -3,6 +3,7 @@
 // they are deleted, so that any read after the click faults at once.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <new>
 
 #include "../paint/PumpUtil.h"
@@ -69,22 +70,27 @@ class FreedByMenu : public ::testing::Test {
   }
 };
 
-TEST_F(FreedByMenu, SplitButtonArrow) {
-  auto* button = Place(new TGuarded<TsButton>(&form));
-  button->SetStyle(TButtonStyle::bsSplitButton);
-  button->SetDropDownMenu(&menu);
-  SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button->Width() - 4, 12));
-  EXPECT_TRUE(clicked);
-  EXPECT_EQ(form.ControlCount(), 0);
-}
-
-TEST_F(FreedByMenu, DropDownSpeedButton) {
-  auto* button = Place(new TGuarded<TsSpeedButton>(&form));
-  button->SetButtonStyle(TToolButtonStyle::tbsDropDown);
-  button->SetDropdownMenu(&menu);
-  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button->Width() - 4, 12));
-  EXPECT_TRUE(clicked);
-  EXPECT_EQ(form.ControlCount(), 0);
+// The split button's arrow and the drop-down speed button: a press on each opens its menu.
+TEST_F(FreedByMenu, ButtonsThatDropAMenu) {
+  const std::function<void()> presses[] = {
+      [this] {
+        auto* b = Place(new TGuarded<TsButton>(&form));
+        b->SetStyle(TButtonStyle::bsSplitButton);
+        b->SetDropDownMenu(&menu);
+        SendMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b->Width() - 4, 12));
+      },
+      [this] {
+        auto* b = Place(new TGuarded<TsSpeedButton>(&form));
+        b->SetButtonStyle(TToolButtonStyle::tbsDropDown);
+        b->SetDropdownMenu(&menu);
+        b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b->Width() - 4, 12));
+      }};
+  for (const auto& press : presses) {
+    clicked = false;
+    press();
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(form.ControlCount(), 0);
+  }
 }
 
 }  // namespace
