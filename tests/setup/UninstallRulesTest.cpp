@@ -61,10 +61,6 @@ TEST(UninstallRules, NetworkPathsToThisMachine) {
                  L"\\\\--ffff-7f00-1.ipv6-literal.net\\c$\\x", L"\\\\--ffff-127.0.0.1.ipv6-literal.net\\c$\\x",
                  L"\\\\workstation7\\Apps\\Prismatone", L"\\\\WORKSTATION7.corp.example\\c$\\x", L"\\\\localhost\\c$"})
     EXPECT_EQ(Check(f), tfsThisMachine) << f;
-  // The device and long-path forms that lead back to local drives are no plain paths at all.
-  for (auto f : {L"\\\\?\\UNC\\localhost\\C$\\Windows", L"\\\\?\\C:\\Windows", L"\\\\.\\C:\\Windows", L"//?/c:/windows",
-                 L"\\\\.\\UNC\\127.0.0.1\\c$\\x", L"\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\Windows"})
-    EXPECT_EQ(Check(f), tfsNotAbsolute) << f;
   // Other machines, and names that only look alike.
   for (auto f : {L"\\\\srv\\share\\Prismatone", L"\\\\128.0.0.1\\s\\P", L"\\\\10.0.0.127\\s\\P", L"\\\\localhost2\\s\\P",
                  L"\\\\workstation70\\s\\P", L"\\\\127.0.0.1.example\\s\\P", L"\\\\1--1.ipv6-literal.net\\s\\P",
