@@ -14,8 +14,8 @@
 #include "framework/Form.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sSpeedButton.h"
-#include "skin/data/sSkinManagerWin.h"
 #include "skin/data/sStoredSkinLoad.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ void Report(const char* what, double us, const TBaseline& b, double limitRatio, 
 
 int main(int argc, char** argv) {
   const char* skin = argc > 1 ? argv[1] : PRISMATONE_WINDOW_SKIN_PATH;
-  InstallWinSkinPlatform();
+  InstallSkinEngine();
   TsSkinManager manager(nullptr);
   storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(skin), 196, L"T");
   manager.SetSkinName(L"T");

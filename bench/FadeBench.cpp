@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "MemcpyBaseline.h"
-#include "skin/paint/sAnimSteps.h"
+#include "skin/base/sAnimSteps.h"
 
 namespace {
 

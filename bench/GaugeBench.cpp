@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "MemcpyBaseline.h"
-#include "skin/paint/sLightStrip.h"
+#include "skin/base/sLightStrip.h"
 
 namespace {
 

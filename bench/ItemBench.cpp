@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "MemcpyBaseline.h"
+#include "skin/base/sFill.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sStoredSkinLoad.h"
-#include "skin/paint/sFill.h"
 #include "skin/paint/sSkinItem.h"
 
 namespace {

@@ -11,14 +11,14 @@
 
 #include "MemcpyBaseline.h"
 #include "imaging/Bitmap32.h"
-#include "skin/paint/sBlend.h"
-#include "skin/paint/sBlendKernels.h"
-#include "skin/paint/sBlur.h"
-#include "skin/paint/sCacheInfo.h"
-#include "skin/paint/sFill.h"
-#include "skin/paint/sGradient.h"
-#include "skin/paint/sMaskCompose.h"
-#include "skin/paint/sResample.h"
+#include "skin/base/sBlend.h"
+#include "skin/base/sBlendKernels.h"
+#include "skin/base/sBlur.h"
+#include "skin/base/sCacheInfo.h"
+#include "skin/base/sFill.h"
+#include "skin/base/sGradient.h"
+#include "skin/base/sMaskCompose.h"
+#include "skin/base/sResample.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "imaging/PngCodec.h"
+#include "skin/base/sColorTransforms.h"
+#include "skin/base/sTransform.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinPack.h"
 #include "skin/data/sStoredSkinLoad.h"
-#include "skin/paint/sColorTransforms.h"
-#include "skin/paint/sTransform.h"
 
 namespace {
 

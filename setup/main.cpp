@@ -5,14 +5,14 @@
 #include "platform/SafeLibrary.h"
 #include "platform/SystemInfo.h"
 #include "setup/Unit1.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/paint/sSkinEngine.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Before anything else can load a library: none may come from the program's own folder.
   RestrictLibrarySearch();
   TApplication app;
   InstallSystemColors();
-  InstallWinSkinPlatform();
+  InstallSkinEngine();
   app.Initialize();
   try {
     Form1 = app.CreateForm<TForm1>();

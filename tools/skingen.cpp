@@ -35,7 +35,7 @@
 #include "ToolFiles.h"
 #include "imaging/Bitmap32.h"
 #include "imaging/PngCodec.h"
-#include "skin/paint/sColorTransforms.h"
+#include "skin/base/sColorTransforms.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/ImageList.h"
-#include "skin/paint/sTransform.h"
+#include "skin/base/sTransform.h"
 
 namespace {
 

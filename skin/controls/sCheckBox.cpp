@@ -5,13 +5,15 @@
 
 #include "framework/ImageList.h"
 #include "platform/SafeLibrary.h"
+#include "skin/base/sDCPaint.h"
+#include "skin/base/sMarks.h"
 #include "skin/controls/sRedrawOff.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sDCPaint.h"
+#include "skin/paint/sBackground.h"
 #include "skin/paint/sFadeWin.h"
 #include "skin/paint/sItemPaint.h"
-#include "skin/paint/sMarks.h"
 #include "skin/paint/sMaskFrame.h"
+#include "skin/paint/sSkinCommands.h"
 #include "skin/paint/sSkinText.h"
 
 namespace {

@@ -10,11 +10,12 @@
 #include "framework/ResourceStream.h"
 #include "framework/WinControl.h"
 #include "imaging/PngCodec.h"
+#include "skin/base/sColorMath.h"
+#include "skin/base/sLightStrip.h"
 #include "skin/controls/sGaugePicture.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sColorMath.h"
+#include "skin/paint/sBackground.h"
 #include "skin/paint/sItemPaint.h"
-#include "skin/paint/sLightStrip.h"
 #include "skin/paint/sSkinText.h"
 
 namespace {

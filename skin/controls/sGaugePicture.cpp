@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "skin/base/sBlend.h"
+#include "skin/base/sLightStrip.h"
+#include "skin/base/sTransform.h"
 #include "skin/controls/sGaugeRange.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sBlend.h"
-#include "skin/paint/sLightStrip.h"
 #include "skin/paint/sMaskFrame.h"
-#include "skin/paint/sTransform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "framework/Exception.h"
-#include "skin/paint/sColorMath.h"
+#include "skin/base/sColorMath.h"
 
 TsGaugeRange::TChange TsGaugeRange::SetProgress(std::int64_t v) {
   // A range left inverted by the stored layout holds the value at its minimum.

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "framework/WinControl.h"
+#include "skin/base/sFill.h"
 #include "skin/controls/sLabel.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sFill.h"
 #include "skin/paint/sSkinText.h"
 
 // ---- TsShadow and TsKind ------------------------------------------------------------------------

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "skin/paint/sColorMath.h"
+#include "skin/base/sColorMath.h"
 
 using scolor::Round;
 using scolor::Trunc;

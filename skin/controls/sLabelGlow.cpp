@@ -4,7 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "skin/paint/sColorMath.h"
+#include "skin/base/sColorMath.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

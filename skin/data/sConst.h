@@ -10,7 +10,7 @@
 
 #include "framework/Types.h"
 #include "imaging/Bitmap32.h"
-#include "skin/paint/sGradient.h"  // TsGradPie, TsGradArray, ParseGradientData
+#include "skin/base/sGradient.h"  // TsGradPie, TsGradArray, ParseGradientData
 
 class TsSkinManager;
 

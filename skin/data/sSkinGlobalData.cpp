@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "skin/base/sColorMath.h"
 #include "skin/data/sBlur5.h"
 #include "skin/data/sSkinIni.h"
 #include "skin/data/sSkinOptions.h"
 #include "skin/data/sSkinValues.h"
-#include "skin/paint/sColorMath.h"
 
 namespace {
 TColor SysColorRGB(int index) { return ColorToRGB(clSystemColor | TColor(index)); }

@@ -1,7 +1,7 @@
 #include "skin/data/sSkinImages.h"
 
+#include "skin/base/sColorMath.h"
 #include "skin/data/sSkinFiles.h"
-#include "skin/paint/sColorMath.h"
 
 namespace {
 // Every pixel that is not the key becomes opaque.

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "imaging/BmpCodec.h"
+#include "skin/data/sMessages.h"
 #include "skin/data/sSkinRecolor.h"
-#include "skin/paint/sMessages.h"
 
 // ---- Process-wide state ---------------------------------------------------------------------
 

@@ -20,11 +20,11 @@
 
 #include "framework/Component.h"
 #include "framework/StringList.h"
+#include "skin/base/sAnimSteps.h"
 #include "skin/data/sSkinFiles.h"
 #include "skin/data/sSkinIndexes.h"
 #include "skin/data/sSkinOptions.h"
 #include "skin/data/sStoredSkins.h"
-#include "skin/paint/sAnimSteps.h"
 
 class TsSkinManager;
 

@@ -9,10 +9,8 @@
 #include "framework/CallbackGuard.h"
 #include "framework/ErrorReport.h"
 #include "framework/Form.h"
-#include "skin/paint/sGlow.h"
-#include "skin/paint/sHelperWindows.h"
-#include "skin/paint/sFormAnimation.h"
-#include "skin/paint/sLayered.h"
+#include "skin/base/sLayered.h"
+#include "skin/data/sHelperWindows.h"
 
 namespace {
 
@@ -81,11 +79,6 @@ void RedrawCompletely(HWND wnd) {
 }
 
 }  // namespace
-
-void InstallWinSkinPlatform() {
-  static TsWinSkinPlatform platform;
-  SetSkinPlatform(&platform);
-}
 
 // ---- Messages and system values -------------------------------------------------------------
 
@@ -229,7 +222,13 @@ void TsWinSkinPlatform::UnInstallHook(TsSkinManager&) {
   gHookedWindows.clear();
 }
 
-void TsWinSkinPlatform::HideAllGlows() { ::HideAllGlows(true); }
+void TsWinSkinPlatform::HideAllGlows() {
+  if (FEngine) FEngine->HideAllGlows();
+}
+
+void TsWinSkinPlatform::SetFormAnimationRunning(bool running) {
+  if (FEngine) FEngine->SetFormAnimationRunning(running);
+}
 
 void RegisterHookedWindow(HWND wnd) {
   if (std::find(gHookedWindows.begin(), gHookedWindows.end(), wnd) == gHookedWindows.end()) gHookedWindows.push_back(wnd);

@@ -9,14 +9,29 @@
 #include <vector>
 
 #include "framework/WinControl.h"
+#include "skin/data/sMessages.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sCommonData.h"
-#include "skin/paint/sMessages.h"
+#include "skin/data/sSkinSend.h"
+
+// What a skin change must do in the engine's layers above the manager: their windows and
+// animations are theirs, so the manager's platform does not reach up to them but is handed this
+// host when it is made (skin/paint/sSkinEngine.h has the engine's own).
+class TsSkinEngineHost {
+ public:
+  virtual ~TsSkinEngineHost() = default;
+  // Every glow window goes at once.
+  virtual void HideAllGlows() = 0;
+  // Set while forms are locked for a skin change (the flag form animations also raise while they
+  // run): controls hold their painting until it is cleared.
+  virtual void SetFormAnimationRunning(bool running) = 0;
+};
 
 // Tests derive from it to observe the platform's edges (message boxes, the command line, the
 // window-creation notices) and install their object with SetSkinPlatform.
 class TsWinSkinPlatform : public TsSkinPlatform {
  public:
+  // engine: the layers above, not owned; none leaves glows and animations alone.
+  explicit TsWinSkinPlatform(TsSkinEngineHost* engine = nullptr) : FEngine(engine) {}
   void ShowError(const std::wstring& message) override;
   void ShowMessage(const std::wstring& message) override;
   void ShowWarning(const std::wstring& message) override;
@@ -44,11 +59,12 @@ class TsWinSkinPlatform : public TsSkinPlatform {
   // engine's own helper forms (Tag 256) and destructions the engine asked to be ignored never
   // come here (see HookIgnores).
   virtual void WindowHookNotice(int code, WPARAM wParam, LPARAM lParam) {}
-};
 
-// Makes every skin manager of the process use the Windows platform. Call once at start-up,
-// before the first form (and so its manager) is created.
-void InstallWinSkinPlatform();
+ private:
+  void SetFormAnimationRunning(bool running);
+
+  TsSkinEngineHost* FEngine;
+};
 
 
 // Every form of the program: the application's forms and the thread's other framework windows.

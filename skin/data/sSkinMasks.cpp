@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "skin/base/sColorMath.h"
 #include "skin/data/sSkinImages.h"
 #include "skin/data/sSkinIni.h"
 #include "skin/data/sSkinValues.h"
-#include "skin/paint/sColorMath.h"
 
 namespace {
 constexpr std::uint32_t kKeyPixel = scolor::KeyPixel;

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/base/sColorMath.h"
+#include "skin/base/sColorTransforms.h"
+#include "skin/base/sTransform.h"
 #include "skin/data/sSkinIndexes.h"
 #include "skin/data/sSkinOptions.h"
-#include "skin/paint/sColorMath.h"
-#include "skin/paint/sColorTransforms.h"
-#include "skin/paint/sTransform.h"
 
 namespace {
 

@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "framework/WinControl.h"
+#include "skin/base/sDCPaint.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sCommonData.h"
-#include "skin/paint/sDCPaint.h"
+#include "skin/paint/sSkinCommands.h"
 
 namespace {
 

@@ -7,9 +7,10 @@
 #include "framework/Form.h"
 #include "framework/TextCase.h"
 #include "framework/WinControl.h"
+#include "skin/base/sColorMath.h"
+#include "skin/base/sColorTransforms.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sColorMath.h"
-#include "skin/paint/sColorTransforms.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/paint/sGlow.h"
 
 namespace {

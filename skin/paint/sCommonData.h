@@ -1,8 +1,8 @@
 // A skinned control's skin state: which section of which manager paints it, its cache picture and
 // the flags saying whether that picture is current, whether the mouse is over the control or it
 // has the focus, and whether painting waits for the background. Skinned windows and controls talk
-// through the skin message (sMessages.h); the common handler here answers what every skinned
-// control answers alike, and controls call it after their own handling.
+// through the skin message (skin/data/sSkinSend.h); the common handler that answers what every
+// skinned control answers alike is in sSkinCommands.h, the background query in sBackground.h.
 #pragma once
 #include <windows.h>
 
@@ -13,8 +13,7 @@
 #include "framework/Control.h"
 #include "framework/Graphics.h"
 #include "framework/Layout.h"
-#include "skin/paint/sCacheInfo.h"
-#include "skin/paint/sMessages.h"
+#include "skin/data/sMessages.h"
 
 class TsSkinManager;
 class TWinControl;
@@ -25,21 +24,6 @@ enum : std::uint16_t {
   ssUndetermined = 0x0002,            // the transparency bit is not computed yet
   ssPrinting = 0x0200,                // painting into PrintDC
   ssInUpdate = 0x0800,                // between BeginUpdate and EndUpdate
-};
-
-// The answer kinds of the background query.
-enum : std::uint8_t { qaNone = 0, qaColor = 1, qaBitmap = 2, qaNotReady = 3 };
-
-// The background query (command 34): what a control asks its parent about what lies behind it.
-struct TsBackgroundQuery {
-  TBitmap* Bmp = nullptr;  // answer: the parent's picture
-  TColor Color = 0;        // answer: the colour
-  int X = 0, Y = 0;        // answer: the asking control's origin in Bmp
-  TRect PaintRect{};       // request: the area to paint when PaintNow
-  TRect FillRect{};        // answer: frame band widths valid in Bmp when the answer is a colour
-  std::uint8_t Answer = qaNone;
-  bool PaintNow = false;   // request: paint the background into PaintDC instead
-  HDC PaintDC = nullptr;
 };
 
 // Command 26.
@@ -173,50 +157,3 @@ bool IsContainerKind(int coc);
 bool IsNeverHotKind(int coc);
 // The section used when SkinSection is empty (an empty name: the owner's class decides).
 std::wstring DefaultSectionFor(int coc, const TsSkinManager* manager);
-
-// ---- The skin message ----
-// Sends a skin command: through the platform to a control with a window, by direct dispatch
-// otherwise. Every skin command of the program goes through here: a skin command arriving as a
-// window message is acted on only while such a send of ours is pending, so that no other process
-// (nor another thread) can hand the elevated setup a pointer to follow or a state to change.
-LRESULT SendSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam = 0, std::uint16_t argument = 0);
-// The same to a control of this thread straight through its message handling, without the
-// platform's message call (tens of microseconds under Wine): for the frames of a running fade,
-// which go to the fade's own control every 12 ms.
-LRESULT PerformSkinCommand(TControl& control, std::uint16_t code, LPARAM lParam = 0, std::uint16_t argument = 0);
-LRESULT SendSkinCommand(HWND wnd, std::uint16_t code, LPARAM lParam = 0, std::uint16_t argument = 0);
-// Sends any message (a skin command or not) to a window of this thread, recorded like above;
-// windows of other threads are not sent to (0).
-LRESULT SendToOwnWindow(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-// Whether a command with this wParam and lParam is one of our own pending sends.
-bool IsOwnSkinSend(WPARAM wParam, LPARAM lParam);
-
-// The child controls of parent: windowless children and children without a window get the
-// message dispatched directly, skinned windowed children (answering command 7 with 1) get it
-// sent, other windowed children pass it on to their own children.
-void BroadcastToControls(TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lParam);
-// The direct child windows of wnd get the message sent.
-void BroadcastToChildWindows(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-// ---- Hot state and the background ----
-bool IsControlHot(const TsCommonData& data);
-// Fills the query from the parent (command 34; an unskinned parent is asked for its colour or,
-// with paintNow, to paint itself into query.PaintDC).
-void QueryParentBackground(TsBackgroundQuery& query, TControl& parent, bool paintNow);
-void QueryParentWindowBackground(TsBackgroundQuery& query, HWND parent, bool paintNow);
-// Asks the owner's parent (or its window's parent window) what lies behind the control, without
-// asking it to draw; false when the control has neither.
-bool QueryOwnerBackground(const TsCommonData& data, TsBackgroundQuery& query);
-// The answer as the painters take it.
-TCacheInfo CacheInfoOf(const TsBackgroundQuery& query);
-// What lies behind the control, from its parent (or parent window).
-TCacheInfo GetControlBackground(TsCommonData& data);
-// The same for a control about to build its cache: nothing while the parent's picture is not
-// ready (the control then waits for command 6, FUpdating set), the control's own background
-// colour when there is no parent to ask.
-std::optional<TCacheInfo> ReadyControlBackground(TsCommonData& data);
-
-// The common handling of every skinned control, called after its own: answers skin commands
-// (returns true, the result in msg) and follows ordinary messages (move, size, focus, hover,
-// enabling; returns false so that the control goes on with them).
-bool CommonWndProc(TMessage& msg, TsCommonData& data);

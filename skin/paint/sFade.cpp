@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "skin/base/sTexture.h"
+#include "skin/data/sMessages.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sMessages.h"
-#include "skin/paint/sTexture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "imaging/Bitmap32.h"
-#include "skin/paint/sAnimSteps.h"
+#include "skin/base/sAnimSteps.h"
 
 class TsSkinManager;
 

@@ -6,6 +6,7 @@
 #include "framework/Timer.h"
 #include "framework/WinControl.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/paint/sGlow.h"
 
 namespace {

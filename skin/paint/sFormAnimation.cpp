@@ -5,12 +5,14 @@
 #include "framework/Application.h"
 #include "framework/Handles.h"
 #include "platform/SafeLibrary.h"
+#include "skin/base/sFill.h"
+#include "skin/base/sLayered.h"
+#include "skin/data/sHelperWindows.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinSend.h"
+#include "skin/paint/sBackground.h"
 #include "skin/paint/sCommonData.h"
-#include "skin/paint/sFill.h"
 #include "skin/paint/sGlow.h"
-#include "skin/paint/sHelperWindows.h"
-#include "skin/paint/sLayered.h"
 
 namespace {
 

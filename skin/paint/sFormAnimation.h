@@ -10,7 +10,7 @@
 
 #include "framework/Form.h"
 #include "framework/Graphics.h"
-#include "skin/paint/sAnimSteps.h"
+#include "skin/base/sAnimSteps.h"
 #include "skin/paint/sThreadedTimer.h"
 
 class TsCommonData;

@@ -5,15 +5,15 @@
 #include <utility>
 
 #include "framework/Application.h"
+#include "skin/base/sColorTransforms.h"
+#include "skin/base/sLayered.h"
+#include "skin/base/sTransform.h"
+#include "skin/data/sHelperWindows.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sColorTransforms.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sGlowPlacement.h"
-#include "skin/paint/sHelperWindows.h"
 #include "skin/paint/sItemPaint.h"
-#include "skin/paint/sLayered.h"
 #include "skin/paint/sMaskFrame.h"
-#include "skin/paint/sTransform.h"
 
 namespace {
 

@@ -3,9 +3,10 @@
 #include <cmath>
 
 #include "framework/WinControl.h"
+#include "skin/base/sColorMath.h"
+#include "skin/base/sColorTransforms.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sColorMath.h"
-#include "skin/paint/sColorTransforms.h"
+#include "skin/paint/sBackground.h"
 #include "skin/paint/sMaskFrame.h"
 
 TsItemSkinData ItemSkinData(const TsCommonData& d) {

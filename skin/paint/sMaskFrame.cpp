@@ -4,16 +4,16 @@
 #include <array>
 #include <vector>
 
+#include "skin/base/sBlend.h"
+#include "skin/base/sBlendKernels.h"
+#include "skin/base/sClip.h"
+#include "skin/base/sColorMath.h"
+#include "skin/base/sFill.h"
+#include "skin/base/sMaskCompose.h"
+#include "skin/base/sResample.h"
+#include "skin/base/sSubView.h"
+#include "skin/base/sTexture.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sBlend.h"
-#include "skin/paint/sBlendKernels.h"
-#include "skin/paint/sClip.h"
-#include "skin/paint/sColorMath.h"
-#include "skin/paint/sFill.h"
-#include "skin/paint/sMaskCompose.h"
-#include "skin/paint/sResample.h"
-#include "skin/paint/sSubView.h"
-#include "skin/paint/sTexture.h"
 
 TsFrameSize MaskFrameSize(const TsMaskData& m) {
   const int width = std::max(0, m.R.Width()), height = std::max(0, m.R.Height());

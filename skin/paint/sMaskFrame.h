@@ -7,8 +7,8 @@
 
 #include "framework/Types.h"
 #include "imaging/Bitmap32.h"
+#include "skin/base/sCacheInfo.h"
 #include "skin/data/sConst.h"
-#include "skin/paint/sCacheInfo.h"
 
 // The size of one frame of a mask. Width: Width(R) for one frame, Width(R) div ImageCount for
 // more, 0 for none. Height: Height(R) for one layer, Height(R) div (MaskType + 1) for layered

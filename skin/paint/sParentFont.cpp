@@ -2,6 +2,7 @@
 
 #include "framework/WinControl.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/paint/sCommonData.h"
 
 namespace {

@@ -2,15 +2,15 @@
 // against what lies behind the item.
 #include <algorithm>
 
+#include "skin/base/sBlend.h"
+#include "skin/base/sClip.h"
+#include "skin/base/sColorMath.h"
+#include "skin/base/sFill.h"
+#include "skin/base/sGradient.h"
+#include "skin/base/sTexture.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sBlend.h"
-#include "skin/paint/sClip.h"
-#include "skin/paint/sColorMath.h"
-#include "skin/paint/sFill.h"
-#include "skin/paint/sGradient.h"
 #include "skin/paint/sMaskFrame.h"
 #include "skin/paint/sSkinItem.h"
-#include "skin/paint/sTexture.h"
 
 namespace {
 

@@ -1,11 +1,14 @@
 // The common handling of skinned controls: the skin commands every control answers alike, and
 // what ordinary messages (moves, focus, hover, enabling) do to the skin state.
+#include "skin/paint/sSkinCommands.h"
+
 #include <algorithm>
 
 #include "framework/Application.h"
 #include "framework/MessageCrackers.h"
 #include "framework/WinControl.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sGlow.h"

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
+#include "skin/base/sClip.h"
+#include "skin/base/sColorTransforms.h"
+#include "skin/base/sSubView.h"
+#include "skin/base/sTransform.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sClip.h"
-#include "skin/paint/sColorTransforms.h"
 #include "skin/paint/sMaskFrame.h"
-#include "skin/paint/sSubView.h"
-#include "skin/paint/sTransform.h"
 
 int SectionState(const TsGeneralData& section, int state) { return std::max(0, std::min(state, section.States - 1)); }
 

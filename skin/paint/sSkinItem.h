@@ -14,8 +14,8 @@
 #include "framework/Types.h"
 #include "imaging/Bitmap32.h"
 #include "imaging/sBitmap8.h"
+#include "skin/base/sCacheInfo.h"
 #include "skin/data/sConst.h"
-#include "skin/paint/sCacheInfo.h"
 
 // What the painters need of a control's skin state, resolved by the caller.
 struct TsItemSkinData {

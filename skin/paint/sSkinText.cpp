@@ -4,9 +4,9 @@
 #include <array>
 
 #include "framework/WinControl.h"
+#include "skin/base/sBlur.h"
+#include "skin/base/sColorMath.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sBlur.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sItemPaint.h"
 #include "skin/paint/sParentFont.h"
 #include "skin/paint/sSkinItem.h"

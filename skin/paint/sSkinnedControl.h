@@ -8,6 +8,7 @@
 
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sFade.h"
+#include "skin/paint/sSkinCommands.h"
 
 template <typename Base>
 class TsSkinnedControl : public Base {

@@ -16,7 +16,7 @@
 #include "setup/Catalogue.h"
 #include "setup/ShellRules.h"
 #include "setup/Unit1.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ class Install : public ::testing::Test {
  protected:
   void SetUp() override {
     InstallFinished = false;
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->OnShowException = [this](const std::wstring& text) { errors.push_back(text); };

@@ -12,14 +12,15 @@
 #include "setup/InstallFolderCheck.h"
 #include "setup/Unit1.h"
 #include "skin/data/sSkinFiles.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/data/sSkinSend.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
 class SetupWindow : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     app = new TApplication;
     app->Initialize();
     form = app->CreateForm<TForm1>();

@@ -11,11 +11,11 @@
 #include "framework/Form.h"
 #include "framework/Timer.h"
 #include "skin/controls/sButton.h"
-#include "skin/data/sSkinManagerWin.h"
 #include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sFormAnimation.h"
 #include "skin/paint/sGlow.h"
 #include "skin/paint/sMaskFrame.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ class Button : public ::testing::Test {
   int clicks = 0;
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 0, L"T");
     manager.SetSkinName(L"T");
     ASSERT_GE(manager.GetSkinIndex(L"BUTTON"), 0);

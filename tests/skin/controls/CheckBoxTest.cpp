@@ -8,8 +8,8 @@
 #include "../paint/PumpUtil.h"
 #include "framework/Form.h"
 #include "skin/controls/sCheckBox.h"
-#include "skin/data/sSkinManagerWin.h"
 #include "skin/paint/sGlow.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ class CheckBox : public ::testing::Test {
   int clicks = 0;
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     manager.InternalSkins().Add(mgrtest::StoredSkin(L"T", WriteSkinPackage(Package())));
     manager.SetSkinName(L"T");
     form.SetBounds(60, 60, 320, 160);

@@ -13,9 +13,10 @@
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sGauge.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sGlow.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ class ForeignSender : public ::testing::Test {
   TsGauge* gauge = nullptr;
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 0, L"T");
     manager.SetSkinName(L"T");
     form.SetBounds(60, 60, 320, 220);

@@ -11,9 +11,9 @@
 #include "framework/Menus.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sSpeedButton.h"
-#include "skin/data/sSkinManagerWin.h"
 #include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sGlow.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ class FreedByMenu : public ::testing::Test {
   bool clicked = false;
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 0, L"T");
     manager.SetSkinName(L"T");
     form.SetBounds(60, 60, 320, 220);

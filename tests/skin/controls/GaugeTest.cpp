@@ -11,7 +11,7 @@
 #include "framework/Exception.h"
 #include "framework/Form.h"
 #include "skin/controls/sGauge.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ class Gauge : public ::testing::Test {
   TsGauge* gauge = nullptr;
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     manager.InternalSkins().Add(mgrtest::StoredSkin(L"T", WriteSkinPackage(mgrtest::TestPackageEntries(Options()))));
     manager.SetSkinName(L"T");
     form.SetBounds(40, 40, 320, 120);

@@ -11,7 +11,7 @@
 #include "framework/Form.h"
 #include "platform/ShellOpen.h"
 #include "skin/controls/sLabel.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ class LabelWin : public ::testing::Test {
   TForm form{nullptr};
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     manager.InternalSkins().Add(mgrtest::StoredSkin(L"T", WriteSkinPackage(mgrtest::TestPackageEntries(mgrtest::TestOptions()))));
     manager.SetSkinName(L"T");
     manager.Tables().Palette[pcWebText] = kWebText;

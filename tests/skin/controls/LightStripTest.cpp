@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "skin/paint/sLightStrip.h"
+#include "skin/base/sLightStrip.h"
 
 namespace {
 

@@ -10,9 +10,10 @@
 #include "framework/Timer.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sSpeedButton.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sGlow.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ class SpeedButton : public ::testing::Test {
   int clicks = 0;
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 0, L"T");
     manager.SetSkinName(L"T");
     manager.AnimEffects().Buttons.Events = kAllBtnEvents;

@@ -4,9 +4,9 @@
 
 #include "GalleryTiles.h"
 #include "framework/Utf.h"
+#include "skin/base/sMarks.h"
 #include "skin/controls/sButtonGeometry.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sMarks.h"
 #include "skin/paint/sMaskFrame.h"
 #include "skin/paint/sSkinItem.h"
 

@@ -15,7 +15,7 @@
 #include "framework/Messages.h"
 #include "framework/Utf.h"
 #include "skin/controls/sLabel.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ std::vector<TGalleryTile> LabelTiles(const std::string& layoutFile) {
   classes.Register<TsWebLabel>("TsWebLabel");
   TPublishedMethods none;
 
-  InstallWinSkinPlatform();
+  InstallSkinEngine();
   std::vector<TGalleryTile> tiles;
   {
     TForm form(nullptr);

@@ -5,12 +5,12 @@
 #include <charconv>
 
 #include "framework/Utf.h"
+#include "skin/base/sAnimSteps.h"
+#include "skin/base/sLightStrip.h"
 #include "skin/controls/sCheckBoxGeometry.h"
 #include "skin/controls/sGaugePicture.h"
 #include "skin/controls/sGaugeRange.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sAnimSteps.h"
-#include "skin/paint/sLightStrip.h"
 #include "skin/paint/sMaskFrame.h"
 #include "skin/paint/sSkinItem.h"
 

@@ -8,7 +8,7 @@
 
 #include "framework/Types.h"
 #include "imaging/Bitmap32.h"
-#include "skin/paint/sCacheInfo.h"
+#include "skin/base/sCacheInfo.h"
 
 class TsSkinManager;
 

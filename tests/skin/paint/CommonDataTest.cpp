@@ -13,8 +13,9 @@
 #include "skin/controls/sButton.h"
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sMaskEdit.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/paint/sBackground.h"
+#include "skin/paint/sSkinEngine.h"
 #include "skin/paint/sSkinText.h"
 #include "skin/paint/sSkinnedControl.h"
 
@@ -50,7 +51,7 @@ class CommonData : public ::testing::Test {
   TsSkinManager manager{nullptr};
   TForm form{nullptr};
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     ASSERT_EQ(DefaultManager(), &manager);
     manager.InternalSkins().Add(mgrtest::StoredSkin(L"T", WriteSkinPackage(mgrtest::TestPackageEntries(Options()))));
     manager.SetSkinName(L"T");

@@ -2,10 +2,10 @@
 // sanitizer in the sanitised build: a timer stopped inside its own tick must outlive the tick).
 #include <gtest/gtest.h>
 
-#include "PaintTestUtil.h"
+#include "../base/PaintTestUtil.h"
+#include "skin/data/sMessages.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sFade.h"
-#include "skin/paint/sMessages.h"
 
 namespace {
 

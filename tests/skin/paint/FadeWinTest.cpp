@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "../data/SkinTestUtil.h"
-#include "PumpUtil.h"
 #include "../data/manager/ManagerTestUtil.h"
+#include "PumpUtil.h"
 #include "framework/Form.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/base/sFill.h"
+#include "skin/data/sSkinSend.h"
 #include "skin/paint/sFadeWin.h"
-#include "skin/paint/sFill.h"
 #include "skin/paint/sGlow.h"
+#include "skin/paint/sSkinEngine.h"
 #include "skin/paint/sSkinnedControl.h"
 
 namespace {
@@ -114,7 +115,7 @@ class FadeWin : public ::testing::Test {
   TFader* fader = nullptr;
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     manager.InternalSkins().Add(mgrtest::StoredSkin(L"T", WriteSkinPackage(Package())));
     manager.SetSkinName(L"T");
     form.SetBounds(60, 60, 240, 140);

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "../data/SkinTestUtil.h"
-#include "PumpUtil.h"
 #include "../data/manager/ManagerTestUtil.h"
+#include "PumpUtil.h"
 #include "framework/Form.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/base/sFill.h"
+#include "skin/base/sLayered.h"
 #include "skin/paint/sCommonData.h"
-#include "skin/paint/sFill.h"
 #include "skin/paint/sFormAnimation.h"
-#include "skin/paint/sLayered.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ class FormAnimation : public ::testing::Test {
   std::vector<TFrame> frames;
 
   void SetUp() override {
-    InstallWinSkinPlatform();
+    InstallSkinEngine();
     manager.InternalSkins().Add(mgrtest::StoredSkin(L"T", WriteSkinPackage(mgrtest::TestPackageEntries(
                                                                "[GLOBALINFO]\r\nVERSION=7.20\r\nMASTERBITMAP=MASTER.BMP\r\n"))));
     manager.SetSkinName(L"T");

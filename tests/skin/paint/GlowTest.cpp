@@ -10,9 +10,9 @@
 #include "../data/manager/ManagerTestUtil.h"
 #include "PumpUtil.h"
 #include "framework/Form.h"
-#include "skin/data/sSkinManagerWin.h"
+#include "skin/base/sLayered.h"
 #include "skin/paint/sGlow.h"
-#include "skin/paint/sLayered.h"
+#include "skin/paint/sSkinEngine.h"
 #include "skin/paint/sSkinnedControl.h"
 
 namespace {
@@ -37,6 +37,7 @@ std::vector<TsPackageEntry> Package() {
 // A platform that records the windows the creation hook tells it about.
 class THookRecorder : public TsWinSkinPlatform {
  public:
+  THookRecorder() : TsWinSkinPlatform(&SkinEngineHost()) {}
   std::vector<HWND> created, destroyed;
   void WindowHookNotice(int code, WPARAM wParam, LPARAM) override {
     if (code == HCBT_CREATEWND) created.push_back(reinterpret_cast<HWND>(wParam));

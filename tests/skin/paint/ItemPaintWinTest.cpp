@@ -4,7 +4,7 @@
 
 #include "ItemTestUtil.h"
 #include "framework/Graphics.h"
-#include "skin/paint/sColorTransforms.h"
+#include "skin/base/sColorTransforms.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sItemPaint.h"
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "../base/PaintTestUtil.h"
+#include "skin/base/sColorMath.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sSkinItem.h"
-#include "PaintTestUtil.h"
 
 namespace itemtest {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ItemTestUtil.h"
+#include "skin/base/sResample.h"
 #include "skin/paint/sMaskFrame.h"
-#include "skin/paint/sResample.h"
 
 using namespace itemtest;
 using painttest::Filled;

@@ -12,13 +12,13 @@
 
 #include "../data/FuzzSkinInput.h"
 #include "imaging/sBitmap8.h"
+#include "skin/base/sBlur.h"
+#include "skin/base/sColorMath.h"
+#include "skin/base/sLightStrip.h"
 #include "skin/controls/sGaugePicture.h"
 #include "skin/controls/sGaugeRange.h"
 #include "skin/data/sSkinIndexes.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/paint/sBlur.h"
-#include "skin/paint/sColorMath.h"
-#include "skin/paint/sLightStrip.h"
 #include "skin/paint/sMaskFrame.h"
 #include "skin/paint/sSkinItem.h"
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "../SkinTestUtil.h"
 #include "framework/Utf.h"
 #include "imaging/PngCodec.h"
-#include "../SkinTestUtil.h"
+#include "skin/base/sColorTransforms.h"
 #include "skin/data/sSkinFiles.h"
 #include "skin/data/sSkinOptions.h"
 #include "skin/data/sSkinPack.h"
-#include "skin/paint/sColorTransforms.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // truncating division, brightness, and their use through TransformPixels.
 #include <gtest/gtest.h>
 
-#include "skin/paint/sColorMath.h"
-#include "skin/paint/sColorTransforms.h"
-#include "skin/paint/sTransform.h"
+#include "skin/base/sColorMath.h"
+#include "skin/base/sColorTransforms.h"
+#include "skin/base/sTransform.h"
 
 using scolor::MakePixel;
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "../SkinTestUtil.h"
-#include "skin/paint/sMessages.h"
+#include "skin/data/sMessages.h"
 
 namespace mgrtest {
 

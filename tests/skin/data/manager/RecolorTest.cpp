@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ManagerTestUtil.h"
+#include "skin/base/sColorMath.h"
+#include "skin/base/sColorTransforms.h"
 #include "skin/data/sSkinRecolor.h"
-#include "skin/paint/sColorMath.h"
-#include "skin/paint/sColorTransforms.h"
 
 using namespace mgrtest;
 

@@ -10,8 +10,8 @@
 #include "../SkinTestUtil.h"
 #include "ManagerTestUtil.h"
 #include "framework/LayoutReader.h"
-#include "skin/paint/sColorTransforms.h"
-#include "skin/paint/sMessages.h"
+#include "skin/base/sColorTransforms.h"
+#include "skin/data/sMessages.h"
 
 using namespace mgrtest;
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "ManagerTestUtil.h"
@@ -243,4 +244,24 @@ TEST_F(WinManager, EnumerationErrorComesBackAfterTheCall) {
   EXPECT_FALSE(gFailNextAllocation);
   const std::vector<TWinControl*> forms = ProgramForms();
   EXPECT_EQ(forms, std::vector<TWinControl*>{&form});
+}
+
+// A skin change reaches the layers above only through the host the platform was made with: the
+// glows go first, and the form-animation flag is raised for the change and dropped after it.
+TEST(WinSkinEngineHost, SkinChangeReachesTheHost) {
+  struct TRecordingHost : TsSkinEngineHost {
+    std::vector<std::string> calls;
+    void HideAllGlows() override { calls.push_back("glows"); }
+    void SetFormAnimationRunning(bool on) override { calls.push_back(on ? "flag on" : "flag off"); }
+  } host;
+  TsWinSkinPlatform platform(&host);
+  SetSkinPlatform(&platform);
+  {
+    TsSkinManager m(nullptr);
+    m.AnimEffects().SkinChanging.Active = true;
+    m.InternalSkins().Add(StoredSkin(L"Test", TestPackage()));
+    m.SetSkinName(L"Test");
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"glows", "flag on", "flag off"}));
+  }
+  SetSkinPlatform(nullptr);
 }
