@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "framework/Component.h"
 #include "framework/StringList.h"
@@ -236,15 +237,31 @@ class TsSkinManager : public TComponent {
   const TsPaletteArray& Palette() const { return tables_.Palette; }
   const TsSkinData& CommonSkinData() const { return tables_.CommonSkinData; }
   const TBitmap32& MasterBitmap() const { return tables_.MasterBitmap; }
+
+  // ---- The control under the mouse ----
+  // Its window, kept as an opaque handle, and the windowless one. The paint layer moves them as
+  // the mouse enters controls (and tells the previous and the new one); a control going away is
+  // forgotten, so that no later hover reaches it.
+  void* ActiveControl() const { return FActiveControl; }
+  // Makes `wnd` the active window and returns the one before.
+  void* SetActiveControl(void* wnd) { return std::exchange(FActiveControl, wnd); }
+  // Clears the active window when it is `wnd`, and only then.
+  void ForgetActiveControl(const void* wnd) {
+    if (FActiveControl == wnd) FActiveControl = nullptr;
+  }
+  TComponent* ActiveGraphControl() const { return FActiveGraphControl; }
+  // Makes `control` the active windowless control and returns the one before.
+  TComponent* SetActiveGraphControl(TComponent* control) { return std::exchange(FActiveGraphControl, control); }
+  // Clears the active windowless control when it is `control`, and only then.
+  void ForgetActiveGraphControl(const TComponent* control) {
+    if (FActiveGraphControl == control) FActiveGraphControl = nullptr;
+  }
+
   TConstantSkinData ConstData;
   bool SkinIsPacked = false;
   bool SkinRemoving = false;
   bool NoAutoUpdate = false;  // between BeginUpdate and EndUpdate
   bool GlobalHookInstalled = false;
-  // The control under the mouse: its window (a handle) and the windowless one. The Windows side
-  // moves them (commands 30 and 29); a control's skin state clears them when it goes away.
-  void* FActiveControl = nullptr;
-  TComponent* FActiveGraphControl = nullptr;
   TsShowState ShowState = TsShowState::saIgnore;
   TRect FormShadowSize;
   std::array<TStringList, 23> ThirdLists;
@@ -354,6 +371,8 @@ class TsSkinManager : public TComponent {
   TsButtonsSupport buttonsOptions_;
   TsLabelsSupport labelsOptions_;
   TsMenuSupport menuSupport_;
+  void* FActiveControl = nullptr;
+  TComponent* FActiveGraphControl = nullptr;
 
   TsSkinTables tables_;
   TsSkinSource source_;                        // what the last resolution found
