@@ -37,7 +37,7 @@ TsSpeedButton::TsSpeedButton(TComponent* owner) : TsSkinnedControl(owner, kSpeed
 TsSpeedButton::~TsSpeedButton() {
   StopAnim();
   if (gOpenMenuButton == this) gOpenMenuButton = nullptr;
-  if (TsSkinManager* m = skinData_.SkinManager(); m && m->FActiveGraphControl == this) m->FActiveGraphControl = nullptr;
+  if (TsSkinManager* m = skinData_.SkinManager()) m->ForgetActiveGraphControl(this);
 }
 
 void TsSpeedButton::Loaded() {
@@ -582,8 +582,7 @@ void TsSpeedButton::Enter() {
     return;
   skinData_.FMouseAbove = true;
   if (m) {
-    TComponent* previous = m->FActiveGraphControl;
-    m->FActiveGraphControl = this;
+    TComponent* previous = m->SetActiveGraphControl(this);
     if (previous && previous != this)
       if (auto* c = dynamic_cast<TControl*>(previous)) SendSkinCommand(*c, SKIN_DEACTIVATED);
   }
@@ -594,7 +593,7 @@ void TsSpeedButton::Enter() {
 void TsSpeedButton::Leave() {
   if (!skinData_.FMouseAbove) return;
   skinData_.FMouseAbove = false;
-  if (TsSkinManager* m = skinData_.SkinManager(); m && m->FActiveGraphControl == this) m->FActiveGraphControl = nullptr;
+  if (TsSkinManager* m = skinData_.SkinManager()) m->ForgetActiveGraphControl(this);
   if (state_ == TButtonState::bsDown) state_ = TButtonState::bsUp;
   if (!Visible() || menuOwnerMode_) skinData_.BGChanged = true;
   else FadeRequest(false, aeMouseLeave);
@@ -752,7 +751,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
     switch (m.Msg) {
       case WM_MOUSEMOVE:
         if (TsSkinManager* mgr = skinData_.SkinManager();
-            skinData_.FMouseAbove && mgr && mgr->FActiveGraphControl && mgr->FActiveGraphControl != this) {
+            skinData_.FMouseAbove && mgr && mgr->ActiveGraphControl() && mgr->ActiveGraphControl() != this) {
           skinData_.FMouseAbove = false;
           Enter();
         }

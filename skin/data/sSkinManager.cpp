@@ -67,14 +67,14 @@ std::wstring OldSkinMessage(const std::wstring& skinName) {
 // ---- Construction and destruction -----------------------------------------------------------
 
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
-  internalSkins_.OnChange = [this] { Fire(OnSkinListChanged); };
+  FBuiltInSkins.OnChange = [this] { Fire(OnSkinListChanged); };
   if (!gDefaultManager) gDefaultManager = this;
   LoadThirdPartyLists(false);
-  if (skinDirectory_.empty()) skinDirectory_ = L"c:\\Skins";
-  skinPath_ = AddSkinDirSeparator(GetFullSkinDirectory());
+  if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
+  FSkinPath = AddSkinDirSeparator(GetFullSkinDirectory());
   // The layout reader marks the component as loading only after creating it, so the notification
   // is sent here in any case; SkinName is still empty, so it says "off".
-  NotifySkinning(active_ && !skinName_.empty());
+  NotifySkinning(FActive && !FSkinName.empty());
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -84,25 +84,25 @@ TsSkinManager::~TsSkinManager() {
   SetComponentState(csDestroying);
   OnActivate = OnDeactivate = OnBeforeChange = OnAfterChange = OnSkinLoading = OnSkinListChanged = nullptr;
   SetActive(false);
-  extendedBorders_ = false;
+  FExtendedBorders = false;
   // A hook left behind would call into a freed manager.
   if (GlobalHookInstalled) UnInstallHook();
   if (gDefaultManager == this) gDefaultManager = nullptr;
   StoreThirdPartyLists();
-  internalSkins_.OnChange = nullptr;
+  FBuiltInSkins.OnChange = nullptr;
 }
 
 // ---- Properties -----------------------------------------------------------------------------
 
 void TsSkinManager::SetActive(bool value) {
-  if (value == active_) return;
+  if (value == FActive) return;
   if (value) {
-    active_ = true;
-    SetSkinName(skinName_);
+    FActive = true;
+    SetSkinName(FSkinName);
     return;
   }
-  const bool wasSkinned = !skinName_.empty();
-  active_ = false;
+  const bool wasSkinned = !FSkinName.empty();
+  FActive = false;
   if (!wasSkinned) return;
   if (!Reading()) SendRemoveSkin();
   InitConstantIndexes();
@@ -111,29 +111,29 @@ void TsSkinManager::SetActive(bool value) {
 }
 
 void TsSkinManager::SetSkinName(const std::wstring& value) {
-  const std::wstring old = skinName_;
-  skinName_ = value;
-  if (!active_) {
+  const std::wstring old = FSkinName;
+  FSkinName = value;
+  if (!FActive) {
     UpdateStdDialogsRule();
     return;
   }
   Fire(OnBeforeChange);
-  if (ExtendedBordersEffective() && !NoAutoUpdate && animEffects_.SkinChanging.Active && !Designing() &&
+  if (ExtendedBordersEffective() && !NoAutoUpdate && FAnimEffects.SkinChanging.Active && !Designing() &&
       !Loading() && !Reading())
     SkinPlatform().TakeCoverPictures(*this);
   {
     TFlagScope loading(gSkinLoading, true);
-    tables_.CommonSkinData.Active = false;
+    FTables.CommonSkinData.Active = false;
     try {
       LoadResolvedSkin();
     } catch (const std::exception& e) {
       // The program goes on with whatever tables exist; the cached indexes are rebuilt from them
       // so that none points past a table the failed load left shorter.
-      skinName_ = old;
+      FSkinName = old;
       InitConstantIndexes();
       SkinPlatform().ShowError(MessageOf(e));
     }
-    if (active_) {
+    if (FActive) {
       if (!NoAutoUpdate) SendNewSkin(true);
       if (!Designing() && !Reading()) Fire(OnActivate);
     } else {
@@ -147,34 +147,34 @@ void TsSkinManager::SetSkinName(const std::wstring& value) {
 }
 
 void TsSkinManager::SetSkinDirectory(const std::wstring& value) {
-  skinDirectory_ = value;
-  skinPath_ = AddSkinDirSeparator(GetFullSkinDirectory());
+  FSkinDirectory = value;
+  FSkinPath = AddSkinDirSeparator(GetFullSkinDirectory());
   Fire(OnSkinListChanged);
 }
 
 void TsSkinManager::SetHueOffset(int value) {
-  if (value == hueOffset_) return;
-  hueOffset_ = value;
+  if (value == FHueOffset) return;
+  FHueOffset = value;
   ApplyColorChange();
 }
 
 void TsSkinManager::SetSaturation(int value) {
-  if (value == saturation_) return;
-  saturation_ = value;
+  if (value == FSaturation) return;
+  FSaturation = value;
   ApplyColorChange();
 }
 
 void TsSkinManager::SetBrightness(int value) {
   value = std::clamp(value, -100, 100);
-  if (value == brightness_) return;
-  brightness_ = value;
+  if (value == FBrightness) return;
+  FBrightness = value;
   ApplyColorChange();
 }
 
 void TsSkinManager::SetExtendedBorders(bool value) {
-  if (value == extendedBorders_) return;
-  extendedBorders_ = value;
-  if (!active_ || !tables_.CommonSkinData.Active || Reading()) return;
+  if (value == FExtendedBorders) return;
+  FExtendedBorders = value;
+  if (!FActive || !FTables.CommonSkinData.Active || Reading()) return;
   CheckShadows();
   Reload();
   if (!Designing()) RepaintForms(true);
@@ -183,50 +183,50 @@ void TsSkinManager::SetExtendedBorders(bool value) {
 void TsSkinManager::SetIsDefault(bool value) {
   if (!value && gDefaultManager) return;  // another manager (or this one) stays the default
   gDefaultManager = this;
-  if (active_) SendNewSkin(true);
+  if (FActive) SendNewSkin(true);
   else SendRemoveSkin();
 }
 
 void TsSkinManager::SetCommonSections(const TStringList& lines) {
-  commonSections_ = lines;
-  StripCommonSections(commonSections_);
-  SetSkinName(skinName_);
+  FCommonSections = lines;
+  StripCommonSections(FCommonSections);
+  SetSkinName(FSkinName);
 }
 
 void TsSkinManager::SetSkinningRules(unsigned rules) {
-  skinningRules_ = rules & kAllSkinningRules;
+  FSkinningRules = rules & kAllSkinningRules;
   UpdateStdDialogsRule();
 }
 
 std::wstring TsSkinManager::SkinInfo() const {
-  if (!active_ || tables_.gd.empty()) return L"N/A";
+  if (!FActive || FTables.gd.empty()) return L"N/A";
   char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, tables_.CommonSkinData.Version);
+  const auto r = std::to_chars(buf, buf + sizeof buf, FTables.CommonSkinData.Version);
   return std::wstring(buf, r.ptr);
 }
 
 void TsSkinManager::UpdateStdDialogsRule() {
-  if (IsDefault()) SkinPlatform().SkinStdDialogs(active_ && (skinningRules_ & srStdDialogs));
+  if (IsDefault()) SkinPlatform().SkinStdDialogs(FActive && (FSkinningRules & srStdDialogs));
 }
 
 bool TsSkinManager::ExtendedBordersEffective() const {
-  return extendedBorders_ && SkinPlatform().LayeredWindowsSupported();
+  return FExtendedBorders && SkinPlatform().LayeredWindowsSupported();
 }
 
 // ---- Loading --------------------------------------------------------------------------------
 
 void TsSkinManager::LoadResolvedSkin() {
-  source_ = ResolveSkinSource(skinName_, skinDirectory_, SkinPlatform().ProgramFolder(), internalSkins_);
-  skinName_ = source_.SkinName;
+  FSource = ResolveSkinSource(FSkinName, FSkinDirectory, SkinPlatform().ProgramFolder(), FBuiltInSkins);
+  FSkinName = FSource.SkinName;
   // A skin editor's preview works on a folder: it goes before a package file of the same name.
-  if (previewMode_ && source_.Kind == TsSkinSourceKind::ssPackageFile) {
-    const std::wstring folder = GetFullSkinDirectory() + L"\\" + skinName_ + L"\\";
+  if (FPreviewMode && FSource.Kind == TsSkinSourceKind::ssPackageFile) {
+    const std::wstring folder = GetFullSkinDirectory() + L"\\" + FSkinName + L"\\";
     if (SkinDirectoryExists(folder)) {
-      source_.Kind = TsSkinSourceKind::ssFolder;
-      source_.SkinPath = folder;
+      FSource.Kind = TsSkinSourceKind::ssFolder;
+      FSource.SkinPath = folder;
     }
   }
-  if (source_.Kind == TsSkinSourceKind::ssPackageFile) ReloadPackedSkin();
+  if (FSource.Kind == TsSkinSourceKind::ssPackageFile) ReloadPackedSkin();
   else ReloadSkin();
 }
 
@@ -236,29 +236,29 @@ void TsSkinManager::Reload() {
 }
 
 void TsSkinManager::ReloadSkin() {
-  if (!active_) return;
+  if (!FActive) return;
   TFlagScope loading(gSkinLoading, true);
-  switch (source_.Kind) {
+  switch (FSource.Kind) {
     case TsSkinSourceKind::ssNone:
       // No folder, no package and no internal skin to fall back on: skinning is off.
-      active_ = false;
+      FActive = false;
       return;
     case TsSkinSourceKind::ssFolder: {
       SkinIsPacked = false;
       std::unique_ptr<TMemIniFile> ini;
-      if (previewOptions_) {
-        ini = LoadSkinOptionsText(*previewOptions_);
+      if (FPreviewOptions) {
+        ini = LoadSkinOptionsText(*FPreviewOptions);
       } else {
-        TMemoryStream options(ReadSkinFile(source_.SkinPath + L"Options.dat"));
+        TMemoryStream options(ReadSkinFile(FSource.SkinPath + L"Options.dat"));
         ini = LoadSkinOptions(options);
       }
       TsSkinImages images;
-      images.SkinPath = source_.SkinPath;
+      images.SkinPath = FSource.SkinPath;
       LoadFromOptions(*ini, images);
       return;
     }
     case TsSkinSourceKind::ssInternal: {
-      TsStoredSkin& item = internalSkins_.Items(source_.InternalIndex);
+      TsStoredSkin& item = FBuiltInSkins.Items(FSource.InternalIndex);
       auto convertor = std::make_unique<TsSkinConvertor>();
       if (item.HasData()) {
         convertor->LendPackedData(item.PackedData);
@@ -273,7 +273,7 @@ void TsSkinManager::ReloadSkin() {
       // An internal skin without data or without options is a package that cannot be used: the
       // loaded skin data stay as they are.
       if (!convertor || !convertor->Options) {
-        SkinPlatform().ShowMessage(PackageWithoutOptionsMessage(skinName_));
+        SkinPlatform().ShowMessage(PackageWithoutOptionsMessage(FSkinName));
         return;
       }
       SkinIsPacked = true;
@@ -290,56 +290,56 @@ void TsSkinManager::ReloadSkin() {
 }
 
 void TsSkinManager::ReloadPackedSkin() {
-  if (!active_) return;
-  if (source_.Kind != TsSkinSourceKind::ssPackageFile) {
+  if (!FActive) return;
+  if (FSource.Kind != TsSkinSourceKind::ssPackageFile) {
     ReloadSkin();
     return;
   }
   TFlagScope loading(gSkinLoading, true);
   std::unique_ptr<TsSkinConvertor> convertor;
-  LoadSkinPackageFile(source_.PackageFile, convertor, true);
+  LoadSkinPackageFile(FSource.PackageFile, convertor, true);
   if (!convertor || !convertor->Options) {
-    SkinPlatform().ShowMessage(PackageWithoutOptionsMessage(skinName_));
+    SkinPlatform().ShowMessage(PackageWithoutOptionsMessage(FSkinName));
     return;
   }
   SkinIsPacked = true;
   const auto ini = LoadSkinOptions(*convertor->Options);
   TsSkinImages images;
   images.Package = convertor.get();
-  images.SkinPath = source_.SkinPath;
+  images.SkinPath = FSource.SkinPath;
   LoadFromOptions(*ini, images);
 }
 
 void TsSkinManager::LoadFromOptions(const TMemIniFile& ini, const TsSkinImages& images) {
-  tables_.CommonSkinData.Version = ini.ReadFloat(kGlobalInfoSection, L"VERSION", 0);
+  FTables.CommonSkinData.Version = ini.ReadFloat(kGlobalInfoSection, L"VERSION", 0);
   CheckVersion();
   TsSkinLoadSettings settings;
   settings.Manager = this;
-  settings.Brightness = brightness_;
+  settings.Brightness = FBrightness;
   settings.SizingFrameWidth = SkinPlatform().SizingFrameWidth();
-  if (commonSections_.Count() > 0) settings.CommonSections = &commonSections_;
-  LoadSkinTables(ini, images, settings, tables_,
+  if (FCommonSections.Count() > 0) settings.CommonSections = &FCommonSections;
+  LoadSkinTables(ini, images, settings, FTables,
                  [](TsSkinTables& t) { BuildMaskIndexes(t, FindSkinIndex(t, kGlobalInfoSection)); });
-  RecolorSkin(tables_, hueOffset_, saturation_, brightness_);
+  RecolorSkin(FTables, FHueOffset, FSaturation, FBrightness);
   InitConstantIndexes();
   Fire(OnSkinLoading);
 }
 
 void TsSkinManager::CheckVersion() {
-  const double version = tables_.CommonSkinData.Version;
+  const double version = FTables.CommonSkinData.Version;
   if (version < 7.45) {
     if (Designing() || SkinPlatform().HasCommandLineParam(L"/skintest"))
-      SkinPlatform().ShowMessage(OldSkinMessage(skinName_));
+      SkinPlatform().ShowMessage(OldSkinMessage(FSkinName));
   } else if (version > 9.99) {
-    const unsigned rules = skinningRules_;
+    const unsigned rules = FSkinningRules;
     SetSkinningRules(rules & ~srStdDialogs);
     SkinPlatform().ShowWarning(kNewSkinWarning);
-    if (rules & srStdDialogs) SetSkinningRules(skinningRules_ | srStdDialogs);
+    if (rules & srStdDialogs) SetSkinningRules(FSkinningRules | srStdDialogs);
   }
 }
 
 void TsSkinManager::ApplyColorChange() {
-  if (!active_ || Reading()) return;
+  if (!FActive || Reading()) return;
   {
     TFlagScope loading(gSkinLoading, true);
     Reload();
@@ -348,19 +348,19 @@ void TsSkinManager::ApplyColorChange() {
   if (!NoAutoUpdate) RepaintForms(true);
 }
 
-void TsSkinManager::InitConstantIndexes() { BuildConstantIndexes(tables_, ConstData); }
+void TsSkinManager::InitConstantIndexes() { BuildConstantIndexes(FTables, ConstData); }
 
-void TsSkinManager::InitMaskIndexes() { BuildMaskIndexes(tables_, ConstData.IndexGLobalInfo); }
+void TsSkinManager::InitMaskIndexes() { BuildMaskIndexes(FTables, ConstData.IndexGLobalInfo); }
 
 void TsSkinManager::LoadPreview(const TsSkinPreviewData& preview) {
   if (preview.Magic != kPreviewMagic) return;
-  previewMode_ = true;
+  FPreviewMode = true;
   BeginUpdate();
-  previewOptions_ = AnsiToWide(std::string_view(preview.Data, strnlen(preview.Data, sizeof preview.Data)));
+  FPreviewOptions = AnsiToWide(std::string_view(preview.Data, strnlen(preview.Data, sizeof preview.Data)));
   SetSkinDirectory(FixedText(preview.SkinDir, sizeof preview.SkinDir));
   SetSkinName(FixedText(preview.SkinName, sizeof preview.SkinName));
   EndUpdate(true, false);
-  previewOptions_.reset();
+  FPreviewOptions.reset();
 }
 
 // ---- Applying and removing ------------------------------------------------------------------
@@ -370,13 +370,13 @@ void TsSkinManager::SendNewSkin(bool repaint) {
   TsSkinPlatform& platform = SkinPlatform();
   platform.HideAllGlows();
   if (repaint && !Designing()) platform.LockForms(*this);
-  tables_.CommonSkinData.Active = false;
+  FTables.CommonSkinData.Active = false;
   {
     TFlagScope changing(gSkinChanging, true);
     InitConstantIndexes();
     platform.BroadcastSkinCommand(*this, SKIN_LOADED, reinterpret_cast<std::intptr_t>(this));
   }
-  tables_.CommonSkinData.Active = true;
+  FTables.CommonSkinData.Active = true;
   if (IsDefault() && !GlobalHookInstalled) InstallHook();
   NotifySkinning(true);
   if (repaint) RepaintForms(false);
@@ -388,17 +388,17 @@ void TsSkinManager::SendRemoveSkin() {
   SkinRemoving = true;
   platform.HideAllGlows();
   UnInstallHook();
-  tables_.CommonSkinData.Active = false;
+  FTables.CommonSkinData.Active = false;
   platform.BroadcastSkinCommand(*this, SKIN_UNLOADED, reinterpret_cast<std::intptr_t>(this));
-  tables_.ma.clear();
-  tables_.MasterBitmap = TBitmap32();
-  tables_.pa.clear();
-  tables_.gd.clear();
+  FTables.ma.clear();
+  FTables.MasterBitmap = TBitmap32();
+  FTables.pa.clear();
+  FTables.gd.clear();
   SkinRemoving = false;
 }
 
 void TsSkinManager::UpdateSkin(bool repaint) {
-  if (active_) SendNewSkin(repaint);
+  if (FActive) SendNewSkin(repaint);
 }
 
 void TsSkinManager::UpdateSkinSection(const std::wstring& sectionName) {
@@ -422,7 +422,7 @@ void TsSkinManager::RepaintForms(bool lockForms) {
 
 void TsSkinManager::EndUpdate(bool repaint, bool animate) {
   NoAutoUpdate = false;
-  TsFormAnimation& changing = animEffects_.SkinChanging;
+  TsFormAnimation& changing = FAnimEffects.SkinChanging;
   const bool wasActive = changing.Active;
   if (!animate) changing.Active = false;
   UpdateSkin(repaint);
@@ -443,12 +443,12 @@ void TsSkinManager::UnInstallHook() {
 
 void TsSkinManager::GetSkinSections(TStringList& list) const {
   list.Clear();
-  if (!active_) return;
-  for (const TsGeneralData& g : tables_.gd) list.Add(g.ClassName);
+  if (!FActive) return;
+  for (const TsGeneralData& g : FTables.gd) list.Add(g.ClassName);
 }
 
 int TsSkinManager::ScrollBarWidth() const {
-  return scrollsOptions_.ScrollSize >= 0 ? scrollsOptions_.ScrollSize : SkinPlatform().VerticalScrollBarWidth();
+  return FScrollsOptions.ScrollSize >= 0 ? FScrollsOptions.ScrollSize : SkinPlatform().VerticalScrollBarWidth();
 }
 
 int TsSkinManager::ScrollBarWidthAtLeastPlatform() const {
@@ -456,56 +456,56 @@ int TsSkinManager::ScrollBarWidthAtLeastPlatform() const {
 }
 
 void TsSkinManager::LoadThirdPartyLists(bool reset) {
-  for (std::size_t i = 0; i < thirdParty_.size(); ++i) {
-    if (reset || thirdParty_[i].empty()) thirdParty_[i] = DefaultThirdParty(i);
-    ThirdLists[i].SetText(thirdParty_[i]);
+  for (std::size_t i = 0; i < FThirdParty.size(); ++i) {
+    if (reset || FThirdParty[i].empty()) FThirdParty[i] = DefaultThirdParty(i);
+    ThirdLists[i].SetText(FThirdParty[i]);
   }
 }
 
 void TsSkinManager::StoreThirdPartyLists() {
-  for (std::size_t i = 0; i < thirdParty_.size(); ++i) {
+  for (std::size_t i = 0; i < FThirdParty.size(); ++i) {
     // One class name per line, without the final line end a list adds.
     std::wstring text = ThirdLists[i].Text();
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, L"\r\n") == 0) text.resize(text.size() - 2);
-    thirdParty_[i] = text;
+    FThirdParty[i] = text;
   }
 }
 
 std::wstring TsSkinManager::GetFullSkinDirectory() const {
-  return ::GetFullSkinDirectory(skinDirectory_, SkinPlatform().ProgramFolder());
+  return ::GetFullSkinDirectory(FSkinDirectory, SkinPlatform().ProgramFolder());
 }
 
 std::wstring TsSkinManager::GetSkinNames(TStringList& list, TsSkinTypes kind) const {
-  return ::GetSkinNames(list, kind, skinDirectory_, SkinPlatform().ProgramFolder(), internalSkins_);
+  return ::GetSkinNames(list, kind, FSkinDirectory, SkinPlatform().ProgramFolder(), FBuiltInSkins);
 }
 
 std::wstring TsSkinManager::GetExternalSkinNames(TStringList& list, TsSkinTypes kind) const {
-  return ::GetExternalSkinNames(list, kind, skinDirectory_, SkinPlatform().ProgramFolder());
+  return ::GetExternalSkinNames(list, kind, FSkinDirectory, SkinPlatform().ProgramFolder());
 }
 
 std::wstring TsSkinManager::GetRandomSkin() const {
-  return ::GetRandomSkin(skinDirectory_, SkinPlatform().ProgramFolder(), internalSkins_);
+  return ::GetRandomSkin(FSkinDirectory, SkinPlatform().ProgramFolder(), FBuiltInSkins);
 }
 
 void TsSkinManager::ExtractInternalSkin(const std::wstring& skinName, const std::wstring& folder) const {
-  ::ExtractInternalSkin(internalSkins_, skinName, folder, [](const std::wstring& m) { SkinPlatform().ShowError(m); });
+  ::ExtractInternalSkin(FBuiltInSkins, skinName, folder, [](const std::wstring& m) { SkinPlatform().ShowError(m); });
 }
 
 void TsSkinManager::ExtractByIndex(int index, const std::wstring& folder) const {
-  ::ExtractByIndex(internalSkins_, index, folder, [](const std::wstring& m) { SkinPlatform().ShowError(m); });
+  ::ExtractByIndex(FBuiltInSkins, index, folder, [](const std::wstring& m) { SkinPlatform().ShowError(m); });
 }
 
 // ---- The stored layout ----------------------------------------------------------------------
 
 void TsSkinManager::Loaded() {
   TComponent::Loaded();
-  if (skinDirectory_.empty()) skinDirectory_ = L"c:\\Skins";
-  if (menuSupport_.IcoLineSkin.empty()) menuSupport_.IcoLineSkin = L"ICOLINE";
+  if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
+  if (FMenuSupport.IcoLineSkin.empty()) FMenuSupport.IcoLineSkin = L"ICOLINE";
   LoadThirdPartyLists(false);
-  if (active_ && !skinName_.empty()) SendNewSkin(false);
+  if (FActive && !FSkinName.empty()) SendNewSkin(false);
   UpdateStdDialogsRule();
-  NotifySkinning(active_ && !skinName_.empty());
-  if (active_ && !Designing()) Fire(OnActivate);
+  NotifySkinning(FActive && !FSkinName.empty());
+  if (FActive && !Designing()) Fire(OnActivate);
 }
 
 namespace {
@@ -564,25 +564,25 @@ bool TsSkinManager::SetProperty(const std::string& name, const TLayoutValue& v, 
   else if (name == "IsDefault") SetIsDefault(v.AsBoolean());
   else if (name == "SkinInfo" || name == "Version") {
     // Read-only values: what the layout stores is not taken over.
-  } else if (name == "MenuSupport.IcoLineSkin") menuSupport_.IcoLineSkin = v.AsString().empty() ? L"ICOLINE" : v.AsString();
-  else if (name == "MenuSupport.UseExtraLine") menuSupport_.UseExtraLine = v.AsBoolean();
-  else if (name == "MenuSupport.ExtraLineWidth") menuSupport_.ExtraLineWidth = int(v.AsInteger());
-  else if (name == "MenuSupport.AlphaBlend") menuSupport_.AlphaBlend = int(v.AsInteger());
-  else if (name == "Options.NativeBordersMaximized") options_.NativeBordersMaximized = v.AsBoolean();
-  else if (name == "Options.CheckEmptyAlpha") options_.CheckEmptyAlpha = v.AsBoolean();
-  else if (name == "Options.NoMouseHover") options_.NoMouseHover = v.AsBoolean();
-  else if (name == "Options.StdGlyphsOrder") options_.StdGlyphsOrder = v.AsBoolean();
-  else if (name == "ScrollsOptions.ScrollSize") scrollsOptions_.ScrollSize = int(v.AsInteger());
-  else if (name == "ScrollsOptions.ButtonsSize") scrollsOptions_.ButtonsSize = int(v.AsInteger());
+  } else if (name == "MenuSupport.IcoLineSkin") FMenuSupport.IcoLineSkin = v.AsString().empty() ? L"ICOLINE" : v.AsString();
+  else if (name == "MenuSupport.UseExtraLine") FMenuSupport.UseExtraLine = v.AsBoolean();
+  else if (name == "MenuSupport.ExtraLineWidth") FMenuSupport.ExtraLineWidth = int(v.AsInteger());
+  else if (name == "MenuSupport.AlphaBlend") FMenuSupport.AlphaBlend = int(v.AsInteger());
+  else if (name == "Options.NativeBordersMaximized") FOptions.NativeBordersMaximized = v.AsBoolean();
+  else if (name == "Options.CheckEmptyAlpha") FOptions.CheckEmptyAlpha = v.AsBoolean();
+  else if (name == "Options.NoMouseHover") FOptions.NoMouseHover = v.AsBoolean();
+  else if (name == "Options.StdGlyphsOrder") FOptions.StdGlyphsOrder = v.AsBoolean();
+  else if (name == "ScrollsOptions.ScrollSize") FScrollsOptions.ScrollSize = int(v.AsInteger());
+  else if (name == "ScrollsOptions.ButtonsSize") FScrollsOptions.ButtonsSize = int(v.AsInteger());
   else if (name == "InternalSkins") {
     if (v.kind != TLayoutValue::Kind::Collection) throw ELayoutError("collection value expected");
-    internalSkins_.Clear();
-    for (const auto& item : v.collection) internalSkins_.Add(ReadStoredSkin(item));
+    FBuiltInSkins.Clear();
+    for (const auto& item : v.collection) FBuiltInSkins.Add(ReadStoredSkin(item));
   } else if (name.rfind("ThirdParty.", 0) == 0) {
     const std::string list = name.substr(11);
     auto it = std::find(kThirdPartyNames.begin(), kThirdPartyNames.end(), list);
     if (it == kThirdPartyNames.end()) return false;
-    thirdParty_[std::size_t(it - kThirdPartyNames.begin())] = v.AsString();
+    FThirdParty[std::size_t(it - kThirdPartyNames.begin())] = v.AsString();
   } else {
     for (const auto& [eventName, member] : kEvents)
       if (name == eventName) {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "framework/Component.h"
 #include "framework/StringList.h"
@@ -177,48 +178,48 @@ class TsSkinManager : public TComponent {
   ~TsSkinManager() override;
 
   // ---- Properties ----
-  bool Active() const { return active_; }
+  bool Active() const { return FActive; }
   // true reloads SkinName; false removes skinning.
   void SetActive(bool value);
-  const std::wstring& SkinName() const { return skinName_; }
+  const std::wstring& SkinName() const { return FSkinName; }
   // Loads the skin; load errors are caught and shown ("Error"), the old name coming back.
   void SetSkinName(const std::wstring& value);
-  const std::wstring& SkinDirectory() const { return skinDirectory_; }
+  const std::wstring& SkinDirectory() const { return FSkinDirectory; }
   void SetSkinDirectory(const std::wstring& value);
   // SkinDirectory resolved against the program's folder, with a final "\".
-  const std::wstring& SkinPath() const { return skinPath_; }
-  const TsStoredSkins& InternalSkins() const { return internalSkins_; }
-  TsStoredSkins& InternalSkins() { return internalSkins_; }
-  int HueOffset() const { return hueOffset_; }
+  const std::wstring& SkinPath() const { return FSkinPath; }
+  const TsStoredSkins& InternalSkins() const { return FBuiltInSkins; }
+  TsStoredSkins& InternalSkins() { return FBuiltInSkins; }
+  int HueOffset() const { return FHueOffset; }
   void SetHueOffset(int value);
-  int Saturation() const { return saturation_; }
+  int Saturation() const { return FSaturation; }
   void SetSaturation(int value);
-  int Brightness() const { return brightness_; }
+  int Brightness() const { return FBrightness; }
   // Limited to −100 … 100.
   void SetBrightness(int value);
-  bool ExtendedBorders() const { return extendedBorders_; }
+  bool ExtendedBorders() const { return FExtendedBorders; }
   void SetExtendedBorders(bool value);
-  bool SkinnedPopups() const { return skinnedPopups_; }
-  void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+  bool SkinnedPopups() const { return FSkinnedPopups; }
+  void SetSkinnedPopups(bool value) { FSkinnedPopups = value; }
   bool IsDefault() const { return DefaultManager() == this; }
   void SetIsDefault(bool value);
-  const TStringList& CommonSections() const { return commonSections_; }
+  const TStringList& CommonSections() const { return FCommonSections; }
   // Copies the lines, strips their blanks and sets SkinName again.
   void SetCommonSections(const TStringList& lines);
-  unsigned SkinningRules() const { return skinningRules_; }
+  unsigned SkinningRules() const { return FSkinningRules; }
   void SetSkinningRules(unsigned rules);
-  const std::wstring& ThirdParty(std::size_t index) const { return thirdParty_.at(index); }
-  void SetThirdParty(std::size_t index, const std::wstring& value) { thirdParty_.at(index) = value; }
-  TsOptions& Options() { return options_; }
-  TsSkinEffects& Effects() { return effects_; }
-  TsAnimEffects& AnimEffects() { return animEffects_; }
-  const TsAnimEffects& AnimEffects() const { return animEffects_; }
-  TsScrollBarsSupport& ScrollsOptions() { return scrollsOptions_; }
-  TsButtonsSupport& ButtonsOptions() { return buttonsOptions_; }
-  TsLabelsSupport& LabelsOptions() { return labelsOptions_; }
-  TsMenuSupport& MenuSupport() { return menuSupport_; }
-  const std::wstring& IcoLineSkin() const { return menuSupport_.IcoLineSkin; }
-  bool NativeBordersMaximized() const { return options_.NativeBordersMaximized; }
+  const std::wstring& ThirdParty(std::size_t index) const { return FThirdParty.at(index); }
+  void SetThirdParty(std::size_t index, const std::wstring& value) { FThirdParty.at(index) = value; }
+  TsOptions& Options() { return FOptions; }
+  TsSkinEffects& Effects() { return FEffects; }
+  TsAnimEffects& AnimEffects() { return FAnimEffects; }
+  const TsAnimEffects& AnimEffects() const { return FAnimEffects; }
+  TsScrollBarsSupport& ScrollsOptions() { return FScrollsOptions; }
+  TsButtonsSupport& ButtonsOptions() { return FButtonsSupport; }
+  TsLabelsSupport& LabelsOptions() { return FLabelsSupport; }
+  TsMenuSupport& MenuSupport() { return FMenuSupport; }
+  const std::wstring& IcoLineSkin() const { return FMenuSupport.IcoLineSkin; }
+  bool NativeBordersMaximized() const { return FOptions.NativeBordersMaximized; }
   // The loaded skin's version ("7.2"), or "N/A" when no skin is active; writing is ignored.
   std::wstring SkinInfo() const;
   // "9.14", whatever is written.
@@ -227,59 +228,75 @@ class TsSkinManager : public TComponent {
   TNotifyEvent OnActivate, OnDeactivate, OnBeforeChange, OnAfterChange, OnSkinLoading, OnSkinListChanged;
 
   // ---- The loaded skin ----
-  const TsSkinTables& Tables() const { return tables_; }
-  TsSkinTables& Tables() { return tables_; }
-  const TsGeneralDataArray& gd() const { return tables_.gd; }
-  const TsMaskArray& ma() const { return tables_.ma; }
-  const TsPatternArray& pa() const { return tables_.pa; }
-  const TsOutEffArray& oe() const { return tables_.oe; }
-  const TsPaletteArray& Palette() const { return tables_.Palette; }
-  const TsSkinData& CommonSkinData() const { return tables_.CommonSkinData; }
-  const TBitmap32& MasterBitmap() const { return tables_.MasterBitmap; }
+  const TsSkinTables& Tables() const { return FTables; }
+  TsSkinTables& Tables() { return FTables; }
+  const TsGeneralDataArray& gd() const { return FTables.gd; }
+  const TsMaskArray& ma() const { return FTables.ma; }
+  const TsPatternArray& pa() const { return FTables.pa; }
+  const TsOutEffArray& oe() const { return FTables.oe; }
+  const TsPaletteArray& Palette() const { return FTables.Palette; }
+  const TsSkinData& CommonSkinData() const { return FTables.CommonSkinData; }
+  const TBitmap32& MasterBitmap() const { return FTables.MasterBitmap; }
+
+  // ---- The control under the mouse ----
+  // Its window, kept as an opaque handle, and the windowless one. The paint layer moves them as
+  // the mouse enters controls (and tells the previous and the new one); a control going away is
+  // forgotten, so that no later hover reaches it.
+  void* ActiveControl() const { return FActiveControl; }
+  // Makes `wnd` the active window and returns the one before.
+  void* SetActiveControl(void* wnd) { return std::exchange(FActiveControl, wnd); }
+  // Clears the active window when it is `wnd`, and only then.
+  void ForgetActiveControl(const void* wnd) {
+    if (FActiveControl == wnd) FActiveControl = nullptr;
+  }
+  TComponent* ActiveGraphControl() const { return FActiveGraphControl; }
+  // Makes `control` the active windowless control and returns the one before.
+  TComponent* SetActiveGraphControl(TComponent* control) { return std::exchange(FActiveGraphControl, control); }
+  // Clears the active windowless control when it is `control`, and only then.
+  void ForgetActiveGraphControl(const TComponent* control) {
+    if (FActiveGraphControl == control) FActiveGraphControl = nullptr;
+  }
+
   TConstantSkinData ConstData;
   bool SkinIsPacked = false;
   bool SkinRemoving = false;
   bool NoAutoUpdate = false;  // between BeginUpdate and EndUpdate
   bool GlobalHookInstalled = false;
-  // The control under the mouse: its window (a handle) and the windowless one. The Windows side
-  // moves them (commands 30 and 29); a control's skin state clears them when it goes away.
-  void* FActiveControl = nullptr;
-  TComponent* FActiveGraphControl = nullptr;
   TsShowState ShowState = TsShowState::saIgnore;
   TRect FormShadowSize;
   std::array<TStringList, 23> ThirdLists;
 
   // ---- Lookups (−1 when absent) ----
-  int GetSkinIndex(std::wstring_view sectionName) const { return FindSkinIndex(tables_, sectionName); }
+  int GetSkinIndex(std::wstring_view sectionName) const { return FindSkinIndex(FTables, sectionName); }
   int GetMaskIndex(int sectionIndex, std::wstring_view sectionName, std::wstring_view key) const {
-    return FindMaskIndex(tables_, sectionIndex, sectionName, key);
+    return FindMaskIndex(FTables, sectionIndex, sectionName, key);
   }
   int GetMaskIndex(std::wstring_view sectionName, std::wstring_view key) const {
-    return FindMaskIndex(tables_, sectionName, key);
+    return FindMaskIndex(FTables, sectionName, key);
   }
   int GetTextureIndex(int sectionIndex, std::wstring_view sectionName, std::wstring_view key) const {
-    return FindTextureIndex(tables_, sectionIndex, sectionName, key);
+    return FindTextureIndex(FTables, sectionIndex, sectionName, key);
   }
   int GetPatternIndex(int sectionIndex, std::wstring_view sectionName, std::wstring_view key) const {
-    return FindPatternIndex(tables_, sectionIndex, sectionName, key);
+    return FindPatternIndex(FTables, sectionIndex, sectionName, key);
   }
-  bool IsValidSkinIndex(int i) const { return i >= 0 && i < int(tables_.gd.size()); }
-  bool IsValidImgIndex(int i) const { return i >= 0 && i < int(tables_.ma.size()); }
-  int MaskWidthLeft(int maskIndex) { return ::MaskWidthLeft(tables_, maskIndex); }
-  int MaskWidthRight(int maskIndex) const { return ::MaskWidthRight(tables_, maskIndex); }
-  int MaskWidthTop(int maskIndex) const { return ::MaskWidthTop(tables_, maskIndex); }
-  int MaskWidthBottom(int maskIndex) const { return ::MaskWidthBottom(tables_, maskIndex); }
+  bool IsValidSkinIndex(int i) const { return i >= 0 && i < int(FTables.gd.size()); }
+  bool IsValidImgIndex(int i) const { return i >= 0 && i < int(FTables.ma.size()); }
+  int MaskWidthLeft(int maskIndex) { return ::MaskWidthLeft(FTables, maskIndex); }
+  int MaskWidthRight(int maskIndex) const { return ::MaskWidthRight(FTables, maskIndex); }
+  int MaskWidthTop(int maskIndex) const { return ::MaskWidthTop(FTables, maskIndex); }
+  int MaskWidthBottom(int maskIndex) const { return ::MaskWidthBottom(FTables, maskIndex); }
   // Clears the list and, when a skin is active, adds every section name in table order.
   void GetSkinSections(TStringList& list) const;
-  TColor GetGlobalColor() const { return tables_.Palette[pcMainColor]; }
-  TColor GetGlobalFontColor() const { return tables_.Palette[pcLabelText]; }
-  TColor GetActiveEditColor() const { return tables_.Palette[pcEditBG]; }
-  TColor GetActiveEditFontColor() const { return tables_.Palette[pcEditText]; }
+  TColor GetGlobalColor() const { return FTables.Palette[pcMainColor]; }
+  TColor GetGlobalFontColor() const { return FTables.Palette[pcLabelText]; }
+  TColor GetActiveEditColor() const { return FTables.Palette[pcEditBG]; }
+  TColor GetActiveEditFontColor() const { return FTables.Palette[pcEditText]; }
   TColor GetHighLightColor(bool focused) const {
-    return tables_.Palette[focused ? pcSelectionBG_Focused : pcSelectionBG];
+    return FTables.Palette[focused ? pcSelectionBG_Focused : pcSelectionBG];
   }
   TColor GetHighLightFontColor(bool focused) const {
-    return tables_.Palette[focused ? pcSelectionText_Focused : pcSelectionText];
+    return FTables.Palette[focused ? pcSelectionText_Focused : pcSelectionText];
   }
   // Width of skinned scroll bars: ScrollsOptions.ScrollSize when 0 or more, else the platform's.
   int ScrollBarWidth() const;
@@ -336,27 +353,29 @@ class TsSkinManager : public TComponent {
   void Reload();
   bool ExtendedBordersEffective() const;
 
-  bool active_ = true;
-  std::wstring skinName_;
-  std::wstring skinDirectory_;
-  std::wstring skinPath_;
-  TsStoredSkins internalSkins_;
-  int hueOffset_ = 0, saturation_ = 0, brightness_ = 0;
-  bool extendedBorders_ = false;
-  bool skinnedPopups_ = true;
-  TStringList commonSections_;
-  unsigned skinningRules_ = kAllSkinningRules;
-  std::array<std::wstring, 23> thirdParty_;
-  TsOptions options_;
-  TsSkinEffects effects_;
-  TsAnimEffects animEffects_;
-  TsScrollBarsSupport scrollsOptions_;
-  TsButtonsSupport buttonsOptions_;
-  TsLabelsSupport labelsOptions_;
-  TsMenuSupport menuSupport_;
+  bool FActive = true;
+  std::wstring FSkinName;
+  std::wstring FSkinDirectory;
+  std::wstring FSkinPath;
+  TsStoredSkins FBuiltInSkins;
+  int FHueOffset = 0, FSaturation = 0, FBrightness = 0;
+  bool FExtendedBorders = false;
+  bool FSkinnedPopups = true;
+  TStringList FCommonSections;
+  unsigned FSkinningRules = kAllSkinningRules;
+  std::array<std::wstring, 23> FThirdParty;
+  TsOptions FOptions;
+  TsSkinEffects FEffects;
+  TsAnimEffects FAnimEffects;
+  TsScrollBarsSupport FScrollsOptions;
+  TsButtonsSupport FButtonsSupport;
+  TsLabelsSupport FLabelsSupport;
+  TsMenuSupport FMenuSupport;
+  void* FActiveControl = nullptr;
+  TComponent* FActiveGraphControl = nullptr;
 
-  TsSkinTables tables_;
-  TsSkinSource source_;                        // what the last resolution found
-  bool previewMode_ = false;                   // a skin editor's preview was loaded
-  std::optional<std::wstring> previewOptions_;  // the preview's options text while it loads
+  TsSkinTables FTables;
+  TsSkinSource FSource;                         // what the last resolution found
+  bool FPreviewMode = false;                    // a skin editor's preview was loaded
+  std::optional<std::wstring> FPreviewOptions;  // the preview's options text while it loads
 };

@@ -124,18 +124,18 @@ std::wstring AnsiToWide(std::string_view text) { return ansiDecoder(text); }
 
 void TsSkinConvertor::SetPackedData(std::unique_ptr<TMemoryStream> data) {
   ReleasePackedData();
-  owned_ = std::move(data);
-  packed_ = owned_.get();
+  FOwned = std::move(data);
+  FPacked = FOwned.get();
 }
 
 void TsSkinConvertor::LendPackedData(TStream& data) {
   ReleasePackedData();
-  packed_ = &data;
+  FPacked = &data;
 }
 
 void TsSkinConvertor::ReleasePackedData() {
-  packed_ = nullptr;
-  owned_.reset();
+  FPacked = nullptr;
+  FOwned.reset();
 }
 
 void TsSkinConvertor::Clear() {

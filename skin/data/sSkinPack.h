@@ -66,7 +66,7 @@ class TsSkinConvertor {
   std::unique_ptr<TMemoryStream> Options;
 
   // The raw package: owned, lent, or none.
-  TStream* PackedData() const { return packed_; }
+  TStream* PackedData() const { return FPacked; }
   void SetPackedData(std::unique_ptr<TMemoryStream> data);
   void LendPackedData(TStream& data);
   // Gives a lent stream back (or frees an owned one): PackedData becomes none.
@@ -83,8 +83,8 @@ class TsSkinConvertor {
   int FindImage(std::wstring_view upperName) const;
 
  private:
-  std::unique_ptr<TMemoryStream> owned_;
-  TStream* packed_ = nullptr;
+  std::unique_ptr<TMemoryStream> FOwned;
+  TStream* FPacked = nullptr;
 };
 
 // Reads the package in convertor->PackedData() (from position 0) into ImageCount, Files and

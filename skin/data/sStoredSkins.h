@@ -38,25 +38,25 @@ class TsStoredSkins {
  public:
   std::function<void()> OnChange;
 
-  int Count() const { return int(items_.size()); }
-  std::size_t size() const { return items_.size(); }
-  bool empty() const { return items_.empty(); }
-  const TsStoredSkin& Items(int index) const { return items_.at(std::size_t(index)); }
-  const TsStoredSkin& operator[](std::size_t index) const { return items_.at(index); }
+  int Count() const { return int(FItems.size()); }
+  std::size_t size() const { return FItems.size(); }
+  bool empty() const { return FItems.empty(); }
+  const TsStoredSkin& Items(int index) const { return FItems.at(std::size_t(index)); }
+  const TsStoredSkin& operator[](std::size_t index) const { return FItems.at(index); }
   // Changing an item through Items: call Changed() afterwards.
-  TsStoredSkin& Items(int index) { return items_.at(std::size_t(index)); }
+  TsStoredSkin& Items(int index) { return FItems.at(std::size_t(index)); }
 
   TsStoredSkin& Add(TsStoredSkin item = {}) {
-    items_.push_back(std::move(item));
+    FItems.push_back(std::move(item));
     Changed();
-    return items_.back();
+    return FItems.back();
   }
   void Delete(int index) {
-    items_.erase(items_.begin() + index);
+    FItems.erase(FItems.begin() + index);
     Changed();
   }
   void Clear() {
-    items_.clear();
+    FItems.clear();
     Changed();
   }
   void Changed() const {
@@ -64,8 +64,8 @@ class TsStoredSkins {
   }
   // The first item whose Name equals `name` exactly (case-sensitive), −1 when none.
   int IndexOf(const std::wstring& name) const {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-      if (items_[i].Name == name) return int(i);
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+      if (FItems[i].Name == name) return int(i);
     return -1;
   }
 
@@ -73,9 +73,9 @@ class TsStoredSkins {
   void push_back(TsStoredSkin item) { Add(std::move(item)); }
   void clear() { Clear(); }
 
-  auto begin() const { return items_.begin(); }
-  auto end() const { return items_.end(); }
+  auto begin() const { return FItems.begin(); }
+  auto end() const { return FItems.end(); }
 
  private:
-  std::vector<TsStoredSkin> items_;
+  std::vector<TsStoredSkin> FItems;
 };

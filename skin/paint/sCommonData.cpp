@@ -104,8 +104,8 @@ TsCommonData::~TsCommonData() {
   // The manager must not keep pointing at a control that is gone: a later hover would send it a
   // command through a dangling reference.
   if (TsSkinManager* m = SkinManager()) {
-    if (FOwnerControl && m->FActiveGraphControl == FOwnerControl) m->FActiveGraphControl = nullptr;
-    if (HWND wnd = OwnerWindow(); wnd && m->FActiveControl == wnd) m->FActiveControl = nullptr;
+    m->ForgetActiveGraphControl(FOwnerControl);
+    m->ForgetActiveControl(OwnerWindow());
   }
   SkinIndex = BorderIndex = Texture = HotTexture = -1;
   if (GlowID != -1) HideGlow(GlowID);

@@ -44,48 +44,48 @@ bool AnimationAllowed(TsAnimatEvent e, TsAnimatEvents events, const TsSkinManage
 
 // ---- Both timers ----------------------------------------------------------------------------
 
-TsFadeTimerBase::TsFadeTimerBase(std::unique_ptr<TsFadeHost> host) : host_(std::move(host)) {
+TsFadeTimerBase::TsFadeTimerBase(std::unique_ptr<TsFadeHost> host) : FHost(std::move(host)) {
   LiveList().push_back(this);
-  host_->Attach(*this);
+  FHost->Attach(*this);
 }
 
 TsFadeTimerBase::~TsFadeTimerBase() {
   auto& l = LiveList();
   l.erase(std::remove(l.begin(), l.end(), this), l.end());
-  if (host_) host_->SetTicking(false, interval_);
+  if (FHost) FHost->SetTicking(false, FInterval);
 }
 
 void TsFadeTimerBase::Guarded(const std::function<void()>& f) {
-  ++tickDepth_;
+  ++FTickDepth;
   try {
     f();
   } catch (...) {
-    if (--tickDepth_ == 0 && released_) delete this;
+    if (--FTickDepth == 0 && FReleased) delete this;
     throw;
   }
-  if (--tickDepth_ == 0 && released_) delete this;
+  if (--FTickDepth == 0 && FReleased) delete this;
 }
 
 void TsFadeTimerBase::Timer() {
-  if (released_) return;
+  if (FReleased) return;
   Guarded([this] { Tick(); });
 }
 
 void TsFadeTimerBase::Release() {
-  if (released_) return;
-  released_ = true;
+  if (FReleased) return;
+  FReleased = true;
   SetEnabled(false);
-  if (tickDepth_ == 0) delete this;
+  if (FTickDepth == 0) delete this;
 }
 
 void TsFadeTimerBase::SetEnabled(bool on) {
-  enabled_ = on;
-  host_->SetTicking(on, interval_);
+  FEnabled = on;
+  FHost->SetTicking(on, FInterval);
 }
 
 void TsFadeTimerBase::SetInterval(unsigned ms) {
-  interval_ = ms;
-  if (enabled_) host_->SetTicking(true, ms);
+  FInterval = ms;
+  if (FEnabled) FHost->SetTicking(true, ms);
 }
 
 // ---- The fade drawn onto the window -----------------------------------------------------------

@@ -69,12 +69,12 @@ class TsFadeTimerBase {
   void Guarded(const std::function<void()>& f);
   // Stops and frees the timer, at once or, inside its own tick, when the tick returns.
   void Release();
-  bool Destroying() const { return released_; }
-  bool Enabled() const { return enabled_; }
+  bool Destroying() const { return FReleased; }
+  bool Enabled() const { return FEnabled; }
   void SetEnabled(bool on);
-  unsigned Interval() const { return interval_; }
+  unsigned Interval() const { return FInterval; }
   void SetInterval(unsigned ms);
-  TsFadeHost& Host() { return *host_; }
+  TsFadeHost& Host() { return *FHost; }
 
   int Iterations = 0;
   int FadeLevel = 0;
@@ -84,11 +84,11 @@ class TsFadeTimerBase {
   virtual void Tick() = 0;
 
  private:
-  std::unique_ptr<TsFadeHost> host_;
-  bool enabled_ = false;
-  unsigned interval_ = 1000;
-  int tickDepth_ = 0;
-  bool released_ = false;
+  std::unique_ptr<TsFadeHost> FHost;
+  bool FEnabled = false;
+  unsigned FInterval = 1000;
+  int FTickDepth = 0;
+  bool FReleased = false;
 };
 
 // The fade drawn straight onto the control's window: each frame is the old picture blended

@@ -244,13 +244,6 @@ void HideAllGlows(bool freeWindows) {
   // The rest are released by the effects' destructors.
 }
 
-HWND GlowWindow(int id) {
-  auto& effects = Glows().Effects;
-  auto it = effects.find(id);
-  if (it == effects.end() || !it->second->Wnd || !it->second->Wnd->HandleAllocated()) return nullptr;
-  return it->second->Wnd->Handle();
-}
-
 // ---- Controls -------------------------------------------------------------------------------
 
 void UpdateControlGlow(TsCommonData& data, bool hideOnPress, HWND window) {

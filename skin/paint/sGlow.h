@@ -64,6 +64,3 @@ void HideAllGlows(bool freeWindows);
 // Shows the glow of a hot control (or of a bare window: data without owner control, `window`
 // given) or hides it when the control is no longer hot, is pressed, or hideOnPress is set.
 void UpdateControlGlow(TsCommonData& data, bool hideOnPress, HWND window);
-
-// The window of a shown glow, or null (for tests and diagnostics).
-HWND GlowWindow(int id);

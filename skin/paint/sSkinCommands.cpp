@@ -36,15 +36,6 @@ TColor ColourSeenAt(TsCommonData& d) {
   return result;
 }
 
-// The manager's active (hovered) window: the previous one hears command 30, the new one 29.
-void MakeActiveControl(TsSkinManager& m, HWND wnd) {
-  if (m.FActiveControl == wnd) return;
-  HWND old = static_cast<HWND>(m.FActiveControl);
-  m.FActiveControl = wnd;
-  if (old && IsWindow(old)) SendSkinCommand(old, SKIN_DEACTIVATED);
-  if (wnd) SendSkinCommand(wnd, SKIN_ACTIVATED);
-}
-
 // Kinds whose glow follows the hover here: containers never glow, and push and speed buttons
 // update theirs with their fades (so that a press hides it).
 bool GlowsOnHover(int coc) {
@@ -248,6 +239,13 @@ bool HandleSkinCommand(TMessage& m, TsCommonData& d) {
 }
 
 }  // namespace
+
+void MakeActiveControl(TsSkinManager& m, HWND wnd) {
+  if (m.ActiveControl() == wnd) return;
+  HWND old = static_cast<HWND>(m.SetActiveControl(wnd));
+  if (old && IsWindow(old)) SendSkinCommand(old, SKIN_DEACTIVATED);
+  if (wnd) SendSkinCommand(wnd, SKIN_ACTIVATED);
+}
 
 bool IsControlHot(const TsCommonData& d) {
   TControl* owner = d.OwnerControl();

@@ -29,7 +29,7 @@ TThreadPriority PriorityNamed(const std::wstring& name) {
 // ---- TsTimerThread ----
 
 TsTimerThread::TsTimerThread()
-    : TimeEvent(NewEvent(true, false)), runGate_(NewEvent(true, true)), restart_(NewEvent(false, false)) {}
+    : TimeEvent(NewEvent(true, false)), FRunGate(NewEvent(true, true)), FRestart(NewEvent(false, false)) {}
 
 TsTimerThread::~TsTimerThread() {
   // Execute uses the events: it has to be over before they close (the base would wait too late).
@@ -37,13 +37,13 @@ TsTimerThread::~TsTimerThread() {
   if (Started() && GetCurrentThreadId() != ThreadID()) WaitQuietly();
 }
 
-void TsTimerThread::Pause() { ResetEvent(runGate_.get()); }
-void TsTimerThread::Proceed() { SetEvent(runGate_.get()); }
-void TsTimerThread::Restart() { SetEvent(restart_.get()); }
+void TsTimerThread::Pause() { ResetEvent(FRunGate.get()); }
+void TsTimerThread::Proceed() { SetEvent(FRunGate.get()); }
+void TsTimerThread::Restart() { SetEvent(FRestart.get()); }
 
 void TsTimerThread::Execute() {
-  const HANDLE stopOrRun[] = {TimeEvent.get(), runGate_.get()};
-  const HANDLE stopOrRestart[] = {TimeEvent.get(), restart_.get()};
+  const HANDLE stopOrRun[] = {TimeEvent.get(), FRunGate.get()};
+  const HANDLE stopOrRestart[] = {TimeEvent.get(), FRestart.get()};
   for (;;) {
     // Paused: wait until let run. TimeEvent comes first, so stopping wins over running.
     if (WaitForMultipleObjects(2, stopOrRun, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
@@ -52,23 +52,23 @@ void TsTimerThread::Execute() {
     if (w != WAIT_TIMEOUT) break;          // stopped, or the wait failed
     // Paused during the wait: no tick. DoTimer checks again on the user-interface thread, where
     // the pause was decided.
-    if (WaitForSingleObject(runGate_.get(), 0) == WAIT_OBJECT_0) Synchronize([this] { DoTimer(); });
-    if (Terminated() || appTerminating_) break;
+    if (WaitForSingleObject(FRunGate.get(), 0) == WAIT_OBJECT_0) Synchronize([this] { DoTimer(); });
+    if (Terminated() || FAppTerminating) break;
   }
 }
 
 void TsTimerThread::DoTimer() {
-  appTerminating_ = ApplicationTerminating();
-  if (appTerminating_ || !OwnerTimer || !OwnerTimer->Delivers(this)) return;
+  FAppTerminating = ApplicationTerminating();
+  if (FAppTerminating || !OwnerTimer || !OwnerTimer->Delivers(this)) return;
   TsThreadedTimer* timer = OwnerTimer;
   // The handler may free the timer (or Reset it): afterwards only what is still alive is touched.
-  const std::shared_ptr<bool> alive = timer->alive_;
+  const std::shared_ptr<bool> alive = timer->FAlive;
   // A copy runs: the handler may assign OnTimer or free the timer, which destroys the original.
   const TNotifyEvent handler = timer->FOnTimer;
   const bool wasInHandler = std::exchange(timer->InHandler, true);
-  inDoTimer_ = true;
+  FInDoTimer = true;
   CallbackGuard([&] { handler(timer); }, ReportError);
-  inDoTimer_ = false;
+  FInDoTimer = false;
   if (*alive) timer->InHandler = wasInHandler;
 }
 
@@ -90,7 +90,7 @@ TsThreadedTimer::TsThreadedTimer(TCreateOwned, TComponent* owner, bool changeEve
 }
 
 TsThreadedTimer::~TsThreadedTimer() {
-  *alive_ = false;
+  *FAlive = false;
   Stop();
 }
 
@@ -114,7 +114,7 @@ void TsThreadedTimer::Stop() {
   worker->Terminate();
   SetEvent(worker->TimeEvent.get());
   worker->Proceed();  // a paused worker must get to see TimeEvent
-  if (worker->inDoTimer_) {
+  if (worker->FInDoTimer) {
     // Stopped from inside this worker's own tick: the worker waits for the tick, so waiting for
     // the worker here would never end. It leaves as soon as the tick returns, and frees itself.
     TThread::Detach(std::move(worker));

@@ -70,7 +70,7 @@ class TsThreadedTimer : public TComponent {
   bool InHandler = false;
   // Cleared by the destructor: a handler that freed its own timer returns into a tick that must
   // not touch the timer any more.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // The worker of a TsThreadedTimer. It only waits: on TimeEvent for Interval ms, then hands the
@@ -99,11 +99,11 @@ class TsTimerThread : public TThread {
   // On the user-interface thread: the tick.
   void DoTimer();
 
-  TUniqueKernelHandle runGate_;  // manual reset: signalled while the worker may run
-  TUniqueKernelHandle restart_;  // auto reset
+  TUniqueKernelHandle FRunGate;  // manual reset: signalled while the worker may run
+  TUniqueKernelHandle FRestart;  // auto reset
   // Seen by DoTimer on the user-interface thread, read by the worker after the tick returned.
-  std::atomic<bool> appTerminating_{false};
+  std::atomic<bool> FAppTerminating{false};
   // The user-interface thread is inside this worker's DoTimer, which the worker waits for: it
   // cannot be waited for from there.
-  bool inDoTimer_ = false;
+  bool FInDoTimer = false;
 };

@@ -184,7 +184,7 @@ TEST_F(SpeedButton, HoverMovesToTheOverlappingButton) {
   EXPECT_EQ(button->Deactivated, 1);
   EXPECT_TRUE(button->Fading());
   EXPECT_EQ(button->CurrentState(), 0);
-  EXPECT_EQ(manager.FActiveGraphControl, other);
+  EXPECT_EQ(manager.ActiveGraphControl(), other);
   Pump([&] { return !button->Fading() && !other->Fading(); });
 }
 

@@ -238,12 +238,12 @@ TEST_F(CommonData, ActiveControlDoesNotOutliveItsControl) {
   TProbe* second = Add(&form, 3, {0, 40, 100, 20});
   form.Show();
   first->Perform(FN_MOUSEENTER);
-  EXPECT_EQ(manager.FActiveControl, first->Handle());
+  EXPECT_EQ(manager.ActiveControl(), first->Handle());
   delete first;
-  EXPECT_EQ(manager.FActiveControl, nullptr);
+  EXPECT_EQ(manager.ActiveControl(), nullptr);
   second->codes.clear();
   second->Perform(FN_MOUSEENTER);
-  EXPECT_EQ(manager.FActiveControl, second->Handle());
+  EXPECT_EQ(manager.ActiveControl(), second->Handle());
   EXPECT_EQ(second->Count(SKIN_ACTIVATED), 1);
   EXPECT_EQ(second->Count(SKIN_DEACTIVATED), 0);
 }

@@ -55,8 +55,10 @@ struct TLayeredCall {
 using TEdit = TsSkinnedControl<TWinControl>;
 
 
+bool IsGlowWindow(HWND wnd) { return (GetWindowLongW(wnd, GWL_EXSTYLE) & kGlowStyle) == kGlowStyle; }
+
 BOOL CALLBACK CountGlowWindow(HWND wnd, LPARAM counter) {
-  if ((GetWindowLongW(wnd, GWL_EXSTYLE) & kGlowStyle) == kGlowStyle) ++*reinterpret_cast<int*>(counter);
+  if (IsGlowWindow(wnd)) ++*reinterpret_cast<int*>(counter);
   return TRUE;
 }
 // The glow windows of this thread.
@@ -64,6 +66,26 @@ int GlowWindows() {
   int n = 0;
   EnumThreadWindows(GetCurrentThreadId(), CountGlowWindow, reinterpret_cast<LPARAM>(&n));
   return n;
+}
+
+struct TGlowSearch {
+  POINT point;
+  HWND found = nullptr;
+};
+BOOL CALLBACK FindGlowWindow(HWND wnd, LPARAM search) {
+  auto& s = *reinterpret_cast<TGlowSearch*>(search);
+  RECT r;
+  if (!IsGlowWindow(wnd) || !IsWindowVisible(wnd) || !GetWindowRect(wnd, &r) || !PtInRect(&r, s.point)) return TRUE;
+  s.found = wnd;
+  return FALSE;
+}
+// The shown glow window of this thread that lies over the centre of the screen rectangle r (a
+// glow surrounds its item, or is a cut of it), or null. Hidden glow windows waiting to be
+// destroyed are passed by.
+HWND GlowWindowOver(const TRect& r) {
+  TGlowSearch search{{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}};
+  EnumThreadWindows(GetCurrentThreadId(), FindGlowWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
@@ -119,6 +141,8 @@ class Glow : public ::testing::Test {
     GetWindowRect(wnd, &r);
     return {r.left, r.top, r.right, r.bottom};
   }
+  // The glow window around a control.
+  static HWND GlowOf(TEdit* control) { return GlowWindowOver(ScreenRect(control->Handle())); }
 };
 
 }  // namespace
@@ -130,7 +154,7 @@ TEST_F(Glow, HoverShowsAClickThroughWindowAroundTheControl) {
   TEdit* edit = Add(L"GLOW20", Bounds(20, 30, 40, 20));
   edit->Perform(FN_MOUSEENTER);
   ASSERT_NE(edit->SkinData().GlowID, -1);
-  HWND glow = GlowWindow(edit->SkinData().GlowID);
+  HWND glow = GlowOf(edit);
   ASSERT_TRUE(glow);
   EXPECT_EQ(DWORD(GetWindowLongW(glow, GWL_EXSTYLE)) & kGlowStyle, kGlowStyle);
   EXPECT_TRUE(IsWindowVisible(glow));
@@ -156,7 +180,7 @@ TEST_F(Glow, HoverShowsAClickThroughWindowAroundTheControl) {
 TEST_F(Glow, BandsEqualToTheMarginCoverTheControl) {
   TEdit* edit = Add(L"GLOW10", Bounds(20, 30, 40, 20));
   edit->Perform(FN_MOUSEENTER);
-  HWND glow = GlowWindow(edit->SkinData().GlowID);
+  HWND glow = GlowOf(edit);
   ASSERT_TRUE(glow);
   EXPECT_EQ(ScreenRect(glow), ScreenRect(edit->Handle()));
 }
@@ -216,7 +240,7 @@ TEST_F(Glow, CutsStayInsideThePicture) {
   EXPECT_EQ(calls[0].source.y, 0);
   EXPECT_EQ(calls[0].size.cx, 30);
   EXPECT_EQ(calls[0].size.cy, 10);
-  EXPECT_EQ(ScreenRect(GlowWindow(id)), Bounds(205, 205, 30, 10));
+  EXPECT_EQ(ScreenRect(GlowWindowOver(r)), Bounds(205, 205, 30, 10));
   EXPECT_EQ(ShowGlow(r, Rect(0, 0, 1, 20), L"GLOW10", L"GLOW", &edit->SkinData(), form.Handle(), 255, 15), -1);
   EXPECT_EQ(calls.size(), 1u);
 }
@@ -231,10 +255,10 @@ TEST_F(Glow, StaleIdLeavesAnotherControlsGlow) {
   HideAllGlows(true);
   b->Perform(FN_MOUSEENTER);
   ASSERT_NE(b->SkinData().GlowID, -1);
-  HWND bGlow = GlowWindow(b->SkinData().GlowID);
+  HWND bGlow = GlowOf(b);
   HideGlow(a->SkinData().GlowID);
   EXPECT_EQ(a->SkinData().GlowID, -1);
-  EXPECT_EQ(GlowWindow(b->SkinData().GlowID), bGlow);
+  EXPECT_EQ(GlowOf(b), bGlow);
   EXPECT_TRUE(IsWindowVisible(bGlow));
 }
 
@@ -248,7 +272,7 @@ TEST_F(Glow, ShowHideCyclesLeaveNoWindowAndPassTheHook) {
   std::vector<HWND> glows;
   for (int i = 0; i < 100; ++i) {
     edit->Perform(FN_MOUSEENTER);
-    glows.push_back(GlowWindow(edit->SkinData().GlowID));
+    glows.push_back(GlowOf(edit));
     edit->Perform(FN_MOUSELEAVE);
     if (i % 10 == 0) pumptest::PumpPending();
   }
@@ -266,7 +290,7 @@ TEST_F(Glow, ShowHideCyclesLeaveNoWindowAndPassTheHook) {
 TEST_F(Glow, PlatformHideAllGlowsDestroysAtOnce) {
   TEdit* edit = Add(L"GLOW20", Bounds(20, 30, 40, 20));
   edit->Perform(FN_MOUSEENTER);
-  HWND glow = GlowWindow(edit->SkinData().GlowID);
+  HWND glow = GlowOf(edit);
   ASSERT_TRUE(glow);
   platform.HideAllGlows();
   EXPECT_FALSE(IsWindow(glow));

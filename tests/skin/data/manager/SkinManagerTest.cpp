@@ -5,6 +5,7 @@
 
 #include <any>
 #include <cstring>
+#include <iterator>
 #include <map>
 
 #include "../SkinTestUtil.h"
@@ -405,6 +406,45 @@ TEST_F(Manager, HookBelongsToTheDefaultManager) {
   first.reset();
   EXPECT_FALSE(platform.hook);
   EXPECT_EQ(DefaultManager(), nullptr);
+}
+
+// The control under the mouse, a window (an opaque handle) or a windowless control: setting one
+// answers the one before, and forgetting clears only the active one, never another's place (a
+// windowless control going away forgets a null window). The two kinds do not touch each other.
+TEST_F(Manager, ActiveControlsMoveAndAreForgottenOnlyByThemselves) {
+  TTestRoot a(nullptr), b(nullptr);
+  enum TOp { opSet, opForget };
+  struct TStep {
+    TOp op;
+    TComponent* control;
+    TComponent* answer;  // what a set answers
+    TComponent* active;  // the active one afterwards
+  };
+  const TStep steps[] = {
+      {opSet, &a, nullptr, &a},         // the first one
+      {opSet, &b, &a, &b},              // replaced
+      {opForget, &a, nullptr, &b},      // another one forgotten
+      {opForget, nullptr, nullptr, &b}, // none forgotten
+      {opSet, &b, &b, &b},              // set again
+      {opForget, &b, nullptr, nullptr}, // the active one forgotten
+  };
+  for (const bool windows : {true, false}) {
+    TsSkinManager m(nullptr);
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+      SCOPED_TRACE(testing::Message() << (windows ? "window" : "windowless") << " step " << i);
+      const TStep& s = steps[i];
+      if (s.op == opSet) {
+        void* answer = windows ? m.SetActiveControl(s.control) : m.SetActiveGraphControl(s.control);
+        EXPECT_EQ(answer, s.answer);
+      } else if (windows) {
+        m.ForgetActiveControl(s.control);
+      } else {
+        m.ForgetActiveGraphControl(s.control);
+      }
+      EXPECT_EQ(windows ? m.ActiveControl() : m.ActiveGraphControl(), s.active);
+      EXPECT_EQ(windows ? m.ActiveGraphControl() : m.ActiveControl(), nullptr);
+    }
+  }
 }
 
 // UpdateSkinSection broadcasts command 13 with the upper-cased section name.
