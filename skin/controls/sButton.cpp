@@ -6,10 +6,9 @@
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "platform/SafeLibrary.h"
-#include "skin/base/sColorTransforms.h"
 #include "skin/base/sDCPaint.h"
 #include "skin/base/sMarks.h"
-#include "skin/base/sTransform.h"
+#include "skin/base/sRecolor.h"
 #include "skin/controls/sButtonGlyph.h"
 #include "skin/controls/sRedrawOff.h"
 #include "skin/data/sSkinManager.h"
@@ -354,10 +353,7 @@ bool TsButton::PrepareCache() {
       PaintMaskFrame(px, all, moved, true, p, *mask);
     }
   }
-  if (skinData_.ColorTone() != clNone) TransformPixels(px, ToneTransform, std::int32_t(skinData_.ColorTone()), clFuchsia);
-  if (skinData_.HUEOffset() != 0) TransformPixels(px, HueTransform, skinData_.HUEOffset(), clFuchsia);
-  if (skinData_.Saturation() != 0)
-    TransformPixels(px, SaturationTransform, std::clamp(SaturationAmount(skinData_.Saturation()), -255, 255), clFuchsia);
+  RecolorPixels(px, OwnRecolor(skinData_));
   // The corners show what lies behind them: the background already asked for above.
   RefreshCorners(item, px, p, kAllCorners, bg, pos);
   TCanvas& canvas = canvas_.On(cache.DC(), Font());
