@@ -40,31 +40,6 @@ struct TRedrawGuardScope {
   ~TRedrawGuardScope() { gRedrawGuard = false; }
 };
 
-// Messages whose handling by the platform's button draws on the window (owner-drawn: it asks
-// for a drawing or erases).
-bool NativePaintsOn(UINT msg) {
-  switch (msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case WM_SETTEXT:
-    case WM_ENABLE:
-    case WM_UPDATEUISTATE:
-    case WM_CHANGEUISTATE:
-    case WM_SETFONT:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_MOUSEMOVE:
-    case WM_CAPTURECHANGED:
-      return true;
-    default:
-      return false;
-  }
-}
-
 using TOpenThemeData = HANDLE(WINAPI*)(HWND, LPCWSTR);
 using TCloseThemeData = HRESULT(WINAPI*)(HANDLE);
 using TDrawThemeBackground = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
@@ -577,7 +552,7 @@ void TsButton::MouseUpSkinned(TMessage& m) {
 
 void TsButton::DefaultHandler(TMessage& m) {
   std::optional<TRedrawOff> off;
-  if (Skinned() && HandleAllocated() && NativePaintsOn(m.Msg)) off.emplace(Handle());
+  if (Skinned() && HandleAllocated() && PlatformButtonPaintsOn(m.Msg)) off.emplace(Handle());
   TsSkinnedControl::DefaultHandler(m);
 }
 

@@ -20,25 +20,6 @@ namespace {
 
 constexpr int kCheckBoxCoc = 32;
 
-// Messages whose handling by the platform's button paints onto the window.
-bool NativePaintsOn(UINT msg) {
-  switch (msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case BM_SETCHECK:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case WM_SETTEXT:
-    case WM_ENABLE:
-    case WM_UPDATEUISTATE:
-    case WM_CHANGEUISTATE:
-    case WM_SETFONT:
-      return true;
-    default:
-      return false;
-  }
-}
-
 using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 
 }  // namespace
@@ -354,7 +335,7 @@ void TsCheckBox::SetNativeTheme(bool on) {
 
 void TsCheckBox::DefaultHandler(TMessage& m) {
   std::optional<TRedrawOff> off;
-  if (Skinned() && NativePaintsOn(m.Msg) && HandleAllocated()) off.emplace(Handle());
+  if (Skinned() && PlatformButtonPaintsOn(m.Msg) && HandleAllocated()) off.emplace(Handle());
   TsSkinnedControl::DefaultHandler(m);
 }
 
