@@ -56,22 +56,14 @@ struct TThemeApi {
   bool Ready() const { return Open && Close && Draw && Content && Parent; }
 };
 
-template <typename F>
-F Lookup(HMODULE lib, const char* name) {
-  return lib ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(lib, name))) : nullptr;
-}
-
 const TThemeApi& ThemeApi() {
-  static const TThemeApi api = [] {
-    static TUniqueModule lib = LoadSystemLibrary(L"uxtheme.dll");
-    TThemeApi a;
-    a.Open = Lookup<TOpenThemeData>(lib.get(), "OpenThemeData");
-    a.Close = Lookup<TCloseThemeData>(lib.get(), "CloseThemeData");
-    a.Draw = Lookup<TDrawThemeBackground>(lib.get(), "DrawThemeBackground");
-    a.Content = Lookup<TGetThemeBackgroundContentRect>(lib.get(), "GetThemeBackgroundContentRect");
-    a.Parent = Lookup<TDrawThemeParentBackground>(lib.get(), "DrawThemeParentBackground");
-    return a;
-  }();
+  static const TThemeApi api{
+      SystemFunction<TOpenThemeData>(L"uxtheme.dll", "OpenThemeData"),
+      SystemFunction<TCloseThemeData>(L"uxtheme.dll", "CloseThemeData"),
+      SystemFunction<TDrawThemeBackground>(L"uxtheme.dll", "DrawThemeBackground"),
+      SystemFunction<TGetThemeBackgroundContentRect>(L"uxtheme.dll", "GetThemeBackgroundContentRect"),
+      SystemFunction<TDrawThemeParentBackground>(L"uxtheme.dll", "DrawThemeParentBackground"),
+  };
   return api;
 }
 

@@ -326,10 +326,7 @@ void TsCheckBox::ButtonClicked() {
 
 void TsCheckBox::SetNativeTheme(bool on) {
   if (!HandleAllocated()) return;
-  static const TSetWindowTheme setTheme = [] {
-    static TUniqueModule lib = LoadSystemLibrary(L"uxtheme.dll");
-    return lib ? reinterpret_cast<TSetWindowTheme>(reinterpret_cast<void*>(GetProcAddress(lib.get(), "SetWindowTheme"))) : nullptr;
-  }();
+  static const auto setTheme = SystemFunction<TSetWindowTheme>(L"uxtheme.dll", "SetWindowTheme");
   if (setTheme) setTheme(Handle(), on ? nullptr : L"", on ? nullptr : L"");
 }
 
