@@ -82,9 +82,9 @@ TsButton::~TsButton() {
 int TsButton::LiveRegions() { return gLiveRegions; }
 
 void TsButton::SetRegion(HRGN r) {
-  if (region_) --gLiveRegions;
-  region_.reset(r);
-  if (region_) ++gLiveRegions;
+  if (FRegion) --gLiveRegions;
+  FRegion.reset(r);
+  if (FRegion) ++gLiveRegions;
 }
 
 void TsButton::CreateParams(TCreateParams& p) {
@@ -95,18 +95,18 @@ void TsButton::CreateParams(TCreateParams& p) {
 
 void TsButton::Loaded() {
   TsSkinnedControl::Loaded();
-  regionChanged_ = true;
+  FRegionChanged = true;
 }
 
 bool TsButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
-  if (name == "ShowFocus") showFocus_ = v.AsBoolean();
-  else if (name == "Down") down_ = v.AsBoolean();
-  else if (name == "FocusMargin") focusMargin_ = int(v.AsInteger());
-  else if (name == "ContentMargin") contentMargin_ = int(v.AsInteger());
-  else if (name == "Reflected") reflected_ = v.AsBoolean();
+  if (name == "ShowFocus") FShowFocus = v.AsBoolean();
+  else if (name == "Down") FDown = v.AsBoolean();
+  else if (name == "FocusMargin") FFocusMargin = int(v.AsInteger());
+  else if (name == "ContentMargin") FContentMargin = int(v.AsInteger());
+  else if (name == "Reflected") FReflected = v.AsBoolean();
   else if (name == "Style") {
     const auto& s = v.AsIdentifier();
-    style_ = s == L"bsCommandLink"   ? TButtonStyle::bsCommandLink
+    FStyle = s == L"bsCommandLink"   ? TButtonStyle::bsCommandLink
              : s == L"bsSplitButton" ? TButtonStyle::bsSplitButton
                                      : TButtonStyle::bsPushButton;
   } else return TsSkinnedControl::SetProperty(name, v, ctx);
@@ -127,34 +127,34 @@ void TsButton::LookChanged() {
 }
 
 void TsButton::SetShowFocus(bool v) {
-  if (v == showFocus_) return;
-  showFocus_ = v;
+  if (v == FShowFocus) return;
+  FShowFocus = v;
   LookChanged();
 }
 void TsButton::SetDisabledKind(unsigned v) {
-  if (v == disabledKind_) return;
-  disabledKind_ = v;
+  if (v == FDisabledKind) return;
+  FDisabledKind = v;
   InvalidateSkin();
 }
 void TsButton::SetDown(bool v) {
-  if (v == down_) return;
-  down_ = v;
-  regionChanged_ = true;
+  if (v == FDown) return;
+  FDown = v;
+  FRegionChanged = true;
   InvalidateSkin();
 }
 void TsButton::SetStyle(TButtonStyle v) {
-  if (v == style_) return;
-  style_ = v;
+  if (v == FStyle) return;
+  FStyle = v;
   LookChanged();
 }
 void TsButton::SetContentMargin(int v) {
-  if (v == contentMargin_) return;
-  contentMargin_ = v;
+  if (v == FContentMargin) return;
+  FContentMargin = v;
   LookChanged();
 }
 void TsButton::SetReflected(bool v) {
-  if (v == reflected_) return;
-  reflected_ = v;
+  if (v == FReflected) return;
+  FReflected = v;
   LookChanged();
 }
 
@@ -175,11 +175,11 @@ int TsButton::CurrentState() const {
   s.Pushed = gForcedPressed ||
              (HandleAllocated() && (SendMessageW(const_cast<TsButton*>(this)->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0);
   s.MouseAbove = skinData_.FMouseAbove;
-  s.LeftHeldOnControl = mouseClicked_;
+  s.LeftHeldOnControl = FMouseClicked;
   const TsSkinManager* m = skinData_.SkinManager();
   s.NoMouseHover = m && const_cast<TsSkinManager*>(m)->Options().NoMouseHover;
-  s.Down = down_;
-  s.DroppedDown = droppedDown_;
+  s.Down = FDown;
+  s.DroppedDown = FDroppedDown;
   s.Hot = !(ComponentState() & csDesigning) && IsControlHot(skinData_);
   s.Default = Default();
   return ButtonState(s);
@@ -194,8 +194,8 @@ TsButtonGeometry TsButton::Geometry() const {
   TsButtonGeometry g;
   g.Width = Width();
   g.Height = Height();
-  g.Style = style_;
-  g.ContentMargin = contentMargin_;
+  g.Style = FStyle;
+  g.ContentMargin = FContentMargin;
   g.HasImage = HasValidImage();
   if (Images()) {
     g.ImageWidth = Images()->Width();
@@ -220,13 +220,13 @@ TSize TsButton::CaptionSize() const {
   const std::wstring text = Caption();
   if (text.empty()) return {};
   TFont font = Font();
-  if (style_ == TButtonStyle::bsCommandLink) {
+  if (FStyle == TButtonStyle::bsCommandLink) {
     font.SetStyle(font.Style() | fsBold);
     font.SetHeight(font.Height() < 0 ? font.Height() - 3 : font.Height() + 3);
   }
   TRect r = ButtonMeasureRect(Geometry());
   r.Bottom = r.Top;
-  return canvas_.Measure(text, font, r, WordWrap() ? 0x451 : 0x461);
+  return FCanvas.Measure(text, font, r, WordWrap() ? 0x451 : 0x461);
 }
 
 TRect TsButton::CaptionRect() const { return ButtonCaptionRect(Geometry(), CaptionSize()); }
@@ -245,7 +245,7 @@ void TsButton::PaintGlyph(TBitmap32* dst, TCanvas& canvas, int state) {
   r.Pressed = state == 2;
   r.State = state;
   r.DisabledKind = dgBlended;
-  r.Reflected = reflected_;
+  r.Reflected = FReflected;
   if (GlyphIsGrey(greyed, state, r.Enabled, r.DisabledKind)) {
     const TsGeneralData* g = Section();
     r.GreyColor = g ? g->Props[0].Color : clWhite;
@@ -257,7 +257,7 @@ void TsButton::PaintGlyph(TBitmap32* dst, TCanvas& canvas, int state) {
   }
   // No picture of ours: the canvas area under the glyph is drawn on and copied back.
   const TRect at = r.Rect;
-  TBitmap tmp(at.Width(), at.Height() * (reflected_ ? 2 : 1));
+  TBitmap tmp(at.Width(), at.Height() * (FReflected ? 2 : 1));
   BitBlt(tmp.DC(), 0, 0, tmp.Width(), tmp.Height(), canvas.Handle(), at.Left, at.Top, SRCCOPY);
   GdiFlush();
   r.Dst = &tmp.Pixels();
@@ -271,15 +271,15 @@ void TsButton::PaintCaption(TCanvas& canvas, int state, bool skinned) {
   canvas.Font = Font();
   canvas.BrushClear = true;
   const TRect caption = CaptionRect();
-  UINT flags = style_ == TButtonStyle::bsCommandLink ? 0x50 : WordWrap() ? 0x55 : 0x45;
+  UINT flags = FStyle == TButtonStyle::bsCommandLink ? 0x50 : WordWrap() ? 0x55 : 0x45;
   const TFont plain = canvas.Font;
-  if (style_ == TButtonStyle::bsCommandLink) {
+  if (FStyle == TButtonStyle::bsCommandLink) {
     canvas.Font.SetStyle(canvas.Font.Style() | fsBold);
     canvas.Font.SetHeight(canvas.Font.Height() < 0 ? canvas.Font.Height() - 3 : canvas.Font.Height() + 3);
   }
   GdiFlush();
-  if (!text.empty()) DrawSkinText(canvas, text, Enabled() || skinned, state != 0, skinData_, flags, caption, &glow_);
-  if (style_ == TButtonStyle::bsCommandLink) {
+  if (!text.empty()) DrawSkinText(canvas, text, Enabled() || skinned, state != 0, skinData_, flags, caption, &FGlow);
+  if (FStyle == TButtonStyle::bsCommandLink) {
     canvas.Font = plain;
     if (!CommandLinkHint().empty())
       DrawSkinText(canvas, CommandLinkHint(), Enabled() || skinned, state != 0, skinData_, flags,
@@ -287,12 +287,12 @@ void TsButton::PaintCaption(TCanvas& canvas, int state, bool skinned) {
   }
   const TsSkinManager* m = skinData_.SkinManager();
   if (skinned && Focused() && Enabled() && m && const_cast<TsSkinManager*>(m)->ButtonsOptions().ShowFocusRect &&
-      !text.empty() && showFocus_ && skinData_.CacheBmp()) {
+      !text.empty() && FShowFocus && skinData_.CacheBmp()) {
     TColor color = clBtnText;
     if (const TsGeneralData* g = Section())
       color = AdjustedColor(skinData_, g->Props[std::size_t(std::clamp(g->States, 0, 1))].FontColor.Color);
     GdiFlush();
-    DrawDottedFrame(skinData_.CacheBmp()->Pixels(), ButtonFocusRect(caption, focusMargin_, Height()), color, clNone);
+    DrawDottedFrame(skinData_.CacheBmp()->Pixels(), ButtonFocusRect(caption, FFocusMargin, Height()), color, clNone);
   }
 }
 
@@ -310,9 +310,9 @@ bool TsButton::PrepareCache() {
   const TsItemSkinData item = ItemSkinData(skinData_);
   PaintControlBackground(item, bg, p, px, pos, all);
   if (const TsMaskData* mask = BorderMask()) {
-    if (regionChanged_ && mask->CornerType == 2 && !FormAnimationRunning() && !fadeTimer_) {
+    if (FRegionChanged && mask->CornerType == 2 && !FormAnimationRunning() && !fadeTimer_) {
       SetRegion(CreateRectRgn(0, 0, Width(), Height()));
-      if (p != 0 || !(mask->DrawMode & kDrawNoNormal)) PaintMaskFrameRegion(px, region_.get(), true, p, *mask);
+      if (p != 0 || !(mask->DrawMode & kDrawNoNormal)) PaintMaskFrameRegion(px, FRegion.get(), true, p, *mask);
     } else if (p != 0 || !(mask->DrawMode & kDrawNoNormal)) {
       TCacheInfo moved = bg;
       moved.X += Left();
@@ -323,12 +323,12 @@ bool TsButton::PrepareCache() {
   RecolorPixels(px, OwnRecolor(skinData_));
   // The corners show what lies behind them: the background already asked for above.
   RefreshCorners(item, px, p, kAllCorners, bg, pos);
-  TCanvas& canvas = canvas_.On(cache.DC(), Font());
+  TCanvas& canvas = FCanvas.On(cache.DC(), Font());
   const int state = CurrentState();
   PaintGlyph(&px, canvas, state);
   PaintCaption(canvas, state, true);
   GdiFlush();
-  if (style_ == TButtonStyle::bsSplitButton) {
+  if (FStyle == TButtonStyle::bsSplitButton) {
     TColor color = clBtnText;
     if (const TsGeneralData* g = Section()) color = AdjustedColor(skinData_, g->Props[p != 0 ? 1 : 0].FontColor.Color);
     const std::uint32_t line = 0xFF000000u | (ColorToRGB(color) & 0xFF) << 16 | (ColorToRGB(color) & 0xFF00) |
@@ -339,7 +339,7 @@ bool TsButton::PrepareCache() {
   }
   if (!Enabled()) {
     TControl* parent = Parent();
-    ApplyDisabledLook(px, disabledKind_, parent ? parent->Color() : clBtnFace, pos, bg);
+    ApplyDisabledLook(px, FDisabledKind, parent ? parent->Color() : clBtnFace, pos, bg);
   }
   skinData_.BGChanged = false;
   return true;
@@ -368,10 +368,10 @@ void TsButton::PaintHandler(HDC given) {
     const TRect pc = parent->ClientRect();
     skinData_.HalfVisible = !(Left() >= 0 && Top() >= 0 && Left() + Width() <= pc.Width() && Top() + Height() <= pc.Height());
   }
-  const bool redraw = regionNeverSet_ || SkinLoading();
+  const bool redraw = FRegionNeverSet || SkinLoading();
   SetRegion(nullptr);
   const TsMaskData* mask = BorderMask();
-  if (regionChanged_ && mask && mask->CornerType == 2 && !(ComponentState() & csDesigning)) {
+  if (FRegionChanged && mask && mask->CornerType == 2 && !(ComponentState() & csDesigning)) {
     if (!PrepareCache()) return;
     RefreshCorners(skinData_, PaintState(), kAllCorners);
     GdiFlush();
@@ -381,31 +381,31 @@ void TsButton::PaintHandler(HDC given) {
     BitBlt(dc, 0, h - mask->WB, w, mask->WB, src, 0, h - mask->WB, SRCCOPY);
     BitBlt(dc, w - mask->WR, h - mask->WB, mask->WR, mask->WB, src, w - mask->WR, h - mask->WB, SRCCOPY);
     BitBlt(dc, w - mask->WR, 0, mask->WR, mask->WT, src, w - mask->WR, 0, SRCCOPY);
-    if (dc != skinData_.PrintDC && region_) {
+    if (dc != skinData_.PrintDC && FRegion) {
       // The window takes the region over. Setting it moves the window through the platform: the
       // position messages that come back must not ask for another picture.
-      settingRegion_ = true;
+      FSettingRegion = true;
       // The window owns the region only once the call succeeds; a failed call leaves it ours.
-      if (SetWindowRgn(Handle(), region_.get(), redraw)) {
+      if (SetWindowRgn(Handle(), FRegion.get(), redraw)) {
         --gLiveRegions;
-        (void)region_.release();
+        (void)FRegion.release();
       } else {
         SetRegion(nullptr);
       }
-      settingRegion_ = false;
-      regionNeverSet_ = false;
+      FSettingRegion = false;
+      FRegionNeverSet = false;
     }
     const TRect now = BoundsRect();
-    if ((now.Width() < lastRect_.Width() || now.Height() < lastRect_.Height()) && parent &&
+    if ((now.Width() < FLastRect.Width() || now.Height() < FLastRect.Height()) && parent &&
         parent->IsWindowed() && !GetControlBackground(skinData_).Ready) {
       HWND pw = static_cast<TWinControl*>(parent)->Handle();
-      const TRect& l = lastRect_;
+      const TRect& l = FLastRect;
       const RECT areas[3] = {{l.Right - mask->WR, l.Top, l.Right, l.Top + mask->WT},
                              {l.Right - mask->WR, l.Bottom - mask->WB, l.Right, l.Bottom},
                              {l.Left, l.Bottom - mask->WB, l.Left + mask->WL, l.Bottom}};
       for (const RECT& a : areas) InvalidateRect(pw, &a, TRUE);
     }
-    lastRect_ = now;
+    FLastRect = now;
     SetRegion(nullptr);
   } else if (skinData_.BGChanged || !skinData_.CacheBmp() || skinData_.CacheBmp()->Width() != Width()) {
     if (!PrepareCache()) return;
@@ -429,20 +429,20 @@ void TsButton::DrawUnskinned(const DRAWITEMSTRUCT& item) {
   HANDLE th = theme.Ready() ? theme.Open(Handle(), L"BUTTON") : nullptr;
   if (th) {
     const int state = PushButtonPartState(
-        ThemedButtonState(disabled, pressed, skinData_.FMouseAbove, Focused() || isFocused_));
+        ThemedButtonState(disabled, pressed, skinData_.FMouseAbove, Focused() || FIsFocused));
     constexpr int kBpPushButton = 1;
     theme.Parent(Handle(), dc, &client);
     theme.Draw(th, dc, kBpPushButton, state, &client, nullptr);
     RECT content = client;
     theme.Content(th, dc, kBpPushButton, state, &client, &content);
-    if (isFocused_ && focusBit && focusOption) {
-      if (style_ == TButtonStyle::bsSplitButton) content.right -= 14;
+    if (FIsFocused && focusBit && focusOption) {
+      if (FStyle == TButtonStyle::bsSplitButton) content.right -= 14;
       DrawFocusRect(dc, &content);
     }
     theme.Close(th);
   } else {
     RECT r = client;
-    if (Focused() || isFocused_) {
+    if (Focused() || FIsFocused) {
       TUniqueBrush frame(CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME)));
       FrameRect(dc, &r, frame.get());
       InflateRect(&r, -1, -1);
@@ -456,7 +456,7 @@ void TsButton::DrawUnskinned(const DRAWITEMSTRUCT& item) {
       Rectangle(dc, r.left, r.top, r.right, r.bottom);
       InflateRect(&r, -1, -1);
     }
-    if (isFocused_ && focusBit && focusOption) {
+    if (FIsFocused && focusBit && focusOption) {
       RECT f{4, 4, Width() - 4, Height() - 4};
       DrawFocusRect(dc, &f);
     }
@@ -465,7 +465,7 @@ void TsButton::DrawUnskinned(const DRAWITEMSTRUCT& item) {
   const int state = CurrentState();
   PaintCaption(canvas, state, false);
   PaintGlyph(nullptr, canvas, state);
-  if (style_ == TButtonStyle::bsSplitButton) {
+  if (FStyle == TButtonStyle::bsSplitButton) {
     TUniquePen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWFRAME)));
     TSelectObject sp(dc, pen.get());
     MoveToEx(dc, Width() - 15, 4, nullptr);
@@ -482,11 +482,11 @@ void TsButton::HideGlow() {
 
 void TsButton::FadeRequest(bool fast, TsAnimatEvent e) {
   FadeOnEvent(fadeTimer_, skinData_, fast, TFadeDirection::fdUp,
-              AnimationAllowed(e, animatEvents_, skinData_.SkinManager()));
+              AnimationAllowed(e, FAnimatEvents, skinData_.SkinManager()));
 }
 
 void TsButton::DropDown() {
-  droppedDown_ = true;
+  FDroppedDown = true;
   Invalidate();
   skinData_.Invalidate();
   const TPoint at = ClientToScreen({0, Height()});
@@ -494,21 +494,21 @@ void TsButton::DropDown() {
   const auto alive = Liveness();
   DropDownMenu()->Popup(at.X, at.Y, Handle());
   if (!*alive || Destroying()) return;
-  droppedDown_ = false;
+  FDroppedDown = false;
   skinData_.Invalidate();
 }
 
 void TsButton::MouseDownSkinned(TMessage& m) {
   skinData_.FUpdating = false;
-  mouseClicked_ = true;
+  FMouseClicked = true;
   {
     TRedrawOff off(Handle());
     TsSkinnedControl::WndProc(m);  // the platform's press: focus, capture, pushed state
   }
   if (Destroying()) return;
   if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
-    if (!down_) {
-      regionChanged_ = true;
+    if (!FDown) {
+      FRegionChanged = true;
       skinData_.FUpdating = skinData_.Updating();
       skinData_.BGChanged = false;
       FadeRequest(true, aeMouseDown);
@@ -517,11 +517,11 @@ void TsButton::MouseDownSkinned(TMessage& m) {
 }
 
 void TsButton::MouseUpSkinned(TMessage& m) {
-  if (!mouseClicked_) {
+  if (!FMouseClicked) {
     TsSkinnedControl::WndProc(m);
     return;
   }
-  mouseClicked_ = false;
+  FMouseClicked = false;
   // The platform's release first: it ends the pushed state and reports the click.
   TsSkinnedControl::WndProc(m);
   if (Destroying() || !HandleAllocated() || !Enabled()) return;
@@ -537,7 +537,7 @@ void TsButton::MouseUpSkinned(TMessage& m) {
   }
   skinData_.FUpdating = false;
   if (Destroying()) return;
-  regionChanged_ = true;
+  FRegionChanged = true;
   skinData_.BGChanged = false;
   FadeRequest(true, aeMouseUp);
 }
@@ -551,19 +551,19 @@ void TsButton::DefaultHandler(TMessage& m) {
 bool TsButton::HandleSkinned(TMessage& m) {
   switch (m.Msg) {
     case WM_WINDOWPOSCHANGED:
-      if (!settingRegion_) {
+      if (!FSettingRegion) {
         const bool moved = !(reinterpret_cast<WINDOWPOS*>(m.LParam)->flags & SWP_NOMOVE);
         const TsGeneralData* g = Section();
         if (moved && g && (g->Props[0].Transparency >= 1 || (g->Props[1].Transparency >= 1 && IsControlHot(skinData_))))
           skinData_.BGChanged = true;
-        regionChanged_ = true;
+        FRegionChanged = true;
         if (!(reinterpret_cast<WINDOWPOS*>(m.LParam)->flags & SWP_NOSIZE)) HideGlow();
         skinData_.BGChanged = true;
       }
       TsSkinnedControl::WndProc(m);
       return true;
     case WM_WINDOWPOSCHANGING:
-      if (!settingRegion_) regionChanged_ = true;
+      if (!FSettingRegion) FRegionChanged = true;
       return false;
     case WM_SETFOCUS:
       if (!Enabled() || Destroying() || gRedrawGuard) return false;
@@ -588,7 +588,7 @@ bool TsButton::HandleSkinned(TMessage& m) {
         TsSkinnedControl::WndProc(m);
       }
       skinData_.FFocused = false;
-      regionChanged_ = true;
+      FRegionChanged = true;
       skinData_.Invalidate();
       HideGlow();
       return true;
@@ -605,7 +605,7 @@ bool TsButton::HandleSkinned(TMessage& m) {
       m.Result = 0;
       return true;
     case WM_PRINTCLIENT:
-      regionChanged_ = true;
+      FRegionChanged = true;
       skinData_.FUpdating = false;
       PaintHandler(reinterpret_cast<HDC>(m.WParam));
       m.Result = 0;
@@ -626,7 +626,7 @@ bool TsButton::HandleSkinned(TMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-      if (m.Msg == WM_LBUTTONDOWN && style_ == TButtonStyle::bsSplitButton && DropDownMenu() &&
+      if (m.Msg == WM_LBUTTONDOWN && FStyle == TButtonStyle::bsSplitButton && DropDownMenu() &&
           InSplitArrow(int(short(LOWORD(m.LParam))), Width())) {
         m.Result = 0;
         DropDown();
@@ -644,7 +644,7 @@ bool TsButton::HandleSkinned(TMessage& m) {
       if (m.WParam != VK_SPACE || !Enabled() || !Focused()) return false;
       TsSkinnedControl::WndProc(m);
       StopFade(fadeTimer_);
-      regionChanged_ = true;
+      FRegionChanged = true;
       skinData_.BGChanged = true;
       HideGlow();
       Repaint();
@@ -652,7 +652,7 @@ bool TsButton::HandleSkinned(TMessage& m) {
     case WM_KEYUP:
       TsSkinnedControl::WndProc(m);
       if (m.WParam == VK_SPACE && !Destroying()) {
-        regionChanged_ = true;
+        FRegionChanged = true;
         skinData_.BGChanged = true;
         Repaint();
       }
@@ -709,13 +709,13 @@ bool TsButton::HandleSkinned(TMessage& m) {
 
 void TsButton::WndProc(TMessage& m) {
   if (m.Msg == WM_GETDLGCODE) {
-    m.Result = DLGC_BUTTON | (Default() || isFocused_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    m.Result = DLGC_BUTTON | (Default() || FIsFocused ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     return;
   }
   if (m.Msg == BM_SETSTYLE) {
     // The dialog manager marks the button it makes the active default one; the window keeps
     // drawing by owner, skinned or not.
-    isFocused_ = (m.WParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    FIsFocused = (m.WParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     m.WParam = (m.WParam & ~WPARAM(BS_TYPEMASK)) | BS_OWNERDRAW;
     TsSkinnedControl::WndProc(m);
     if (Skinned()) skinData_.Invalidate();
@@ -734,7 +734,7 @@ void TsButton::WndProc(TMessage& m) {
     const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_.SkinManager();
     switch (code) {
       case SKIN_LOADED:
-        if (own) regionChanged_ = true;
+        if (own) FRegionChanged = true;
         TsSkinnedControl::WndProc(m);
         return;
       case SKIN_UNLOADED:
@@ -754,7 +754,7 @@ void TsButton::WndProc(TMessage& m) {
         }
         TsSkinnedControl::WndProc(m);
         if (own) {
-          regionChanged_ = true;
+          FRegionChanged = true;
           if (!skinData_.PrintDC) Repaint();
         }
         return;
@@ -810,7 +810,7 @@ void TsButton::WndProc(TMessage& m) {
       }
       return;
     }
-    if (m.Msg == WM_LBUTTONDOWN && style_ == TButtonStyle::bsSplitButton && DropDownMenu() &&
+    if (m.Msg == WM_LBUTTONDOWN && FStyle == TButtonStyle::bsSplitButton && DropDownMenu() &&
         InSplitArrow(int(short(LOWORD(m.LParam))), Width())) {
       m.Result = 0;
       DropDown();

@@ -21,23 +21,23 @@ class TsButton : public TsSkinnedControl<TButton> {
   explicit TsButton(TComponent* owner);
   ~TsButton() override;
 
-  TsAnimatEvents AnimatEvents() const { return animatEvents_; }
-  void SetAnimatEvents(TsAnimatEvents v) { animatEvents_ = v; }
-  bool ShowFocus() const { return showFocus_; }
+  TsAnimatEvents AnimatEvents() const { return FAnimatEvents; }
+  void SetAnimatEvents(TsAnimatEvents v) { FAnimatEvents = v; }
+  bool ShowFocus() const { return FShowFocus; }
   void SetShowFocus(bool v);
-  unsigned DisabledKind() const { return disabledKind_; }
+  unsigned DisabledKind() const { return FDisabledKind; }
   void SetDisabledKind(unsigned v);
-  bool Down() const { return down_; }
+  bool Down() const { return FDown; }
   void SetDown(bool v);
-  int FocusMargin() const { return focusMargin_; }
-  void SetFocusMargin(int v) { focusMargin_ = v; }
-  TButtonStyle Style() const { return style_; }
+  int FocusMargin() const { return FFocusMargin; }
+  void SetFocusMargin(int v) { FFocusMargin = v; }
+  TButtonStyle Style() const { return FStyle; }
   void SetStyle(TButtonStyle v);
-  int ContentMargin() const { return contentMargin_; }
+  int ContentMargin() const { return FContentMargin; }
   void SetContentMargin(int v);
-  bool Reflected() const { return reflected_; }
+  bool Reflected() const { return FReflected; }
   void SetReflected(bool v);
-  bool DroppedDown() const { return droppedDown_; }
+  bool DroppedDown() const { return FDroppedDown; }
 
   // 0 normal, 1 hot, 2 pressed, 3 default.
   int CurrentState() const;
@@ -55,11 +55,11 @@ class TsButton : public TsSkinnedControl<TButton> {
   const TsFadeTimer* FadeTimer() const { return fadeTimer_; }
   TsFadeTimer* FadeTimer() { return fadeTimer_; }
   // A window region built by the last cache preparation and not yet given to the window.
-  bool RegionPending() const { return bool(region_); }
+  bool RegionPending() const { return bool(FRegion); }
   // Regions built and not yet deleted or given to the window: 0 or 1.
   static int LiveRegions();
   // The framework's flag: show as the active default button (BM_SETSTYLE from the dialog manager).
-  bool IsFocused() const { return isFocused_; }
+  bool IsFocused() const { return FIsFocused; }
 
   void Loaded() override;
   void WndProc(TMessage& msg) override;
@@ -90,23 +90,23 @@ class TsButton : public TsSkinnedControl<TButton> {
   bool HandleSkinned(TMessage& m);
   void SetRegion(HRGN r);
 
-  TsAnimatEvents animatEvents_ = kDefaultAnimatEvents;
-  bool showFocus_ = true;
-  unsigned disabledKind_ = dkBlended;
-  bool down_ = false;
-  int focusMargin_ = 1;
-  TButtonStyle style_ = TButtonStyle::bsPushButton;
-  int contentMargin_ = 6;
-  bool reflected_ = false;
-  bool mouseClicked_ = false;
-  bool regionChanged_ = true;
-  TRect lastRect_{};
-  bool isFocused_ = false;
+  TsAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
+  bool FShowFocus = true;
+  unsigned FDisabledKind = dkBlended;
+  bool FDown = false;
+  int FFocusMargin = 1;
+  TButtonStyle FStyle = TButtonStyle::bsPushButton;
+  int FContentMargin = 6;
+  bool FReflected = false;
+  bool FMouseClicked = false;
+  bool FRegionChanged = true;
+  TRect FLastRect{};
+  bool FIsFocused = false;
   // The pending region (owned until the window takes it) and whether any was ever given.
-  TUniqueRgn region_;
-  bool regionNeverSet_ = true;
-  bool droppedDown_ = false;
-  bool settingRegion_ = false;
-  mutable TsKeptCanvas canvas_;
-  TsKeptGlowMask glow_;
+  TUniqueRgn FRegion;
+  bool FRegionNeverSet = true;
+  bool FDroppedDown = false;
+  bool FSettingRegion = false;
+  mutable TsKeptCanvas FCanvas;
+  TsKeptGlowMask FGlow;
 };

@@ -23,35 +23,35 @@ class TsGauge : public TsSkinnedControl<TGraphicControl> {
   explicit TsGauge(TComponent* owner);
   ~TsGauge() override;
 
-  int MinValue() const { return range_.MinValue(); }
-  int MaxValue() const { return range_.MaxValue(); }
-  int Progress() const { return range_.Progress(); }
+  int MinValue() const { return FRange.MinValue(); }
+  int MaxValue() const { return FRange.MaxValue(); }
+  int Progress() const { return FRange.Progress(); }
   // Raise "Value must be between %d and %d" when they would invert the range (not while loading).
   void SetMinValue(int v);
   void SetMaxValue(int v);
   // Limited to the range; repaints at once when the percentage moves, raises OnChange.
-  void SetProgress(int v) { Apply(range_.SetProgress(v)); }
+  void SetProgress(int v) { Apply(FRange.SetProgress(v)); }
   // Progress + delta, stopping at the ends of the range.
-  void AddProgress(int delta) { Apply(range_.AddProgress(delta)); }
-  int PercentDone() const { return range_.PercentDone(); }
+  void AddProgress(int delta) { Apply(FRange.AddProgress(delta)); }
+  int PercentDone() const { return FRange.PercentDone(); }
 
-  TsGaugeKind Kind() const { return kind_; }
+  TsGaugeKind Kind() const { return FKind; }
   void SetKind(TsGaugeKind v);
-  bool ShowText() const { return showText_; }
+  bool ShowText() const { return FShowText; }
   void SetShowText(bool v);
-  const std::wstring& Suffix() const { return suffix_; }
+  const std::wstring& Suffix() const { return FSuffix; }
   void SetSuffix(const std::wstring& v);
-  bool CalcPercents() const { return calcPercents_; }
+  bool CalcPercents() const { return FCalcPercents; }
   void SetCalcPercents(bool v);
-  TColor ForeColor() const { return foreColor_; }
+  TColor ForeColor() const { return FForeColor; }
   void SetForeColor(TColor v);
-  TColor BackColor() const { return backColor_; }
+  TColor BackColor() const { return FBackColor; }
   void SetBackColor(TColor v);
-  bool SingleBorder() const { return singleBorder_; }
+  bool SingleBorder() const { return FSingleBorder; }
   void SetSingleBorder(bool v);
-  const std::wstring& ProgressSkin() const { return progressSkin_; }
+  const std::wstring& ProgressSkin() const { return FProgressSkin; }
   void SetProgressSkin(const std::wstring& v);
-  bool Animated() const { return animated_; }
+  bool Animated() const { return FAnimated; }
   void SetAnimated(bool v);
 
   // The number (PercentDone, or Progress without CalcPercents) and the suffix.
@@ -64,13 +64,13 @@ class TsGauge : public TsSkinnedControl<TGraphicControl> {
   void PrepareCache();
   // One step of the light animation (the timer's handler).
   void TimerTick();
-  bool TimerEnabled() const { return timer_ && timer_->Enabled(); }
+  bool TimerEnabled() const { return FTimer && FTimer->Enabled(); }
   // The light's walk and the cached picture of the filled part.
-  const TsGaugeLight& Light() const { return light_; }
-  TsGaugeLight& Light() { return light_; }
+  const TsGaugeLight& Light() const { return FLightWalk; }
+  TsGaugeLight& Light() { return FLightWalk; }
   const TBitmap32& TmpProgressBmp() const { return FTmpProgressBmp; }
   // The light strip as it is laid over the bar (replaceable, for tests).
-  TBitmap32& LightStrip() { return lightStrip_; }
+  TBitmap32& LightStrip() { return FLight; }
 
   void Loaded() override;
   void WndProc(TMessage& m) override;
@@ -92,18 +92,18 @@ class TsGauge : public TsSkinnedControl<TGraphicControl> {
   void DrawNeedle(HDC dc, const TRect& r, int growBy);
   void CopyCacheTo(HDC dc);
 
-  TsGaugeRange range_;
-  TsGaugeKind kind_ = TsGaugeKind::gkHorizontalBar;
-  bool showText_ = true;
-  std::wstring suffix_ = L"%";
-  TColor foreColor_ = clBlack;
-  TColor backColor_ = clWhite;
-  bool singleBorder_ = true;
-  std::wstring progressSkin_;
-  bool calcPercents_ = true;
-  bool animated_ = true;
-  TsGaugeLight light_;
-  TBitmap32 lightStrip_;
-  std::unique_ptr<TTimer> timer_;
+  TsGaugeRange FRange;
+  TsGaugeKind FKind = TsGaugeKind::gkHorizontalBar;
+  bool FShowText = true;
+  std::wstring FSuffix = L"%";
+  TColor FForeColor = clBlack;
+  TColor FBackColor = clWhite;
+  bool FSingleBorder = true;
+  std::wstring FProgressSkin;
+  bool FCalcPercents = true;
+  bool FAnimated = true;
+  TsGaugeLight FLightWalk;
+  TBitmap32 FLight;
+  std::unique_ptr<TTimer> FTimer;
   TBitmap32 FTmpProgressBmp;
 };

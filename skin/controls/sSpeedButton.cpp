@@ -43,7 +43,7 @@ TsSpeedButton::~TsSpeedButton() {
 void TsSpeedButton::Loaded() {
   TsSkinnedControl::Loaded();
   if (Skinned()) controlStyle_ |= csOpaque;
-  if (images_ && imageIndex_ >= 0 && imageIndex_ < images_->Count() && !Glyph().Empty()) SetGlyph(TBitmap32());
+  if (FImages && FImageIndex >= 0 && FImageIndex < FImages->Count() && !Glyph().Empty()) SetGlyph(TBitmap32());
 }
 
 bool TsSpeedButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
@@ -52,19 +52,19 @@ bool TsSpeedButton::SetProperty(const std::string& name, const TLayoutValue& v, 
            : s == L"taRightJustify" ? TAlignment::taRightJustify
                                     : TAlignment::taCenter;
   };
-  if (name == "Alignment") alignment_ = alignment(v.AsIdentifier());
-  else if (name == "TextAlignment") textAlignment_ = alignment(v.AsIdentifier());
-  else if (name == "Blend") blend_ = std::clamp(int(v.AsInteger()), 0, 100);
-  else if (name == "ImageIndex") imageIndex_ = int(v.AsInteger());
-  else if (name == "ShowCaption") showCaption_ = v.AsBoolean();
-  else if (name == "DrawOverBorder") drawOverBorder_ = v.AsBoolean();
-  else if (name == "TextOffset") offset_ = int(v.AsInteger());
-  else if (name == "Reflected") reflected_ = v.AsBoolean();
-  else if (name == "WordWrap") wordWrap_ = v.AsBoolean();
-  else if (name == "Grayed") grayed_ = v.AsBoolean();
+  if (name == "Alignment") FAlignment = alignment(v.AsIdentifier());
+  else if (name == "TextAlignment") FTextAlignment = alignment(v.AsIdentifier());
+  else if (name == "Blend") FBlend = std::clamp(int(v.AsInteger()), 0, 100);
+  else if (name == "ImageIndex") FImageIndex = int(v.AsInteger());
+  else if (name == "ShowCaption") FShowCaption = v.AsBoolean();
+  else if (name == "DrawOverBorder") FDrawOverBorder = v.AsBoolean();
+  else if (name == "TextOffset") FOffset = int(v.AsInteger());
+  else if (name == "Reflected") FReflected = v.AsBoolean();
+  else if (name == "WordWrap") FWordWrap = v.AsBoolean();
+  else if (name == "Grayed") FGrayed = v.AsBoolean();
   else if (name == "ButtonStyle") {
     const auto& s = v.AsIdentifier();
-    buttonStyle_ = s == L"tbsCheck"       ? TToolButtonStyle::tbsCheck
+    FButtonStyle = s == L"tbsCheck"       ? TToolButtonStyle::tbsCheck
                    : s == L"tbsDropDown"  ? TToolButtonStyle::tbsDropDown
                    : s == L"tbsSeparator" ? TToolButtonStyle::tbsSeparator
                    : s == L"tbsDivider"   ? TToolButtonStyle::tbsDivider
@@ -83,87 +83,87 @@ void TsSpeedButton::Changed() {
 }
 
 void TsSpeedButton::SetAlignment(TAlignment v) {
-  if (v == alignment_) return;
-  alignment_ = v;
+  if (v == FAlignment) return;
+  FAlignment = v;
   Changed();
 }
 void TsSpeedButton::SetTextAlignment(TAlignment v) {
-  if (v == textAlignment_) return;
-  textAlignment_ = v;
+  if (v == FTextAlignment) return;
+  FTextAlignment = v;
   Changed();
 }
 void TsSpeedButton::SetBlend(int v) {
   v = std::clamp(v, 0, 100);
-  if (v == blend_) return;
-  blend_ = v;
+  if (v == FBlend) return;
+  FBlend = v;
   skinData_.BGChanged = true;
   if (!(skinData_.CtrlSkinState & ssInUpdate)) Changed();
 }
 void TsSpeedButton::SetDisabledKind(unsigned v) {
-  if (v == disabledKind_) return;
-  disabledKind_ = v;
+  if (v == FDisabledKind) return;
+  FDisabledKind = v;
   Changed();
 }
 void TsSpeedButton::SetDisabledGlyphKind(unsigned v) {
-  if (v == disabledGlyphKind_) return;
-  disabledGlyphKind_ = v;
+  if (v == FDisabledGlyphKind) return;
+  FDisabledGlyphKind = v;
   Changed();
 }
 bool TsSpeedButton::Grayed() const {
   const TsSkinManager* m = skinData_.SkinManager();
-  return grayed_ || (Skinned() && m && const_cast<TsSkinManager*>(m)->Effects().DiscoloredGlyphs);
+  return FGrayed || (Skinned() && m && const_cast<TsSkinManager*>(m)->Effects().DiscoloredGlyphs);
 }
 void TsSpeedButton::SetGrayed(bool v) {
-  if (v == grayed_) return;
-  grayed_ = v;
+  if (v == FGrayed) return;
+  FGrayed = v;
   skinData_.BGChanged = true;
   if (!(skinData_.CtrlSkinState & ssInUpdate)) Changed();
 }
 void TsSpeedButton::SetImageIndex(int v) {
-  if (v == imageIndex_) return;
-  imageIndex_ = v;
+  if (v == FImageIndex) return;
+  FImageIndex = v;
   skinData_.BGChanged = true;
   if (!(skinData_.CtrlSkinState & ssInUpdate)) Changed();
 }
 void TsSpeedButton::SetImages(TImageList* v) {
-  if (v == images_) return;
-  images_ = v;
+  if (v == FImages) return;
+  FImages = v;
   skinData_.BGChanged = true;
   if (!(skinData_.CtrlSkinState & ssInUpdate)) Changed();
 }
 void TsSpeedButton::SetReflected(bool v) {
-  reflected_ = v;
+  FReflected = v;
   skinData_.BGChanged = true;
   GraphRepaint();
 }
 void TsSpeedButton::SetShowCaption(bool v) {
-  if (v == showCaption_) return;
-  showCaption_ = v;
+  if (v == FShowCaption) return;
+  FShowCaption = v;
   Changed();
 }
 void TsSpeedButton::SetDrawOverBorder(bool v) {
-  if (v == drawOverBorder_) return;
-  drawOverBorder_ = v;
+  if (v == FDrawOverBorder) return;
+  FDrawOverBorder = v;
   Changed();
 }
 void TsSpeedButton::SetTextOffset(int v) {
-  if (v == offset_) return;
-  offset_ = v;
+  if (v == FOffset) return;
+  FOffset = v;
   Changed();
 }
 void TsSpeedButton::SetWordWrap(bool v) {
-  wordWrap_ = v;
+  FWordWrap = v;
   skinData_.BGChanged = true;
   GraphRepaint();
 }
 void TsSpeedButton::SetButtonStyle(TToolButtonStyle v) {
-  if (v == buttonStyle_) return;
+  if (v == FButtonStyle) return;
   if (!Loading()) {
     // The drop-down arrow takes 16 pixels of its own.
     if (v == TToolButtonStyle::tbsDropDown) SetBounds(Left(), Top(), Width() + kSplitArrowWidth, Height());
-    else if (buttonStyle_ == TToolButtonStyle::tbsDropDown) SetBounds(Left(), Top(), Width() - kSplitArrowWidth, Height());
+    else if (FButtonStyle == TToolButtonStyle::tbsDropDown) SetBounds(Left(), Top(), Width() - kSplitArrowWidth, Height());
   }
-  buttonStyle_ = v;
+  FButtonStyle = v;
   Changed();
 }
 
@@ -176,13 +176,13 @@ const TsGeneralData* TsSpeedButton::Section() const {
 
 int TsSpeedButton::CurrentState() const {
   const bool down = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
-  return SpeedButtonState(down, menuVisible_, menuOwnerMode_, IsControlHot(skinData_), hotState_);
+  return SpeedButtonState(down, FMenuVisible, FMenuOwnerMode, IsControlHot(skinData_), FHotState);
 }
 
 TSize TsSpeedButton::GlyphSize() const {
   if (!Glyph().Empty()) return {Glyph().Width() / NumGlyphs(), Glyph().Height()};
-  if (images_ && imageIndex_ >= 0 && imageIndex_ < images_->Count())
-    return {images_->Width() / NumGlyphs(), images_->Height()};
+  if (FImages && FImageIndex >= 0 && FImageIndex < FImages->Count())
+    return {FImages->Width() / NumGlyphs(), FImages->Height()};
   return {};
 }
 
@@ -196,14 +196,14 @@ TsSpeedGeometry TsSpeedButton::Geometry() const {
   g.GlyphWidth = glyph.W;
   g.GlyphHeight = glyph.H;
   g.HasCaption = !Caption().empty();
-  g.ShowCaption = showCaption_;
+  g.ShowCaption = FShowCaption;
   g.Layout = Layout();
-  g.Alignment = alignment_;
-  g.TextAlignment = textAlignment_;
-  g.DropDown = buttonStyle_ == TToolButtonStyle::tbsDropDown;
+  g.Alignment = FAlignment;
+  g.TextAlignment = FTextAlignment;
+  g.DropDown = FButtonStyle == TToolButtonStyle::tbsDropDown;
   g.HasOnClick = bool(OnClick);
-  g.TextOffset = offset_;
-  g.Reflected = reflected_;
+  g.TextOffset = FOffset;
+  g.Reflected = FReflected;
   g.Pressed = CurrentState() == 2;
   const TsSkinManager* m = skinData_.SkinManager();
   g.ShiftOnClick = !Skinned() || (m && const_cast<TsSkinManager*>(m)->ButtonsOptions().ShiftContentOnClick);
@@ -212,8 +212,8 @@ TsSpeedGeometry TsSpeedButton::Geometry() const {
 
 TSize TsSpeedButton::TextRectSize() const {
   const int available = SpeedTextAvailableWidth(Geometry());
-  if (!showCaption_ || Caption().empty()) return {};
-  return canvas_.Measure(Caption(), Font(), TRect{0, 0, available, 0}, wordWrap_ ? 0x8450 : 0x8460);
+  if (!FShowCaption || Caption().empty()) return {};
+  return FCanvas.Measure(Caption(), Font(), TRect{0, 0, available, 0}, FWordWrap ? 0x8450 : 0x8460);
 }
 
 TRect TsSpeedButton::CaptionRect(bool shiftClicked) const {
@@ -239,30 +239,30 @@ void TsSpeedButton::PaintArrow(TBitmap32& bmp, const TRect& r, int state) {
 }
 
 void TsSpeedButton::PaintCaption(TCanvas& canvas, int state) {
-  if (!showCaption_ || Caption().empty()) return;
+  if (!FShowCaption || Caption().empty()) return;
   canvas.Font = Font();
   canvas.BrushClear = true;
-  UINT flags = (textAlignment_ == TAlignment::taLeftJustify ? 0u : textAlignment_ == TAlignment::taRightJustify ? 2u : 1u) | 0x44;
-  flags |= wordWrap_ ? 0x8010 : 0x8020;
-  flags = wordWrap_ ? ((flags & ~UINT(DT_SINGLELINE)) | DT_NOCLIP) : flags | DT_NOCLIP;
+  UINT flags = (FTextAlignment == TAlignment::taLeftJustify ? 0u : FTextAlignment == TAlignment::taRightJustify ? 2u : 1u) | 0x44;
+  flags |= FWordWrap ? 0x8010 : 0x8020;
+  flags = FWordWrap ? ((flags & ~UINT(DT_SINGLELINE)) | DT_NOCLIP) : flags | DT_NOCLIP;
   GdiFlush();
-  DrawSkinText(canvas, Caption(), true, state != 0, skinData_, flags, CaptionRect(true), &glow_);
+  DrawSkinText(canvas, Caption(), true, state != 0, skinData_, flags, CaptionRect(true), &FGlow);
 }
 
 void TsSpeedButton::PaintGlyph(TBitmap32& bmp, TCanvas&, int state) {
   TsGlyphRequest r;
   r.Dst = &bmp;
-  r.Images = images_;
-  r.ImageIndex = imageIndex_;
+  r.Images = FImages;
+  r.ImageIndex = FImageIndex;
   r.Glyph = &Glyph();
   r.Rect = ImgRect(true);
   r.NumGlyphs = NumGlyphs();
   r.Enabled = Enabled();
-  r.Blend = blend_;
+  r.Blend = FBlend;
   r.Pressed = Down();
   r.State = state;
-  r.DisabledKind = disabledGlyphKind_;
-  r.Reflected = reflected_;
+  r.DisabledKind = FDisabledGlyphKind;
+  r.Reflected = FReflected;
   if (GlyphIsGrey(Grayed(), state, r.Enabled, r.DisabledKind)) {
     const TsGeneralData* g = Section();
     r.GreyColor = g ? g->Props[0].Color : clWhite;
@@ -295,10 +295,10 @@ bool TsSpeedButton::PrepareCache() {
                              : 0xFF000000u | ((bg.FillColor & 0xFF) << 16) | (bg.FillColor & 0xFF00) | ((bg.FillColor >> 16) & 0xFF);
       }
   };
-  TCanvas& canvas = canvas_.On(cache.DC(), Font());
-  if (buttonStyle_ == TToolButtonStyle::tbsSeparator) {
+  TCanvas& canvas = FCanvas.On(cache.DC(), Font());
+  if (FButtonStyle == TToolButtonStyle::tbsSeparator) {
     fillWithBackground();
-  } else if (buttonStyle_ == TToolButtonStyle::tbsDivider) {
+  } else if (FButtonStyle == TToolButtonStyle::tbsDivider) {
     fillWithBackground();
     const int divider = m ? m->GetSkinIndex(L"DIVIDER") : -1;
     const int mask = divider >= 0 ? m->GetMaskIndex(divider, L"DIVIDER", L"BORDERSMASK") : -1;
@@ -312,9 +312,9 @@ bool TsSpeedButton::PrepareCache() {
     int s = CurrentState();
     bool arrowPart = false;
     const TsItemSkinData item = ItemSkinData(skinData_);
-    if (buttonStyle_ == TToolButtonStyle::tbsDropDown) {
+    if (FButtonStyle == TToolButtonStyle::tbsDropDown) {
       const bool down = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
-      s = (dropdownMenu_ && droppedDown_) || Down() || down ? 2 : IsControlHot(skinData_) ? 1 : 0;
+      s = (FDropdownMenu && FDroppedDown) || Down() || down ? 2 : IsControlHot(skinData_) ? 1 : 0;
       if (OnClick) {
         arrowPart = true;
         TsItemSkinData plain = item;
@@ -332,12 +332,12 @@ bool TsSpeedButton::PrepareCache() {
       }
     }
     const TRect face = Rect(0, 0, arrowPart ? W - kSplitArrowWidth : W, H);
-    if (drawOverBorder_) {
+    if (FDrawOverBorder) {
       PaintSkinItem(item, bg, true, px, pos, face, s);
       PaintCaption(canvas, s);
       PaintGlyph(px, canvas, s);
       if (arrowPart) PaintArrow(px, Rect(W - kSplitArrowWidth, 0, W, H), s);
-      else if (buttonStyle_ == TToolButtonStyle::tbsDropDown) PaintArrow(px, ArrowRect(), s);
+      else if (FButtonStyle == TToolButtonStyle::tbsDropDown) PaintArrow(px, ArrowRect(), s);
     } else {
       PaintControlBackground(item, bg, s, px, pos, face);
       PaintCaption(canvas, s);
@@ -353,7 +353,7 @@ bool TsSpeedButton::PrepareCache() {
   GdiFlush();
   if (!Enabled()) {
     TControl* parent = Parent();
-    ApplyDisabledLook(px, disabledKind_, parent ? parent->Color() : clBtnFace, pos, GetControlBackground(skinData_));
+    ApplyDisabledLook(px, FDisabledKind, parent ? parent->Color() : clBtnFace, pos, GetControlBackground(skinData_));
   }
   if (OnPaint) OnPaint(this, px);
   skinData_.BGChanged = false;
@@ -361,8 +361,8 @@ bool TsSpeedButton::PrepareCache() {
 }
 
 void TsSpeedButton::PaintUnskinned(TCanvas& canvas) {
-  if (buttonStyle_ == TToolButtonStyle::tbsSeparator) return;
-  if (buttonStyle_ == TToolButtonStyle::tbsDivider) {
+  if (FButtonStyle == TToolButtonStyle::tbsSeparator) return;
+  if (FButtonStyle == TToolButtonStyle::tbsDivider) {
     RECT r{Width() / 2 - 1, 0, Width() / 2 + 1, Height()};
     DrawEdge(canvas.Handle(), &r, EDGE_ETCHED, BF_LEFT);
     return;
@@ -370,28 +370,28 @@ void TsSpeedButton::PaintUnskinned(TCanvas& canvas) {
   TSpeedButton::PaintPlain(canvas);
   // The glyph on what the platform drew: that area copied out, drawn on and copied back.
   if (const TRect at = ImgRect(true); at.Width() > 0 && at.Height() > 0) {
-    TBitmap area(at.Width(), at.Height() * (reflected_ ? 2 : 1));
+    TBitmap area(at.Width(), at.Height() * (FReflected ? 2 : 1));
     BitBlt(area.DC(), 0, 0, area.Width(), area.Height(), canvas.Handle(), at.Left, at.Top, SRCCOPY);
     GdiFlush();
     TsGlyphRequest r;
     r.Dst = &area.Pixels();
-    r.Images = images_;
-    r.ImageIndex = imageIndex_;
+    r.Images = FImages;
+    r.ImageIndex = FImageIndex;
     r.Glyph = &Glyph();
     r.Rect = Bounds(0, 0, at.Width(), at.Height());
     r.NumGlyphs = NumGlyphs();
     r.Enabled = Enabled();
-    r.Blend = blend_;
+    r.Blend = FBlend;
     r.Pressed = Down();
     r.State = CurrentState();
-    r.DisabledKind = disabledGlyphKind_;
-    r.Reflected = reflected_;
+    r.DisabledKind = FDisabledGlyphKind;
+    r.Reflected = FReflected;
     if (GlyphIsGrey(Grayed(), r.State, r.Enabled, r.DisabledKind)) r.GreyColor = clWhite;
     DrawButtonGlyph(r);
     BitBlt(canvas.Handle(), at.Left, at.Top, area.Width(), area.Height(), area.DC(), 0, 0, SRCCOPY);
   }
-  if (buttonStyle_ == TToolButtonStyle::tbsDropDown) {
-    const bool pressed = droppedDown_ || Down() || CurrentState() == 2;
+  if (FButtonStyle == TToolButtonStyle::tbsDropDown) {
+    const bool pressed = FDroppedDown || Down() || CurrentState() == 2;
     const int p = pressed ? 1 : 0, h = Height();
     TUniqueBrush brush(CreateSolidBrush(GetSysColor(COLOR_BTNTEXT)));
     TUniquePen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT)));
@@ -404,7 +404,7 @@ void TsSpeedButton::PaintUnskinned(TCanvas& canvas) {
 
 void TsSpeedButton::PaintSiblings(HDC dc) {
   TWinControl* parent = Parent();
-  if (!parent || PaintingCopy) return;
+  if (!parent || FPaintingCopy) return;
   const TRect me = BoundsRect();
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* c = parent->Controls(i);
@@ -418,13 +418,13 @@ void TsSpeedButton::PaintSiblings(HDC dc) {
     SetViewportOrgEx(dc, org.x + b.Left - me.Left, org.y + b.Top - me.Top, nullptr);
     IntersectClipRect(dc, 0, 0, b.Width(), b.Height());
     auto* speed = dynamic_cast<TsSpeedButton*>(c);
-    if (speed) speed->PaintingCopy = true;
+    if (speed) speed->FPaintingCopy = true;
     if (auto* w = dynamic_cast<TWinControl*>(c)) {
       if (w->HandleAllocated()) SendMessageW(w->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     } else {
       c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
-    if (speed) speed->PaintingCopy = false;
+    if (speed) speed->FPaintingCopy = false;
   }
 }
 
@@ -437,12 +437,12 @@ void TsSpeedButton::Paint(TCanvas& canvas) {
   }
   const int W = Width(), H = Height();
   if (W <= 0 || H <= 0) return;
-  if (animTimer_ && animTimer_->Enabled()) {
+  if (FAnimTimer && FAnimTimer->Enabled()) {
     CopyFadeFrame(canvas.Handle());
     return;
   }
-  skinData_.BGChanged = CurrentState() > 0 || Down() != storedDown_ || skinData_.BGChanged || skinData_.HalfVisible;
-  storedDown_ = Down();
+  skinData_.BGChanged = CurrentState() > 0 || Down() != FStoredDown || skinData_.BGChanged || skinData_.HalfVisible;
+  FStoredDown = Down();
   if (TWinControl* parent = Parent(); parent && parent->HandleAllocated()) {
     RECT clip{};
     HDC pdc = GetWindowDC(parent->Handle());
@@ -454,11 +454,11 @@ void TsSpeedButton::Paint(TCanvas& canvas) {
     skinData_.HalfVisible = false;
   }
   if (skinData_.BGChanged) {
-    oldNumGlyphs_ = NumGlyphs();
-    oldSpacing_ = Spacing();
-  } else if (oldNumGlyphs_ != NumGlyphs() || oldSpacing_ != Spacing()) {
-    oldNumGlyphs_ = NumGlyphs();
-    oldSpacing_ = Spacing();
+    FOldNumGlyphs = NumGlyphs();
+    FOldSpacing = Spacing();
+  } else if (FOldNumGlyphs != NumGlyphs() || FOldSpacing != Spacing()) {
+    FOldNumGlyphs = NumGlyphs();
+    FOldSpacing = Spacing();
     skinData_.BGChanged = true;
   }
   if ((skinData_.BGChanged || !skinData_.CacheBmp()) && !PrepareCache()) return;
@@ -482,30 +482,30 @@ void TsSpeedButton::GraphRepaint() {
   if (skinData_.Updating()) return;
   if (skinData_.BGChanged || !skinData_.CacheBmp()) {
     if (!PrepareCache()) return;
-    if (!PaintingCopy) PaintSiblings(skinData_.CacheBmp()->DC());
+    if (!FPaintingCopy) PaintSiblings(skinData_.CacheBmp()->DC());
   }
   TControlDC at(*this);
   if (!at) return;
   GdiFlush();
-  if (!(animTimer_ && animTimer_->Enabled() && CopyFadeFrame(at.dc())))
+  if (!(FAnimTimer && FAnimTimer->Enabled() && CopyFadeFrame(at.dc())))
     BitBlt(at.dc(), 0, 0, Width(), Height(), skinData_.CacheBmp()->DC(), 0, 0, SRCCOPY);
 }
 
 bool TsSpeedButton::CopyFadeFrame(HDC dc) {
-  const TBitmap32& f = animTimer_->TmpBmp;
+  const TBitmap32& f = FAnimTimer->TmpBmp;
   if (f.Width() != Width() || f.Height() != Height()) return false;
-  if (frame_.Width() != f.Width() || frame_.Height() != f.Height()) frame_.SetSize(f.Width(), f.Height());
+  if (FFrame.Width() != f.Width() || FFrame.Height() != f.Height()) FFrame.SetSize(f.Width(), f.Height());
   GdiFlush();
-  TBitmap32& px = frame_.Pixels();
+  TBitmap32& px = FFrame.Pixels();
   for (int y = 0; y < f.Height(); ++y) std::copy(f.Row(y), f.Row(y) + f.Width(), px.Row(y));
-  BitBlt(dc, 0, 0, f.Width(), f.Height(), frame_.DC(), 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, f.Width(), f.Height(), FFrame.DC(), 0, 0, SRCCOPY);
   return true;
 }
 
 void TsSpeedButton::Invalidate() {
-  if (Layout() != oldLayout_ || Margin() != oldMargin_) {
-    oldLayout_ = Layout();
-    oldMargin_ = Margin();
+  if (Layout() != FOldLayout || Margin() != FOldMargin) {
+    FOldLayout = Layout();
+    FOldMargin = Margin();
     skinData_.BGChanged = true;
   }
   if (state_ != TButtonState::bsDown) TsSkinnedControl::Invalidate();
@@ -516,14 +516,14 @@ void TsSpeedButton::Invalidate() {
 void TsSpeedButton::StartAnim(bool fast) {
   if (ComponentState() & csDesigning) return;
   int remaining = 1;
-  if (animTimer_) {
-    remaining = animTimer_->Iterations - animTimer_->FadeLevel;
-    TsAnimTimer* old = std::exchange(animTimer_, nullptr);
+  if (FAnimTimer) {
+    remaining = FAnimTimer->Iterations - FAnimTimer->FadeLevel;
+    TsAnimTimer* old = std::exchange(FAnimTimer, nullptr);
     old->Release();
   }
   if (FadesClosing()) return;
   auto* t = new TsAnimTimer(MakeFadeHost(skinData_));
-  animTimer_ = t;
+  FAnimTimer = t;
   t->TakeOwnerData();
   if (fast) t->Iterations /= 2;
   // What the old fade had left, but never past this one's frames: a level beyond them would
@@ -546,8 +546,8 @@ void TsSpeedButton::StartAnim(bool fast) {
 }
 
 void TsSpeedButton::StopAnim() {
-  if (!animTimer_) return;
-  TsAnimTimer* t = std::exchange(animTimer_, nullptr);
+  if (!FAnimTimer) return;
+  TsAnimTimer* t = std::exchange(FAnimTimer, nullptr);
   if (Destroying() || (ComponentState() & csDesigning) || t->Destroying()) {
     t->Release();
     return;
@@ -562,7 +562,7 @@ void TsSpeedButton::StopAnim() {
 }
 
 void TsSpeedButton::FadeRequest(bool fast, TsAnimatEvent e) {
-  if (!AnimationAllowed(e, animatEvents_, skinData_.SkinManager()) || SkinLoading() || !Skinned() || FadesClosing()) {
+  if (!AnimationAllowed(e, FAnimatEvents, skinData_.SkinManager()) || SkinLoading() || !Skinned() || FadesClosing()) {
     skinData_.BGChanged = true;
     StopAnim();
     GraphRepaint();
@@ -577,8 +577,8 @@ void TsSpeedButton::FadeRequest(bool fast, TsAnimatEvent e) {
 // The framework raises OnMouseEnter and OnMouseLeave itself.
 void TsSpeedButton::Enter() {
   TsSkinManager* m = skinData_.SkinManager();
-  if (skinData_.FMouseAbove || buttonStyle_ == TToolButtonStyle::tbsSeparator ||
-      buttonStyle_ == TToolButtonStyle::tbsDivider || (m && m->Options().NoMouseHover))
+  if (skinData_.FMouseAbove || FButtonStyle == TToolButtonStyle::tbsSeparator ||
+      FButtonStyle == TToolButtonStyle::tbsDivider || (m && m->Options().NoMouseHover))
     return;
   skinData_.FMouseAbove = true;
   if (m) {
@@ -587,7 +587,7 @@ void TsSpeedButton::Enter() {
     if (previous && previous != this)
       if (auto* c = dynamic_cast<TControl*>(previous)) SendSkinCommand(*c, SKIN_DEACTIVATED);
   }
-  if (menuOwnerMode_) skinData_.BGChanged = true;
+  if (FMenuOwnerMode) skinData_.BGChanged = true;
   else FadeRequest(false, aeMouseEnter);
 }
 
@@ -596,28 +596,28 @@ void TsSpeedButton::Leave() {
   skinData_.FMouseAbove = false;
   if (TsSkinManager* m = skinData_.SkinManager(); m && m->FActiveGraphControl == this) m->FActiveGraphControl = nullptr;
   if (state_ == TButtonState::bsDown) state_ = TButtonState::bsUp;
-  if (!Visible() || menuOwnerMode_) skinData_.BGChanged = true;
+  if (!Visible() || FMenuOwnerMode) skinData_.BGChanged = true;
   else FadeRequest(false, aeMouseLeave);
 }
 
 void TsSpeedButton::MouseDown(TMouseButton button, int x, int y) {
-  if (button == TMouseButton::mbLeft && Enabled() && buttonStyle_ == TToolButtonStyle::tbsDropDown && dropdownMenu_ &&
+  if (button == TMouseButton::mbLeft && Enabled() && FButtonStyle == TToolButtonStyle::tbsDropDown && FDropdownMenu &&
       (x > Width() - kSplitArrowWidth || !OnClick)) {
-    menuPress_ = true;
+    FMenuPress = true;
     gOpenMenuButton = this;
     StopAnim();
-    if (menuVisible_) return;
-    menuVisible_ = droppedDown_ = true;
+    if (FMenuVisible) return;
+    FMenuVisible = FDroppedDown = true;
     skinData_.BGChanged = true;
     if (!OnClick) state_ = TButtonState::bsDown;
     GraphRepaint();
-    dropdownMenu_->SetPopupComponent(this);
+    FDropdownMenu->SetPopupComponent(this);
     const TPoint at = ClientToScreen({0, Height()});
     // The chosen item's click may free this button (with its form).
     const auto alive = Liveness();
-    dropdownMenu_->Popup(at.X, at.Y, Parent() ? Parent()->Handle() : nullptr);
+    FDropdownMenu->Popup(at.X, at.Y, Parent() ? Parent()->Handle() : nullptr);
     if (!*alive || Destroying()) return;
-    droppedDown_ = menuVisible_ = false;
+    FDroppedDown = FMenuVisible = false;
     if (gOpenMenuButton == this) gOpenMenuButton = nullptr;
     POINT cursor;
     GetCursorPos(&cursor);
@@ -630,16 +630,16 @@ void TsSpeedButton::MouseDown(TMouseButton button, int x, int y) {
     else GraphRepaint();
     return;
   }
-  if (button == TMouseButton::mbLeft) menuPress_ = false;
+  if (button == TMouseButton::mbLeft) FMenuPress = false;
   TsSkinnedControl::MouseDown(button, x, y);
 }
 
 void TsSpeedButton::MouseUp(TMouseButton button, int x, int y) {
-  if (button == TMouseButton::mbLeft && buttonStyle_ == TToolButtonStyle::tbsDropDown && Enabled()) {
-    droppedDown_ = false;
+  if (button == TMouseButton::mbLeft && FButtonStyle == TToolButtonStyle::tbsDropDown && Enabled()) {
+    FDroppedDown = false;
     if (gOpenMenuButton == this) gOpenMenuButton = nullptr;
   }
-  if (button == TMouseButton::mbLeft && std::exchange(menuPress_, false)) return;
+  if (button == TMouseButton::mbLeft && std::exchange(FMenuPress, false)) return;
   TsSkinnedControl::MouseUp(button, x, y);
 }
 
@@ -676,7 +676,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
       case SKIN_INVALIDATE:
         skinData_.FUpdating = false;
         // A running fade's frame: the cache already holds the new look it fades to.
-        if (!(animTimer_ && animTimer_->Enabled())) skinData_.BGChanged = true;
+        if (!(FAnimTimer && FAnimTimer->Enabled())) skinData_.BGChanged = true;
         GraphRepaint();
         m.Result = 0;
         return;
@@ -713,7 +713,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
         m.Result = 0;
         return;
       case WM_LBUTTONUP:
-        if (animTimer_ && animTimer_->TmpBmp.Width() == Width()) {
+        if (FAnimTimer && FAnimTimer->TmpBmp.Width() == Width()) {
           StopAnim();
           PrepareCache();
           GraphRepaint();
@@ -729,7 +729,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
         break;
       case FN_TEXTCHANGED:
         TsSkinnedControl::WndProc(m);
-        if (showCaption_) {
+        if (FShowCaption) {
           skinData_.BGChanged = true;
           GraphRepaint();
         }
@@ -759,7 +759,7 @@ void TsSpeedButton::WndProc(TMessage& m) {
         break;
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
-        if (!droppedDown_) FadeRequest(true, aeMouseDown);
+        if (!FDroppedDown) FadeRequest(true, aeMouseDown);
         break;
       case WM_LBUTTONUP:
         if (!Visible()) {
