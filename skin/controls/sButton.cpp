@@ -31,7 +31,6 @@ constexpr unsigned kAllCorners = crTopLeft | crBottomLeft | crTopRight | crBotto
 // platform's button says; the redraw guard keeps focus changes from nesting their redraw switch.
 bool gForcedPressed = false;
 bool gRedrawGuard = false;
-int gLiveRegions = 0;
 
 // Holds gRedrawGuard for one scope, however the scope ends: a stuck guard would keep every button
 // from following its focus again.
@@ -69,23 +68,13 @@ const TThemeApi& ThemeApi() {
 
 }  // namespace
 
-TsButton::TsButton(TComponent* owner) : TsSkinnedControl(owner, kButtonCoc) {
+TsButton::TsButton(TComponent* owner, TsRegionHost& regions)
+    : TsSkinnedControl(owner, kButtonCoc), FRegionHost(&regions), FRegion(nullptr, TsRegionDeleter{&regions}) {
   controlStyle_ &= ~(csOpaque | csDoubleClicks);
   SetWordWrap(true);
 }
 
-TsButton::~TsButton() {
-  StopFade(fadeTimer_);
-  SetRegion(nullptr);
-}
-
-int TsButton::LiveRegions() { return gLiveRegions; }
-
-void TsButton::SetRegion(HRGN r) {
-  if (FRegion) --gLiveRegions;
-  FRegion.reset(r);
-  if (FRegion) ++gLiveRegions;
-}
+TsButton::~TsButton() { StopFade(fadeTimer_); }
 
 void TsButton::CreateParams(TCreateParams& p) {
   TButton::CreateParams(p);
@@ -311,7 +300,7 @@ bool TsButton::PrepareCache() {
   PaintControlBackground(item, bg, p, px, pos, all);
   if (const TsMaskData* mask = BorderMask()) {
     if (FRegionChanged && mask->CornerType == 2 && !FormAnimationRunning() && !fadeTimer_) {
-      SetRegion(CreateRectRgn(0, 0, Width(), Height()));
+      FRegion.reset(FRegionHost->NewRectRegion(Width(), Height()));
       if (p != 0 || !(mask->DrawMode & kDrawNoNormal)) PaintMaskFrameRegion(px, FRegion.get(), true, p, *mask);
     } else if (p != 0 || !(mask->DrawMode & kDrawNoNormal)) {
       TCacheInfo moved = bg;
@@ -369,7 +358,7 @@ void TsButton::PaintHandler(HDC given) {
     skinData_.HalfVisible = !(Left() >= 0 && Top() >= 0 && Left() + Width() <= pc.Width() && Top() + Height() <= pc.Height());
   }
   const bool redraw = FRegionNeverSet || SkinLoading();
-  SetRegion(nullptr);
+  FRegion.reset();
   const TsMaskData* mask = BorderMask();
   if (FRegionChanged && mask && mask->CornerType == 2 && !(ComponentState() & csDesigning)) {
     if (!PrepareCache()) return;
@@ -386,12 +375,8 @@ void TsButton::PaintHandler(HDC given) {
       // position messages that come back must not ask for another picture.
       FSettingRegion = true;
       // The window owns the region only once the call succeeds; a failed call leaves it ours.
-      if (SetWindowRgn(Handle(), FRegion.get(), redraw)) {
-        --gLiveRegions;
-        (void)FRegion.release();
-      } else {
-        SetRegion(nullptr);
-      }
+      if (FRegionHost->GiveToWindow(Handle(), FRegion.get(), redraw)) (void)FRegion.release();
+      else FRegion.reset();
       FSettingRegion = false;
       FRegionNeverSet = false;
     }
@@ -406,7 +391,7 @@ void TsButton::PaintHandler(HDC given) {
       for (const RECT& a : areas) InvalidateRect(pw, &a, TRUE);
     }
     FLastRect = now;
-    SetRegion(nullptr);
+    FRegion.reset();
   } else if (skinData_.BGChanged || !skinData_.CacheBmp() || skinData_.CacheBmp()->Width() != Width()) {
     if (!PrepareCache()) return;
   }
@@ -740,7 +725,7 @@ void TsButton::WndProc(TMessage& m) {
       case SKIN_UNLOADED:
         TsSkinnedControl::WndProc(m);
         if (own && !Destroying()) {
-          SetRegion(nullptr);
+          FRegion.reset();
           if (HandleAllocated()) {
             SetWindowRgn(Handle(), nullptr, TRUE);
             InvalidateRect(Handle(), nullptr, TRUE);
@@ -768,7 +753,7 @@ void TsButton::WndProc(TMessage& m) {
       case SKIN_FADEFRAME:
         // A frame shows the picture as the window has it: a region still pending goes. The frame
         // is copied here, into the client area: no frame of ours is drawn outside it.
-        SetRegion(nullptr);
+        FRegion.reset();
         if (auto* frame = reinterpret_cast<TBitmap*>(m.LParam); frame && HandleAllocated() && frame->Width() > 0) {
           if (HDC dc = GetDC(Handle())) {
             GdiFlush();

@@ -11,6 +11,7 @@
 #include "framework/Handles.h"
 #include "skin/controls/sButtonGeometry.h"
 #include "skin/controls/sKeptCanvas.h"
+#include "skin/controls/sRegionHost.h"
 #include "skin/paint/sFade.h"
 #include "skin/paint/sSkinItem.h"
 #include "skin/paint/sSkinText.h"
@@ -18,7 +19,8 @@
 
 class TsButton : public TsSkinnedControl<TButton> {
  public:
-  explicit TsButton(TComponent* owner);
+  // regions: where the window regions of a cut border come from (not owned; it outlives the button).
+  explicit TsButton(TComponent* owner, TsRegionHost& regions = PlatformRegions());
   ~TsButton() override;
 
   TsAnimatEvents AnimatEvents() const { return FAnimatEvents; }
@@ -56,8 +58,6 @@ class TsButton : public TsSkinnedControl<TButton> {
   TsFadeTimer* FadeTimer() { return fadeTimer_; }
   // A window region built by the last cache preparation and not yet given to the window.
   bool RegionPending() const { return bool(FRegion); }
-  // Regions built and not yet deleted or given to the window: 0 or 1.
-  static int LiveRegions();
   // The framework's flag: show as the active default button (BM_SETSTYLE from the dialog manager).
   bool IsFocused() const { return FIsFocused; }
 
@@ -88,7 +88,6 @@ class TsButton : public TsSkinnedControl<TButton> {
   void MouseUpSkinned(TMessage& m);
   void DropDown();
   bool HandleSkinned(TMessage& m);
-  void SetRegion(HRGN r);
 
   TsAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
   bool FShowFocus = true;
@@ -103,7 +102,8 @@ class TsButton : public TsSkinnedControl<TButton> {
   TRect FLastRect{};
   bool FIsFocused = false;
   // The pending region (owned until the window takes it) and whether any was ever given.
-  TUniqueRgn FRegion;
+  TsRegionHost* FRegionHost;
+  TsHostedRgn FRegion;
   bool FRegionNeverSet = true;
   bool FDroppedDown = false;
   bool FSettingRegion = false;

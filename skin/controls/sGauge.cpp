@@ -77,7 +77,14 @@ void XorInto(TBitmap& p, TBitmap& q) {
 
 }  // namespace
 
-TsGauge::TsGauge(TComponent* owner) : TsSkinnedControl(owner, 161) {
+TBitmap32 TsGaugeLightHost::LightStrip(int length, int cross) { return MakeLightStrip(LightPicture(), length, cross); }
+
+TsGaugeLightHost& ProgramGaugeLight() {
+  static TsGaugeLightHost program;
+  return program;
+}
+
+TsGauge::TsGauge(TComponent* owner, TsGaugeLightHost& light) : TsSkinnedControl(owner, 161), FLightHost(&light) {
   SetBoundsFields(0, 0, 120, 30);
   controlStyle_ |= csOpaque;
   FTimer = std::make_unique<TTimer>(nullptr);
@@ -236,7 +243,7 @@ int TsGauge::BarLength() const { return FKind == TsGaugeKind::gkVerticalBar ? He
 const TBitmap32* TsGauge::EnsureLight() {
   const int cross = FKind == TsGaugeKind::gkVerticalBar ? Width() : Height();
   if (FLight.Width() != kGaugeLightLength || FLight.Height() != cross)
-    FLight = MakeLightStrip(LightPicture(), kGaugeLightLength, cross);
+    FLight = FLightHost->LightStrip(kGaugeLightLength, cross);
   return FLight.Empty() ? nullptr : &FLight;
 }
 

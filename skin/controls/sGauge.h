@@ -18,9 +18,22 @@ enum class TsGaugeKind { gkText, gkHorizontalBar, gkVerticalBar, gkPie, gkNeedle
 // Raised before the value text is drawn; may replace it.
 using TsPaintTextEvent = std::function<void(TObject* sender, std::wstring& text)>;
 
+// Where the gauge's light strip comes from: stretched from the program's "ORBL" picture by
+// default; a test passes a strip it knows.
+class TsGaugeLightHost {
+ public:
+  virtual ~TsGaugeLightHost() = default;
+  // The strip laid over the bar, length × cross pixels; empty when there is no light.
+  virtual TBitmap32 LightStrip(int length, int cross);
+};
+
+// The program's own light.
+TsGaugeLightHost& ProgramGaugeLight();
+
 class TsGauge : public TsSkinnedControl<TGraphicControl> {
  public:
-  explicit TsGauge(TComponent* owner);
+  // light: the source of the light strip (not owned; it outlives the gauge).
+  explicit TsGauge(TComponent* owner, TsGaugeLightHost& light = ProgramGaugeLight());
   ~TsGauge() override;
 
   int MinValue() const { return FRange.MinValue(); }
@@ -69,8 +82,6 @@ class TsGauge : public TsSkinnedControl<TGraphicControl> {
   const TsGaugeLight& Light() const { return FLightWalk; }
   TsGaugeLight& Light() { return FLightWalk; }
   const TBitmap32& TmpProgressBmp() const { return FTmpProgressBmp; }
-  // The light strip as it is laid over the bar (replaceable, for tests).
-  TBitmap32& LightStrip() { return FLight; }
 
   void Loaded() override;
   void WndProc(TMessage& m) override;
@@ -86,7 +97,7 @@ class TsGauge : public TsSkinnedControl<TGraphicControl> {
   void DropFillCache() { FTmpProgressBmp = TBitmap32(); }
   std::wstring ShownText();  // ValueText after OnPaintText
   int BarLength() const;
-  // The strip at the bar's cross size, stretched from the "ORBL" picture.
+  // The strip at the bar's cross size, from the light host when the size changed.
   const TBitmap32* EnsureLight();
   void DrawPie(HDC dc, const TRect& r, int growBy, bool unskinned);
   void DrawNeedle(HDC dc, const TRect& r, int growBy);
@@ -103,6 +114,8 @@ class TsGauge : public TsSkinnedControl<TGraphicControl> {
   bool FCalcPercents = true;
   bool FAnimated = true;
   TsGaugeLight FLightWalk;
+  TsGaugeLightHost* FLightHost;
+  // The light strip at the bar's cross size, as the host gave it.
   TBitmap32 FLight;
   std::unique_ptr<TTimer> FTimer;
   TBitmap32 FTmpProgressBmp;
