@@ -78,6 +78,9 @@ class TsButton : public TsSkinnedControl<TButton> {
   const TsMaskData* BorderMask() const;
   bool InvalidateSkin();
   void PaintHandler(HDC given);
+  // The paint of a border whose corners are cut out of the window: the cache prepared, its
+  // corners copied, the region it built given to the window; false when the cache is not ready.
+  bool PaintCutCorners(HDC dc, const TsMaskData& mask, bool redraw);
   void PaintCaption(TCanvas& canvas, int state, bool skinned);
   void PaintGlyph(TBitmap32* dst, TCanvas& canvas, int state);
   void DrawUnskinned(const DRAWITEMSTRUCT& item);
@@ -101,12 +104,15 @@ class TsButton : public TsSkinnedControl<TButton> {
   bool FRegionChanged = true;
   TRect FLastRect{};
   bool FIsFocused = false;
+  TsRegionHost* FRegionHost;  // not owned
   // The pending region (owned until the window takes it) and whether any was ever given.
-  TsRegionHost* FRegionHost;
   TsHostedRgn FRegion;
   bool FRegionNeverSet = true;
   bool FDroppedDown = false;
   bool FSettingRegion = false;
   mutable TsKeptCanvas FCanvas;
   TsKeptGlowMask FGlow;
+  // Process-wide, user-interface thread only: the click flash shows the pressed look whatever the
+  // platform's button says.
+  static inline bool FForcedPressed = false;
 };

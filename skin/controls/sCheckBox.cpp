@@ -255,7 +255,7 @@ void TsCheckBox::PaintTo(HDC dc) {
   const TBitmap* cache = skinData_.CacheBmp();
   const bool stale = skinData_.BGChanged || !cache || cache->Width() != Width() || cache->Height() != Height();
   if (stale && !PrepareCache()) return;
-  RefreshCorners(skinData_, PaintState(), crTopLeft | crBottomLeft | crTopRight | crBottomRight);
+  RefreshCorners(skinData_, PaintState(), crAllCorners);
   GdiFlush();
   BitBlt(dc, 0, 0, Width(), Height(), skinData_.CacheBmp()->DC(), 0, 0, SRCCOPY);
 }

@@ -308,7 +308,7 @@ void TsGauge::Paint(TCanvas& canvas) {
     return;
   }
   PrepareCache();
-  RefreshCorners(skinData_, 0, crTopLeft | crBottomLeft | crTopRight | crBottomRight);
+  RefreshCorners(skinData_, 0, crAllCorners);
   CopyCacheTo(canvas.Handle());
   // The picture is rebuilt on every paint; only the filled part is kept.
   skinData_.EmptyCache();
@@ -324,7 +324,7 @@ void TsGauge::TimerTick() {
   TWinControl* parent = Parent();
   if (Showing() && Progress() > 0 && parent && parent->HandleAllocated() && IsWindowVisible(parent->Handle())) {
     PrepareCache();
-    RefreshCorners(skinData_, 0, crTopLeft | crBottomLeft | crTopRight | crBottomRight);
+    RefreshCorners(skinData_, 0, crAllCorners);
     if (TControlDC at(*this); at) CopyCacheTo(at.dc());
     skinData_.EmptyCache();
   }

@@ -140,4 +140,6 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
   TsKeptGlowMask FGlow;
   // Set while the button is painted into a sibling's picture.
   bool FPaintingCopy = false;
+  // The speed button whose drop-down menu is open; user-interface thread only.
+  static inline TsSpeedButton* FOpenMenuButton = nullptr;
 };

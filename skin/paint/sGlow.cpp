@@ -140,7 +140,7 @@ void TsGlowEffect::CreateAlphaBmp(int width, int height) {
                  SkinManager->ma()[std::size_t(MaskIndex)]);
   if (!SkinData) return;
   RecolorPixels(pixels, OwnRecolor(*SkinData));
-  RefreshCorners(*SkinData, 0, crTopLeft | crBottomLeft | crTopRight | crBottomRight);
+  RefreshCorners(*SkinData, 0, crAllCorners);
 }
 
 bool TsGlowEffect::Show(const TRect& R, const TRect& RealRect, int /*alpha*/, HWND wndHandle) {
