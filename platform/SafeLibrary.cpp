@@ -1,5 +1,7 @@
 #include "platform/SafeLibrary.h"
 
+#include <map>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -41,4 +43,14 @@ TUniqueModule LoadSystemLibrary(const wchar_t* fileName) {
   const std::wstring path = std::wstring(dir, n) + L"\\" + fileName;
   // The full path decides; its own dependencies are searched from the system folder too.
   return TUniqueModule(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+}
+
+FARPROC SystemLibraryProc(const wchar_t* fileName, const char* name) {
+  static std::mutex lock;
+  // Every library asked for, loaded or not, by its file name; released only as the process ends.
+  static std::map<std::wstring, TUniqueModule> libraries;
+  const std::lock_guard<std::mutex> held(lock);
+  auto it = libraries.find(fileName);
+  if (it == libraries.end()) it = libraries.emplace(fileName, LoadSystemLibrary(fileName)).first;
+  return it->second ? GetProcAddress(it->second.get(), name) : nullptr;
 }

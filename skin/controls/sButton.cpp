@@ -1,125 +1,23 @@
+// The push button's life cycle, stored properties, state and geometry.
 #include "skin/controls/sButton.h"
 
-#include <algorithm>
-#include <optional>
-
 #include "framework/ImageList.h"
-#include "framework/Menus.h"
-#include "platform/SafeLibrary.h"
-#include "skin/base/sColorTransforms.h"
-#include "skin/base/sDCPaint.h"
-#include "skin/base/sMarks.h"
-#include "skin/base/sTransform.h"
-#include "skin/controls/sButtonGlyph.h"
-#include "skin/controls/sRedrawOff.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/data/sSkinSend.h"
-#include "skin/paint/sBackground.h"
-#include "skin/paint/sFadeWin.h"
-#include "skin/paint/sFormAnimation.h"
-#include "skin/paint/sGlow.h"
 #include "skin/paint/sItemPaint.h"
-#include "skin/paint/sMaskFrame.h"
-#include "skin/paint/sSkinCommands.h"
-#include "skin/paint/sSkinText.h"
 
 namespace {
 
 constexpr int kButtonCoc = 93;
-constexpr unsigned kAllCorners = crTopLeft | crBottomLeft | crTopRight | crBottomRight;
-
-// Process-wide, user-interface thread only: the click flash shows the pressed look whatever the
-// platform's button says; the redraw guard keeps focus changes from nesting their redraw switch.
-bool gForcedPressed = false;
-bool gRedrawGuard = false;
-int gLiveRegions = 0;
-
-// Holds gRedrawGuard for one scope, however the scope ends: a stuck guard would keep every button
-// from following its focus again.
-struct TRedrawGuardScope {
-  TRedrawGuardScope() { gRedrawGuard = true; }
-  ~TRedrawGuardScope() { gRedrawGuard = false; }
-};
-
-// Messages whose handling by the platform's button draws on the window (owner-drawn: it asks
-// for a drawing or erases).
-bool NativePaintsOn(UINT msg) {
-  switch (msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case WM_SETTEXT:
-    case WM_ENABLE:
-    case WM_UPDATEUISTATE:
-    case WM_CHANGEUISTATE:
-    case WM_SETFONT:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_MOUSEMOVE:
-    case WM_CAPTURECHANGED:
-      return true;
-    default:
-      return false;
-  }
-}
-
-using TOpenThemeData = HANDLE(WINAPI*)(HWND, LPCWSTR);
-using TCloseThemeData = HRESULT(WINAPI*)(HANDLE);
-using TDrawThemeBackground = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
-using TGetThemeBackgroundContentRect = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, RECT*);
-using TDrawThemeParentBackground = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
-
-// The visual-theme calls, looked up once; all null when the platform has no themes.
-struct TThemeApi {
-  TOpenThemeData Open = nullptr;
-  TCloseThemeData Close = nullptr;
-  TDrawThemeBackground Draw = nullptr;
-  TGetThemeBackgroundContentRect Content = nullptr;
-  TDrawThemeParentBackground Parent = nullptr;
-  bool Ready() const { return Open && Close && Draw && Content && Parent; }
-};
-
-template <typename F>
-F Lookup(HMODULE lib, const char* name) {
-  return lib ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(lib, name))) : nullptr;
-}
-
-const TThemeApi& ThemeApi() {
-  static const TThemeApi api = [] {
-    static TUniqueModule lib = LoadSystemLibrary(L"uxtheme.dll");
-    TThemeApi a;
-    a.Open = Lookup<TOpenThemeData>(lib.get(), "OpenThemeData");
-    a.Close = Lookup<TCloseThemeData>(lib.get(), "CloseThemeData");
-    a.Draw = Lookup<TDrawThemeBackground>(lib.get(), "DrawThemeBackground");
-    a.Content = Lookup<TGetThemeBackgroundContentRect>(lib.get(), "GetThemeBackgroundContentRect");
-    a.Parent = Lookup<TDrawThemeParentBackground>(lib.get(), "DrawThemeParentBackground");
-    return a;
-  }();
-  return api;
-}
 
 }  // namespace
 
-TsButton::TsButton(TComponent* owner) : TsSkinnedControl(owner, kButtonCoc) {
+TsButton::TsButton(TComponent* owner, TsRegionHost& regions)
+    : TsSkinnedControl(owner, kButtonCoc), FRegionHost(&regions), FRegion(nullptr, TsRegionDeleter{&regions}) {
   controlStyle_ &= ~(csOpaque | csDoubleClicks);
   SetWordWrap(true);
 }
 
-TsButton::~TsButton() {
-  StopFade(fadeTimer_);
-  SetRegion(nullptr);
-}
-
-int TsButton::LiveRegions() { return gLiveRegions; }
-
-void TsButton::SetRegion(HRGN r) {
-  if (region_) --gLiveRegions;
-  region_.reset(r);
-  if (region_) ++gLiveRegions;
-}
+TsButton::~TsButton() { StopFade(fadeTimer_); }
 
 void TsButton::CreateParams(TCreateParams& p) {
   TButton::CreateParams(p);
@@ -129,18 +27,18 @@ void TsButton::CreateParams(TCreateParams& p) {
 
 void TsButton::Loaded() {
   TsSkinnedControl::Loaded();
-  regionChanged_ = true;
+  FRegionChanged = true;
 }
 
 bool TsButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
-  if (name == "ShowFocus") showFocus_ = v.AsBoolean();
-  else if (name == "Down") down_ = v.AsBoolean();
-  else if (name == "FocusMargin") focusMargin_ = int(v.AsInteger());
-  else if (name == "ContentMargin") contentMargin_ = int(v.AsInteger());
-  else if (name == "Reflected") reflected_ = v.AsBoolean();
+  if (name == "ShowFocus") FShowFocus = v.AsBoolean();
+  else if (name == "Down") FDown = v.AsBoolean();
+  else if (name == "FocusMargin") FFocusMargin = int(v.AsInteger());
+  else if (name == "ContentMargin") FContentMargin = int(v.AsInteger());
+  else if (name == "Reflected") FReflected = v.AsBoolean();
   else if (name == "Style") {
     const auto& s = v.AsIdentifier();
-    style_ = s == L"bsCommandLink"   ? TButtonStyle::bsCommandLink
+    FStyle = s == L"bsCommandLink"   ? TButtonStyle::bsCommandLink
              : s == L"bsSplitButton" ? TButtonStyle::bsSplitButton
                                      : TButtonStyle::bsPushButton;
   } else return TsSkinnedControl::SetProperty(name, v, ctx);
@@ -161,34 +59,34 @@ void TsButton::LookChanged() {
 }
 
 void TsButton::SetShowFocus(bool v) {
-  if (v == showFocus_) return;
-  showFocus_ = v;
+  if (v == FShowFocus) return;
+  FShowFocus = v;
   LookChanged();
 }
 void TsButton::SetDisabledKind(unsigned v) {
-  if (v == disabledKind_) return;
-  disabledKind_ = v;
+  if (v == FDisabledKind) return;
+  FDisabledKind = v;
   InvalidateSkin();
 }
 void TsButton::SetDown(bool v) {
-  if (v == down_) return;
-  down_ = v;
-  regionChanged_ = true;
+  if (v == FDown) return;
+  FDown = v;
+  FRegionChanged = true;
   InvalidateSkin();
 }
 void TsButton::SetStyle(TButtonStyle v) {
-  if (v == style_) return;
-  style_ = v;
+  if (v == FStyle) return;
+  FStyle = v;
   LookChanged();
 }
 void TsButton::SetContentMargin(int v) {
-  if (v == contentMargin_) return;
-  contentMargin_ = v;
+  if (v == FContentMargin) return;
+  FContentMargin = v;
   LookChanged();
 }
 void TsButton::SetReflected(bool v) {
-  if (v == reflected_) return;
-  reflected_ = v;
+  if (v == FReflected) return;
+  FReflected = v;
   LookChanged();
 }
 
@@ -206,14 +104,14 @@ const TsMaskData* TsButton::BorderMask() const {
 
 int TsButton::CurrentState() const {
   TsButtonStateInput s;
-  s.Pushed = gForcedPressed ||
+  s.Pushed = FForcedPressed ||
              (HandleAllocated() && (SendMessageW(const_cast<TsButton*>(this)->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0);
   s.MouseAbove = skinData_.FMouseAbove;
-  s.LeftHeldOnControl = mouseClicked_;
+  s.LeftHeldOnControl = FMouseClicked;
   const TsSkinManager* m = skinData_.SkinManager();
   s.NoMouseHover = m && const_cast<TsSkinManager*>(m)->Options().NoMouseHover;
-  s.Down = down_;
-  s.DroppedDown = droppedDown_;
+  s.Down = FDown;
+  s.DroppedDown = FDroppedDown;
   s.Hot = !(ComponentState() & csDesigning) && IsControlHot(skinData_);
   s.Default = Default();
   return ButtonState(s);
@@ -228,8 +126,8 @@ TsButtonGeometry TsButton::Geometry() const {
   TsButtonGeometry g;
   g.Width = Width();
   g.Height = Height();
-  g.Style = style_;
-  g.ContentMargin = contentMargin_;
+  g.Style = FStyle;
+  g.ContentMargin = FContentMargin;
   g.HasImage = HasValidImage();
   if (Images()) {
     g.ImageWidth = Images()->Width();
@@ -254,605 +152,13 @@ TSize TsButton::CaptionSize() const {
   const std::wstring text = Caption();
   if (text.empty()) return {};
   TFont font = Font();
-  if (style_ == TButtonStyle::bsCommandLink) {
+  if (FStyle == TButtonStyle::bsCommandLink) {
     font.SetStyle(font.Style() | fsBold);
     font.SetHeight(font.Height() < 0 ? font.Height() - 3 : font.Height() + 3);
   }
   TRect r = ButtonMeasureRect(Geometry());
   r.Bottom = r.Top;
-  return canvas_.Measure(text, font, r, WordWrap() ? 0x451 : 0x461);
+  return FCanvas.Measure(text, font, r, WordWrap() ? 0x451 : 0x461);
 }
 
 TRect TsButton::CaptionRect() const { return ButtonCaptionRect(Geometry(), CaptionSize()); }
-
-// ---- Painting -----------------------------------------------------------------------------------
-
-void TsButton::PaintGlyph(TBitmap32* dst, TCanvas& canvas, int state) {
-  if (!HasValidImage()) return;
-  const TsSkinManager* m = skinData_.SkinManager();
-  const bool greyed = Skinned() && m && const_cast<TsSkinManager*>(m)->Effects().DiscoloredGlyphs;
-  TsGlyphRequest r;
-  r.Images = Images();
-  r.ImageIndex = GlyphIndex();
-  r.Rect = GlyphRect();
-  r.Enabled = Enabled();
-  r.Pressed = state == 2;
-  r.State = state;
-  r.DisabledKind = dgBlended;
-  r.Reflected = reflected_;
-  if (GlyphIsGrey(greyed, state, r.Enabled, r.DisabledKind)) {
-    const TsGeneralData* g = Section();
-    r.GreyColor = g ? g->Props[0].Color : clWhite;
-  }
-  if (dst) {
-    r.Dst = dst;
-    DrawButtonGlyph(r);
-    return;
-  }
-  // No picture of ours: the canvas area under the glyph is drawn on and copied back.
-  const TRect at = r.Rect;
-  TBitmap tmp(at.Width(), at.Height() * (reflected_ ? 2 : 1));
-  BitBlt(tmp.DC(), 0, 0, tmp.Width(), tmp.Height(), canvas.Handle(), at.Left, at.Top, SRCCOPY);
-  GdiFlush();
-  r.Dst = &tmp.Pixels();
-  r.Rect = Bounds(0, 0, at.Width(), at.Height());
-  DrawButtonGlyph(r);
-  BitBlt(canvas.Handle(), at.Left, at.Top, tmp.Width(), tmp.Height(), tmp.DC(), 0, 0, SRCCOPY);
-}
-
-void TsButton::PaintCaption(TCanvas& canvas, int state, bool skinned) {
-  const std::wstring text = Caption();
-  canvas.Font = Font();
-  canvas.BrushClear = true;
-  const TRect caption = CaptionRect();
-  UINT flags = style_ == TButtonStyle::bsCommandLink ? 0x50 : WordWrap() ? 0x55 : 0x45;
-  const TFont plain = canvas.Font;
-  if (style_ == TButtonStyle::bsCommandLink) {
-    canvas.Font.SetStyle(canvas.Font.Style() | fsBold);
-    canvas.Font.SetHeight(canvas.Font.Height() < 0 ? canvas.Font.Height() - 3 : canvas.Font.Height() + 3);
-  }
-  GdiFlush();
-  if (!text.empty()) DrawSkinText(canvas, text, Enabled() || skinned, state != 0, skinData_, flags, caption, &glow_);
-  if (style_ == TButtonStyle::bsCommandLink) {
-    canvas.Font = plain;
-    if (!CommandLinkHint().empty())
-      DrawSkinText(canvas, CommandLinkHint(), Enabled() || skinned, state != 0, skinData_, flags,
-                   CommandLinkHintRect(Geometry(), caption));
-  }
-  const TsSkinManager* m = skinData_.SkinManager();
-  if (skinned && Focused() && Enabled() && m && const_cast<TsSkinManager*>(m)->ButtonsOptions().ShowFocusRect &&
-      !text.empty() && showFocus_ && skinData_.CacheBmp()) {
-    TColor color = clBtnText;
-    if (const TsGeneralData* g = Section())
-      color = AdjustedColor(skinData_, g->Props[std::size_t(std::clamp(g->States, 0, 1))].FontColor.Color);
-    GdiFlush();
-    DrawDottedFrame(skinData_.CacheBmp()->Pixels(), ButtonFocusRect(caption, focusMargin_, Height()), color, clNone);
-  }
-}
-
-bool TsButton::PrepareCache() {
-  const std::optional<TCacheInfo> ready = ReadyControlBackground(skinData_);
-  if (!ready) return false;
-  TCacheInfo bg = *ready;
-  TBitmap& cache = skinData_.EnsureCache();
-  if (cache.Width() != Width() || cache.Height() != Height()) cache.SetSize(Width(), Height());
-  GdiFlush();
-  TBitmap32& px = cache.Pixels();
-  const int p = PaintState();
-  const TPoint pos{Left(), Top()};
-  const TRect all = Rect(0, 0, Width(), Height());
-  const TsItemSkinData item = ItemSkinData(skinData_);
-  PaintControlBackground(item, bg, p, px, pos, all);
-  if (const TsMaskData* mask = BorderMask()) {
-    if (regionChanged_ && mask->CornerType == 2 && !FormAnimationRunning() && !fadeTimer_) {
-      SetRegion(CreateRectRgn(0, 0, Width(), Height()));
-      if (p != 0 || !(mask->DrawMode & kDrawNoNormal)) PaintMaskFrameRegion(px, region_.get(), true, p, *mask);
-    } else if (p != 0 || !(mask->DrawMode & kDrawNoNormal)) {
-      TCacheInfo moved = bg;
-      moved.X += Left();
-      moved.Y += Top();
-      PaintMaskFrame(px, all, moved, true, p, *mask);
-    }
-  }
-  if (skinData_.ColorTone() != clNone) TransformPixels(px, ToneTransform, std::int32_t(skinData_.ColorTone()), clFuchsia);
-  if (skinData_.HUEOffset() != 0) TransformPixels(px, HueTransform, skinData_.HUEOffset(), clFuchsia);
-  if (skinData_.Saturation() != 0)
-    TransformPixels(px, SaturationTransform, std::clamp(SaturationAmount(skinData_.Saturation()), -255, 255), clFuchsia);
-  // The corners show what lies behind them: the background already asked for above.
-  RefreshCorners(item, px, p, kAllCorners, bg, pos);
-  TCanvas& canvas = canvas_.On(cache.DC(), Font());
-  const int state = CurrentState();
-  PaintGlyph(&px, canvas, state);
-  PaintCaption(canvas, state, true);
-  GdiFlush();
-  if (style_ == TButtonStyle::bsSplitButton) {
-    TColor color = clBtnText;
-    if (const TsGeneralData* g = Section()) color = AdjustedColor(skinData_, g->Props[p != 0 ? 1 : 0].FontColor.Color);
-    const std::uint32_t line = 0xFF000000u | (ColorToRGB(color) & 0xFF) << 16 | (ColorToRGB(color) & 0xFF00) |
-                               (ColorToRGB(color) >> 16 & 0xFF);
-    for (int y = 4; y < Height() - 4; ++y)
-      if (Width() - 15 >= 0 && Width() - 15 < px.Width()) px.Pixel(Width() - 15, y) = line;
-    DrawSmallArrow(px, color, Rect(Width() - kSplitArrowWidth, 0, Width(), Height()), 3);
-  }
-  if (!Enabled()) {
-    TControl* parent = Parent();
-    ApplyDisabledLook(px, disabledKind_, parent ? parent->Color() : clBtnFace, pos, bg);
-  }
-  skinData_.BGChanged = false;
-  return true;
-}
-
-void TsButton::PaintHandler(HDC given) {
-  const bool animating = FormAnimationRunning();
-  if (animating && !(given && given == skinData_.PrintDC)) {
-    // Nothing shows meanwhile, but the paint request is answered: an unanswered one comes back
-    // at once, ahead of every timer.
-    if (!given) ValidateRect(Handle(), nullptr);
-    return;
-  }
-  std::unique_ptr<TPaintDC> paint;
-  HDC dc = given;
-  if (!dc) {
-    paint = std::make_unique<TPaintDC>(Handle());
-    dc = paint->dc();
-  }
-  if (skinData_.Updating() || (fadeTimer_ && fadeTimer_->Enabled())) return;
-  TControl* parent = Parent();
-  bool half = skinData_.BGChanged || skinData_.HalfVisible;
-  if (!half && parent) half = SendSkinCommand(*parent, SKIN_ISHALFVISIBLE) != 0;
-  skinData_.BGChanged = half;
-  if (parent) {
-    const TRect pc = parent->ClientRect();
-    skinData_.HalfVisible = !(Left() >= 0 && Top() >= 0 && Left() + Width() <= pc.Width() && Top() + Height() <= pc.Height());
-  }
-  const bool redraw = regionNeverSet_ || SkinLoading();
-  SetRegion(nullptr);
-  const TsMaskData* mask = BorderMask();
-  if (regionChanged_ && mask && mask->CornerType == 2 && !(ComponentState() & csDesigning)) {
-    if (!PrepareCache()) return;
-    RefreshCorners(skinData_, PaintState(), kAllCorners);
-    GdiFlush();
-    HDC src = skinData_.CacheBmp()->DC();
-    const int w = Width(), h = Height();
-    BitBlt(dc, 0, 0, mask->WL, mask->WT, src, 0, 0, SRCCOPY);
-    BitBlt(dc, 0, h - mask->WB, w, mask->WB, src, 0, h - mask->WB, SRCCOPY);
-    BitBlt(dc, w - mask->WR, h - mask->WB, mask->WR, mask->WB, src, w - mask->WR, h - mask->WB, SRCCOPY);
-    BitBlt(dc, w - mask->WR, 0, mask->WR, mask->WT, src, w - mask->WR, 0, SRCCOPY);
-    if (dc != skinData_.PrintDC && region_) {
-      // The window takes the region over. Setting it moves the window through the platform: the
-      // position messages that come back must not ask for another picture.
-      settingRegion_ = true;
-      // The window owns the region only once the call succeeds; a failed call leaves it ours.
-      if (SetWindowRgn(Handle(), region_.get(), redraw)) {
-        --gLiveRegions;
-        (void)region_.release();
-      } else {
-        SetRegion(nullptr);
-      }
-      settingRegion_ = false;
-      regionNeverSet_ = false;
-    }
-    const TRect now = BoundsRect();
-    if ((now.Width() < lastRect_.Width() || now.Height() < lastRect_.Height()) && parent &&
-        parent->IsWindowed() && !GetControlBackground(skinData_).Ready) {
-      HWND pw = static_cast<TWinControl*>(parent)->Handle();
-      const TRect& l = lastRect_;
-      const RECT areas[3] = {{l.Right - mask->WR, l.Top, l.Right, l.Top + mask->WT},
-                             {l.Right - mask->WR, l.Bottom - mask->WB, l.Right, l.Bottom},
-                             {l.Left, l.Bottom - mask->WB, l.Left + mask->WL, l.Bottom}};
-      for (const RECT& a : areas) InvalidateRect(pw, &a, TRUE);
-    }
-    lastRect_ = now;
-    SetRegion(nullptr);
-  } else if (skinData_.BGChanged || !skinData_.CacheBmp() || skinData_.CacheBmp()->Width() != Width()) {
-    if (!PrepareCache()) return;
-  }
-  GdiFlush();
-  TSavedDC saved(dc);
-  BitBlt(dc, 0, 0, Width(), Height(), skinData_.CacheBmp()->DC(), 0, 0, SRCCOPY);
-}
-
-// ---- The unskinned face -----------------------------------------------------------------------
-
-void TsButton::DrawUnskinned(const DRAWITEMSTRUCT& item) {
-  HDC dc = item.hDC;
-  const bool pressed = item.itemState & ODS_SELECTED;
-  const bool focusBit = item.itemState & ODS_FOCUS;
-  const bool disabled = item.itemState & ODS_DISABLED;
-  RECT client{0, 0, Width(), Height()};
-  const TsSkinManager* m = skinData_.SkinManager();
-  const bool focusOption = !m || const_cast<TsSkinManager*>(m)->ButtonsOptions().ShowFocusRect;
-  const TThemeApi& theme = ThemeApi();
-  HANDLE th = theme.Ready() ? theme.Open(Handle(), L"BUTTON") : nullptr;
-  if (th) {
-    const int state = PushButtonPartState(
-        ThemedButtonState(disabled, pressed, skinData_.FMouseAbove, Focused() || isFocused_));
-    constexpr int kBpPushButton = 1;
-    theme.Parent(Handle(), dc, &client);
-    theme.Draw(th, dc, kBpPushButton, state, &client, nullptr);
-    RECT content = client;
-    theme.Content(th, dc, kBpPushButton, state, &client, &content);
-    if (isFocused_ && focusBit && focusOption) {
-      if (style_ == TButtonStyle::bsSplitButton) content.right -= 14;
-      DrawFocusRect(dc, &content);
-    }
-    theme.Close(th);
-  } else {
-    RECT r = client;
-    if (Focused() || isFocused_) {
-      TUniqueBrush frame(CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME)));
-      FrameRect(dc, &r, frame.get());
-      InflateRect(&r, -1, -1);
-    }
-    if (!pressed) {
-      DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (disabled ? DFCS_INACTIVE : 0));
-    } else {
-      TUniquePen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-      TUniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-      TSelectObject sp(dc, pen.get()), sb(dc, face.get());
-      Rectangle(dc, r.left, r.top, r.right, r.bottom);
-      InflateRect(&r, -1, -1);
-    }
-    if (isFocused_ && focusBit && focusOption) {
-      RECT f{4, 4, Width() - 4, Height() - 4};
-      DrawFocusRect(dc, &f);
-    }
-  }
-  TCanvas canvas(dc);
-  const int state = CurrentState();
-  PaintCaption(canvas, state, false);
-  PaintGlyph(nullptr, canvas, state);
-  if (style_ == TButtonStyle::bsSplitButton) {
-    TUniquePen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWFRAME)));
-    TSelectObject sp(dc, pen.get());
-    MoveToEx(dc, Width() - 15, 4, nullptr);
-    LineTo(dc, Width() - 15, Height() - 4);
-    DrawSmallArrow(canvas, Font().Color(), Rect(Width() - kSplitArrowWidth, 0, Width(), Height()), 3);
-  }
-}
-
-// ---- Fades and input ----------------------------------------------------------------------------
-
-void TsButton::HideGlow() {
-  if (skinData_.GlowID != -1) ::HideGlow(skinData_.GlowID);
-}
-
-void TsButton::FadeRequest(bool fast, TsAnimatEvent e) {
-  FadeOnEvent(fadeTimer_, skinData_, fast, TFadeDirection::fdUp,
-              AnimationAllowed(e, animatEvents_, skinData_.SkinManager()));
-}
-
-void TsButton::DropDown() {
-  droppedDown_ = true;
-  Invalidate();
-  skinData_.Invalidate();
-  const TPoint at = ClientToScreen({0, Height()});
-  // The chosen item's click may free this button (with its form).
-  const auto alive = Liveness();
-  DropDownMenu()->Popup(at.X, at.Y, Handle());
-  if (!*alive || Destroying()) return;
-  droppedDown_ = false;
-  skinData_.Invalidate();
-}
-
-void TsButton::MouseDownSkinned(TMessage& m) {
-  skinData_.FUpdating = false;
-  mouseClicked_ = true;
-  {
-    TRedrawOff off(Handle());
-    TsSkinnedControl::WndProc(m);  // the platform's press: focus, capture, pushed state
-  }
-  if (Destroying()) return;
-  if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
-    if (!down_) {
-      regionChanged_ = true;
-      skinData_.FUpdating = skinData_.Updating();
-      skinData_.BGChanged = false;
-      FadeRequest(true, aeMouseDown);
-    }
-  }
-}
-
-void TsButton::MouseUpSkinned(TMessage& m) {
-  if (!mouseClicked_) {
-    TsSkinnedControl::WndProc(m);
-    return;
-  }
-  mouseClicked_ = false;
-  // The platform's release first: it ends the pushed state and reports the click.
-  TsSkinnedControl::WndProc(m);
-  if (Destroying() || !HandleAllocated() || !Enabled()) return;
-  if (fadeTimer_ && fadeTimer_->FadeLevel < fadeTimer_->Iterations) {
-    // A quick click: the press fade has not arrived yet; the pressed look shows for a moment.
-    fadeTimer_->SetDirection(TFadeDirection::fdNone);
-    skinData_.BGChanged = true;
-    gForcedPressed = true;
-    InvalidateRect(Handle(), nullptr, FALSE);
-    UpdateWindow(Handle());
-    gForcedPressed = false;
-    Sleep(30);
-  }
-  skinData_.FUpdating = false;
-  if (Destroying()) return;
-  regionChanged_ = true;
-  skinData_.BGChanged = false;
-  FadeRequest(true, aeMouseUp);
-}
-
-void TsButton::DefaultHandler(TMessage& m) {
-  std::optional<TRedrawOff> off;
-  if (Skinned() && HandleAllocated() && NativePaintsOn(m.Msg)) off.emplace(Handle());
-  TsSkinnedControl::DefaultHandler(m);
-}
-
-bool TsButton::HandleSkinned(TMessage& m) {
-  switch (m.Msg) {
-    case WM_WINDOWPOSCHANGED:
-      if (!settingRegion_) {
-        const bool moved = !(reinterpret_cast<WINDOWPOS*>(m.LParam)->flags & SWP_NOMOVE);
-        const TsGeneralData* g = Section();
-        if (moved && g && (g->Props[0].Transparency >= 1 || (g->Props[1].Transparency >= 1 && IsControlHot(skinData_))))
-          skinData_.BGChanged = true;
-        regionChanged_ = true;
-        if (!(reinterpret_cast<WINDOWPOS*>(m.LParam)->flags & SWP_NOSIZE)) HideGlow();
-        skinData_.BGChanged = true;
-      }
-      TsSkinnedControl::WndProc(m);
-      return true;
-    case WM_WINDOWPOSCHANGING:
-      if (!settingRegion_) regionChanged_ = true;
-      return false;
-    case WM_SETFOCUS:
-      if (!Enabled() || Destroying() || gRedrawGuard) return false;
-      {
-        TRedrawGuardScope guard;
-        TRedrawOff off(Handle());
-        TsSkinnedControl::WndProc(m);
-      }
-      skinData_.BGChanged = true;
-      if (fadeTimer_) {
-        PrepareCache();
-        fadeTimer_->Change();
-      } else {
-        skinData_.Invalidate();
-      }
-      return true;
-    case WM_KILLFOCUS:
-      if (!Enabled() || Destroying()) return false;
-      StopFade(fadeTimer_);
-      {
-        TRedrawOff off(Handle());
-        TsSkinnedControl::WndProc(m);
-      }
-      skinData_.FFocused = false;
-      regionChanged_ = true;
-      skinData_.Invalidate();
-      HideGlow();
-      return true;
-    case WM_ENABLE:
-      m.Result = 0;
-      return true;
-    case WM_PAINT:
-      if (!Parent() || skinData_.Updating()) {
-        if (!m.WParam) ValidateRect(Handle(), nullptr);
-        m.Result = 0;
-        return true;
-      }
-      PaintHandler(reinterpret_cast<HDC>(m.WParam));
-      m.Result = 0;
-      return true;
-    case WM_PRINTCLIENT:
-      regionChanged_ = true;
-      skinData_.FUpdating = false;
-      PaintHandler(reinterpret_cast<HDC>(m.WParam));
-      m.Result = 0;
-      return true;
-    case WM_ERASEBKGND:
-      if (m.WParam && skinData_.CacheBmp() && !skinData_.Updating()) {
-        if (skinData_.BGChanged) PrepareCache();
-        if (!skinData_.BGChanged && !(fadeTimer_ && fadeTimer_->Enabled())) {
-          GdiFlush();
-          BitBlt(reinterpret_cast<HDC>(m.WParam), 0, 0, Width(), Height(), skinData_.CacheBmp()->DC(), 0, 0, SRCCOPY);
-        }
-      }
-      m.Result = 0;
-      return true;
-    case WM_UPDATEUISTATE:
-      m.Result = 1;
-      return true;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-      if (m.Msg == WM_LBUTTONDOWN && style_ == TButtonStyle::bsSplitButton && DropDownMenu() &&
-          InSplitArrow(int(short(LOWORD(m.LParam))), Width())) {
-        m.Result = 0;
-        DropDown();
-        return true;
-      }
-      if (!Enabled()) return false;
-      MouseDownSkinned(m);
-      return true;
-    case WM_LBUTTONUP:
-      if (Destroying()) return true;
-      if (!Enabled()) return false;
-      MouseUpSkinned(m);
-      return true;
-    case WM_KEYDOWN:
-      if (m.WParam != VK_SPACE || !Enabled() || !Focused()) return false;
-      TsSkinnedControl::WndProc(m);
-      StopFade(fadeTimer_);
-      regionChanged_ = true;
-      skinData_.BGChanged = true;
-      HideGlow();
-      Repaint();
-      return true;
-    case WM_KEYUP:
-      TsSkinnedControl::WndProc(m);
-      if (m.WParam == VK_SPACE && !Destroying()) {
-        regionChanged_ = true;
-        skinData_.BGChanged = true;
-        Repaint();
-      }
-      return true;
-    case FN_TEXTCHANGED:
-      TsSkinnedControl::WndProc(m);
-      if (!Destroying()) skinData_.Invalidate();
-      return true;
-    case FN_MOUSEENTER: {
-      TsSkinnedControl::WndProc(m);
-      const TsSkinManager* mgr = skinData_.SkinManager();
-      if (Enabled() && !(mgr && const_cast<TsSkinManager*>(mgr)->Options().NoMouseHover)) {
-        skinData_.FMouseAbove = true;
-        skinData_.BGChanged = false;
-        FadeRequest(false, aeMouseEnter);
-      }
-      return true;
-    }
-    case FN_MOUSELEAVE:
-      TsSkinnedControl::WndProc(m);
-      if (Enabled()) {
-        skinData_.FMouseAbove = false;
-        skinData_.BGChanged = false;
-        FadeRequest(false, aeMouseLeave);
-      }
-      return true;
-    case FN_DRAWITEM:
-      m.Result = 1;
-      return true;
-    case FN_ENABLEDCHANGED:
-      TsSkinnedControl::WndProc(m);
-      if (!Enabled()) StopFade(fadeTimer_);
-      skinData_.FUpdating = false;
-      skinData_.Invalidate();
-      return true;
-    case FN_VISIBLECHANGED:
-      TsSkinnedControl::WndProc(m);
-      skinData_.BGChanged = true;
-      skinData_.FUpdating = false;
-      return true;
-    case FN_FONTCHANGED:
-      TsSkinnedControl::WndProc(m);
-      skinData_.FUpdating = false;
-      skinData_.Invalidate();
-      return true;
-    case FN_CANCELMODE:
-      TsSkinnedControl::WndProc(m);
-      HideGlow();
-      return true;
-    default:
-      return false;
-  }
-}
-
-void TsButton::WndProc(TMessage& m) {
-  if (m.Msg == WM_GETDLGCODE) {
-    m.Result = DLGC_BUTTON | (Default() || isFocused_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
-    return;
-  }
-  if (m.Msg == BM_SETSTYLE) {
-    // The dialog manager marks the button it makes the active default one; the window keeps
-    // drawing by owner, skinned or not.
-    isFocused_ = (m.WParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    m.WParam = (m.WParam & ~WPARAM(BS_TYPEMASK)) | BS_OWNERDRAW;
-    TsSkinnedControl::WndProc(m);
-    if (Skinned()) skinData_.Invalidate();
-    else if (HandleAllocated()) InvalidateRect(Handle(), nullptr, FALSE);
-    return;
-  }
-  if (m.Msg == FN_MEASUREITEM) {
-    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-    mi->itemWidth = UINT(Width());
-    mi->itemHeight = UINT(Height());
-    m.Result = 1;
-    return;
-  }
-  if (m.Msg == SM_SKINCOMMAND) {
-    const std::uint16_t code = SkinCommandCode(m.WParam);
-    const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_.SkinManager();
-    switch (code) {
-      case SKIN_LOADED:
-        if (own) regionChanged_ = true;
-        TsSkinnedControl::WndProc(m);
-        return;
-      case SKIN_UNLOADED:
-        TsSkinnedControl::WndProc(m);
-        if (own && !Destroying()) {
-          SetRegion(nullptr);
-          if (HandleAllocated()) {
-            SetWindowRgn(Handle(), nullptr, TRUE);
-            InvalidateRect(Handle(), nullptr, TRUE);
-          }
-        }
-        return;
-      case SKIN_REFRESH:
-        if (own) {
-          StopFade(fadeTimer_);
-          if (HandleAllocated()) SetWindowRgn(Handle(), nullptr, FALSE);
-        }
-        TsSkinnedControl::WndProc(m);
-        if (own) {
-          regionChanged_ = true;
-          if (!skinData_.PrintDC) Repaint();
-        }
-        return;
-      case SKIN_ISSKINNED:
-        m.Result = 1;
-        return;
-      case SKIN_PREPARECACHE:
-        if (Skinned()) PrepareCache();
-        m.Result = 0;
-        return;
-      case SKIN_FADEFRAME:
-        // A frame shows the picture as the window has it: a region still pending goes. The frame
-        // is copied here, into the client area: no frame of ours is drawn outside it.
-        SetRegion(nullptr);
-        if (auto* frame = reinterpret_cast<TBitmap*>(m.LParam); frame && HandleAllocated() && frame->Width() > 0) {
-          if (HDC dc = GetDC(Handle())) {
-            GdiFlush();
-            BitBlt(dc, 0, 0, frame->Width(), frame->Height(), frame->DC(), 0, 0, SRCCOPY);
-            ReleaseDC(Handle(), dc);
-          }
-          m.Result = 1;
-          return;
-        }
-        TsSkinnedControl::WndProc(m);
-        return;
-      case SKIN_UPDATEDONE:
-        if (Skinned() && skinData_.FUpdating) {
-          skinData_.FUpdating = false;
-          if (!skinData_.Updating()) Repaint();
-          return;
-        }
-        TsSkinnedControl::WndProc(m);
-        return;
-      default:
-        TsSkinnedControl::WndProc(m);
-        return;
-    }
-  }
-  if (m.Msg == WM_KILLFOCUS && Destroying()) return;
-  const bool ready = HandleAllocated() && Parent() && !Loading() && !Destroying();
-  if (ready && Skinned() && HandleSkinned(m)) return;
-  if (!Skinned() || !ready) {
-    if (m.Msg == FN_DRAWITEM) {
-      DrawUnskinned(*reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam));
-      m.Result = 1;
-      return;
-    }
-    if (m.Msg == FN_MOUSEENTER || m.Msg == FN_MOUSELEAVE) {
-      TsSkinnedControl::WndProc(m);
-      if (Enabled() && !Destroying()) {
-        skinData_.FMouseAbove = m.Msg == FN_MOUSEENTER;
-        Invalidate();
-      }
-      return;
-    }
-    if (m.Msg == WM_LBUTTONDOWN && style_ == TButtonStyle::bsSplitButton && DropDownMenu() &&
-        InSplitArrow(int(short(LOWORD(m.LParam))), Width())) {
-      m.Result = 0;
-      DropDown();
-      return;
-    }
-  }
-  TsSkinnedControl::WndProc(m);
-}

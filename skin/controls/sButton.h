@@ -11,6 +11,7 @@
 #include "framework/Handles.h"
 #include "skin/controls/sButtonGeometry.h"
 #include "skin/controls/sKeptCanvas.h"
+#include "skin/controls/sRegionHost.h"
 #include "skin/paint/sFade.h"
 #include "skin/paint/sSkinItem.h"
 #include "skin/paint/sSkinText.h"
@@ -18,26 +19,27 @@
 
 class TsButton : public TsSkinnedControl<TButton> {
  public:
-  explicit TsButton(TComponent* owner);
+  // regions: where the window regions of a cut border come from (not owned; it outlives the button).
+  explicit TsButton(TComponent* owner, TsRegionHost& regions = PlatformRegions());
   ~TsButton() override;
 
-  TsAnimatEvents AnimatEvents() const { return animatEvents_; }
-  void SetAnimatEvents(TsAnimatEvents v) { animatEvents_ = v; }
-  bool ShowFocus() const { return showFocus_; }
+  TsAnimatEvents AnimatEvents() const { return FAnimatEvents; }
+  void SetAnimatEvents(TsAnimatEvents v) { FAnimatEvents = v; }
+  bool ShowFocus() const { return FShowFocus; }
   void SetShowFocus(bool v);
-  unsigned DisabledKind() const { return disabledKind_; }
+  unsigned DisabledKind() const { return FDisabledKind; }
   void SetDisabledKind(unsigned v);
-  bool Down() const { return down_; }
+  bool Down() const { return FDown; }
   void SetDown(bool v);
-  int FocusMargin() const { return focusMargin_; }
-  void SetFocusMargin(int v) { focusMargin_ = v; }
-  TButtonStyle Style() const { return style_; }
+  int FocusMargin() const { return FFocusMargin; }
+  void SetFocusMargin(int v) { FFocusMargin = v; }
+  TButtonStyle Style() const { return FStyle; }
   void SetStyle(TButtonStyle v);
-  int ContentMargin() const { return contentMargin_; }
+  int ContentMargin() const { return FContentMargin; }
   void SetContentMargin(int v);
-  bool Reflected() const { return reflected_; }
+  bool Reflected() const { return FReflected; }
   void SetReflected(bool v);
-  bool DroppedDown() const { return droppedDown_; }
+  bool DroppedDown() const { return FDroppedDown; }
 
   // 0 normal, 1 hot, 2 pressed, 3 default.
   int CurrentState() const;
@@ -55,11 +57,9 @@ class TsButton : public TsSkinnedControl<TButton> {
   const TsFadeTimer* FadeTimer() const { return fadeTimer_; }
   TsFadeTimer* FadeTimer() { return fadeTimer_; }
   // A window region built by the last cache preparation and not yet given to the window.
-  bool RegionPending() const { return bool(region_); }
-  // Regions built and not yet deleted or given to the window: 0 or 1.
-  static int LiveRegions();
+  bool RegionPending() const { return bool(FRegion); }
   // The framework's flag: show as the active default button (BM_SETSTYLE from the dialog manager).
-  bool IsFocused() const { return isFocused_; }
+  bool IsFocused() const { return FIsFocused; }
 
   void Loaded() override;
   void WndProc(TMessage& msg) override;
@@ -78,6 +78,9 @@ class TsButton : public TsSkinnedControl<TButton> {
   const TsMaskData* BorderMask() const;
   bool InvalidateSkin();
   void PaintHandler(HDC given);
+  // The paint of a border whose corners are cut out of the window: the cache prepared, its
+  // corners copied, the region it built given to the window; false when the cache is not ready.
+  bool PaintCutCorners(HDC dc, const TsMaskData& mask, bool redraw);
   void PaintCaption(TCanvas& canvas, int state, bool skinned);
   void PaintGlyph(TBitmap32* dst, TCanvas& canvas, int state);
   void DrawUnskinned(const DRAWITEMSTRUCT& item);
@@ -88,25 +91,28 @@ class TsButton : public TsSkinnedControl<TButton> {
   void MouseUpSkinned(TMessage& m);
   void DropDown();
   bool HandleSkinned(TMessage& m);
-  void SetRegion(HRGN r);
 
-  TsAnimatEvents animatEvents_ = kDefaultAnimatEvents;
-  bool showFocus_ = true;
-  unsigned disabledKind_ = dkBlended;
-  bool down_ = false;
-  int focusMargin_ = 1;
-  TButtonStyle style_ = TButtonStyle::bsPushButton;
-  int contentMargin_ = 6;
-  bool reflected_ = false;
-  bool mouseClicked_ = false;
-  bool regionChanged_ = true;
-  TRect lastRect_{};
-  bool isFocused_ = false;
+  TsAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
+  bool FShowFocus = true;
+  unsigned FDisabledKind = dkBlended;
+  bool FDown = false;
+  int FFocusMargin = 1;
+  TButtonStyle FStyle = TButtonStyle::bsPushButton;
+  int FContentMargin = 6;
+  bool FReflected = false;
+  bool FMouseClicked = false;
+  bool FRegionChanged = true;
+  TRect FLastRect{};
+  bool FIsFocused = false;
+  TsRegionHost* FRegionHost;  // not owned
   // The pending region (owned until the window takes it) and whether any was ever given.
-  TUniqueRgn region_;
-  bool regionNeverSet_ = true;
-  bool droppedDown_ = false;
-  bool settingRegion_ = false;
-  mutable TsKeptCanvas canvas_;
-  TsKeptGlowMask glow_;
+  TsHostedRgn FRegion;
+  bool FRegionNeverSet = true;
+  bool FDroppedDown = false;
+  bool FSettingRegion = false;
+  mutable TsKeptCanvas FCanvas;
+  TsKeptGlowMask FGlow;
+  // Process-wide, user-interface thread only: the click flash shows the pressed look whatever the
+  // platform's button says.
+  static inline bool FForcedPressed = false;
 };

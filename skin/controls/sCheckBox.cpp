@@ -20,25 +20,6 @@ namespace {
 
 constexpr int kCheckBoxCoc = 32;
 
-// Messages whose handling by the platform's button paints onto the window.
-bool NativePaintsOn(UINT msg) {
-  switch (msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case BM_SETCHECK:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case WM_SETTEXT:
-    case WM_ENABLE:
-    case WM_UPDATEUISTATE:
-    case WM_CHANGEUISTATE:
-    case WM_SETFONT:
-      return true;
-    default:
-      return false;
-  }
-}
-
 using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 
 }  // namespace
@@ -50,73 +31,73 @@ TsCheckBox::~TsCheckBox() { StopFade(fadeTimer_); }
 // ---- Properties -------------------------------------------------------------------------------
 
 void TsCheckBox::SetMargin(int v) {
-  if (v == margin_) return;
-  margin_ = v;
+  if (v == FMargin) return;
+  FMargin = v;
   AdjustSize();
   Invalidate();
 }
 void TsCheckBox::SetTextIndent(int v) {
-  if (v == textIndent_) return;
-  textIndent_ = v;
+  if (v == FTextIndent) return;
+  FTextIndent = v;
   AdjustSize();
   Invalidate();
 }
 void TsCheckBox::SetShowFocus(bool v) {
-  if (v == showFocus_) return;
-  showFocus_ = v;
+  if (v == FShowFocus) return;
+  FShowFocus = v;
   Invalidate();
 }
 void TsCheckBox::SetWordWrap(bool v) {
-  if (v == wordWrap_) return;
-  wordWrap_ = v;
+  if (v == FWordWrap) return;
+  FWordWrap = v;
   AdjustSize();
   Invalidate();
 }
 void TsCheckBox::SetAutoSize(bool v) {
-  if (v == autoSize_) return;
-  autoSize_ = v;
+  if (v == FAutoSize) return;
+  FAutoSize = v;
   AdjustSize();
 }
 void TsCheckBox::SetVerticalAlign(TvaAlign v) {
-  if (v == verticalAlign_) return;
-  verticalAlign_ = v;
+  if (v == FVerticalAlign) return;
+  FVerticalAlign = v;
   Invalidate();
 }
 void TsCheckBox::SetDisabledKind(unsigned v) {
-  if (v == disabledKind_) return;
-  disabledKind_ = v;
+  if (v == FDisabledKind) return;
+  FDisabledKind = v;
   Invalidate();
 }
 void TsCheckBox::SetCaptionRight(bool v) {
-  if (v == captionRight_) return;
-  captionRight_ = v;
+  if (v == FCaptionRight) return;
+  FCaptionRight = v;
   Invalidate();
 }
 void TsCheckBox::SetGlyphChecked(const TBitmap32& v) {
-  glyphChecked_ = v;
+  FGlyphChecked = v;
   AdjustSize();
   Invalidate();
 }
 void TsCheckBox::SetGlyphUnChecked(const TBitmap32& v) {
-  glyphUnChecked_ = v;
+  FGlyphUnChecked = v;
   AdjustSize();
   Invalidate();
 }
 void TsCheckBox::SetImages(TImageList* v) {
-  if (v == images_) return;
-  images_ = v;
+  if (v == FImages) return;
+  FImages = v;
   AdjustSize();
   Invalidate();
 }
 void TsCheckBox::SetImgChecked(int v) {
-  if (v == imgChecked_) return;
-  imgChecked_ = v;
+  if (v == FImgChecked) return;
+  FImgChecked = v;
   AdjustSize();
   Invalidate();
 }
 void TsCheckBox::SetImgUnchecked(int v) {
-  if (v == imgUnchecked_) return;
-  imgUnchecked_ = v;
+  if (v == FImgUnchecked) return;
+  FImgUnchecked = v;
   AdjustSize();
   Invalidate();
 }
@@ -131,18 +112,18 @@ void TsCheckBox::SetChecked(bool v) {
 }
 
 bool TsCheckBox::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
-  if (name == "ImgChecked") imgChecked_ = int(v.AsInteger());
-  else if (name == "ImgUnchecked") imgUnchecked_ = int(v.AsInteger());
-  else if (name == "Margin") margin_ = int(v.AsInteger());
-  else if (name == "TextIndent") textIndent_ = int(v.AsInteger());
-  else if (name == "ShowFocus") showFocus_ = v.AsBoolean();
-  else if (name == "ReadOnly") readOnly_ = v.AsBoolean();
-  else if (name == "WordWrap") wordWrap_ = v.AsBoolean();
-  else if (name == "AutoSize") autoSize_ = v.AsBoolean();
-  else if (name == "Alignment") captionRight_ = v.AsIdentifier() != L"taLeftJustify";
+  if (name == "ImgChecked") FImgChecked = int(v.AsInteger());
+  else if (name == "ImgUnchecked") FImgUnchecked = int(v.AsInteger());
+  else if (name == "Margin") FMargin = int(v.AsInteger());
+  else if (name == "TextIndent") FTextIndent = int(v.AsInteger());
+  else if (name == "ShowFocus") FShowFocus = v.AsBoolean();
+  else if (name == "ReadOnly") FReadOnly = v.AsBoolean();
+  else if (name == "WordWrap") FWordWrap = v.AsBoolean();
+  else if (name == "AutoSize") FAutoSize = v.AsBoolean();
+  else if (name == "Alignment") FCaptionRight = v.AsIdentifier() != L"taLeftJustify";
   else if (name == "VerticalAlign") {
     const auto& s = v.AsIdentifier();
-    verticalAlign_ = s == L"vaTop" ? TvaAlign::vaTop : s == L"vaBottom" ? TvaAlign::vaBottom : TvaAlign::vaMiddle;
+    FVerticalAlign = s == L"vaTop" ? TvaAlign::vaTop : s == L"vaBottom" ? TvaAlign::vaBottom : TvaAlign::vaMiddle;
   } else return TsSkinnedControl::SetProperty(name, v, ctx);
   return true;
 }
@@ -150,12 +131,12 @@ bool TsCheckBox::SetProperty(const std::string& name, const TLayoutValue& v, con
 // ---- Glyph ------------------------------------------------------------------------------------
 
 TsCheckBox::TGlyphSource TsCheckBox::GlyphSource() const {
-  if (images_ && imgChecked_ >= 0 && imgUnchecked_ >= 0) return TGlyphSource::gsImages;
+  if (FImages && FImgChecked >= 0 && FImgUnchecked >= 0) return TGlyphSource::gsImages;
   if (!CurrentStrip().Empty()) return TGlyphSource::gsStrip;
   return TGlyphSource::gsSkin;
 }
 
-const TBitmap32& TsCheckBox::CurrentStrip() const { return Checked() ? glyphChecked_ : glyphUnChecked_; }
+const TBitmap32& TsCheckBox::CurrentStrip() const { return Checked() ? FGlyphChecked : FGlyphUnChecked; }
 
 int TsCheckBox::StateMask() const {
   const TsSkinManager* m = skinData_.SkinManager();
@@ -171,12 +152,12 @@ int TsCheckBox::StateMask() const {
   return m->ConstData.CheckBoxUnChecked;
 }
 
-int TsCheckBox::PaintState() const { return CheckBoxPaintState(pressed_, IsControlHot(skinData_), readOnly_); }
+int TsCheckBox::PaintState() const { return CheckBoxPaintState(FPressed, IsControlHot(skinData_), FReadOnly); }
 
 TSize TsCheckBox::GlyphSize() const {
   switch (GlyphSource()) {
     case TGlyphSource::gsImages:
-      return StripFrameSize(images_->Width(), images_->Height());
+      return StripFrameSize(FImages->Width(), FImages->Height());
     case TGlyphSource::gsStrip:
       return StripFrameSize(CurrentStrip().Width(), CurrentStrip().Height());
     case TGlyphSource::gsSkin:
@@ -192,14 +173,14 @@ TSize TsCheckBox::GlyphSize() const {
 }
 
 TRect TsCheckBox::GlyphRect() const {
-  return CheckGlyphRect(GlyphSize(), {Width(), Height()}, margin_, verticalAlign_, captionRight_);
+  return CheckGlyphRect(GlyphSize(), {Width(), Height()}, FMargin, FVerticalAlign, FCaptionRight);
 }
 
 void TsCheckBox::PaintGlyph(TBitmap32& cache, int state) {
   const TRect r = GlyphRect();
   switch (GlyphSource()) {
     case TGlyphSource::gsImages: {
-      const TBitmap32& image = images_->Image(Checked() ? imgChecked_ : imgUnchecked_);
+      const TBitmap32& image = FImages->Image(Checked() ? FImgChecked : FImgUnchecked);
       const TSize f = StripFrameSize(image.Width(), image.Height());
       const int k = StripFrameIndex(StripFrameCount(image.Width(), image.Height()), state);
       BlendThroughAlpha(cache, {r.Left, r.Top}, image, Bounds(k * f.W, 0, f.W, f.H));
@@ -229,15 +210,15 @@ void TsCheckBox::PaintCaption(TBitmap& cache, int state) {
   TCanvas canvas(cache.DC());
   canvas.Font = Font();
   const TSize glyph = GlyphSize();
-  const int a = CaptionAvailableWidth(Width(), glyph.W, textIndent_, margin_);
+  const int a = CaptionAvailableWidth(Width(), glyph.W, FTextIndent, FMargin);
   TRect measured{0, 0, std::max(a, 0), 0};
-  const UINT wrap = wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
+  const UINT wrap = FWordWrap ? DT_WORDBREAK : DT_SINGLELINE;
   canvas.DrawText(text, measured, DT_CALCRECT | wrap);
   const TCaptionPlace place = CheckCaptionPlace({Width(), Height()}, {measured.Width(), measured.Height()}, glyph.W,
-                                                textIndent_, margin_, captionRight_, false, wordWrap_);
+                                                FTextIndent, FMargin, FCaptionRight, false, FWordWrap);
   GdiFlush();
   DrawSkinText(canvas, text, true, state > 0, skinData_, wrap | (place.RightAligned ? DT_RIGHT : 0), place.Rect);
-  if (skinData_.FFocused && showFocus_) {
+  if (skinData_.FFocused && FShowFocus) {
     const TsSkinManager* m = skinData_.SkinManager();
     TColor color = clBtnText;
     if (m && m->IsValidSkinIndex(skinData_.SkinIndex)) {
@@ -245,7 +226,7 @@ void TsCheckBox::PaintCaption(TBitmap& cache, int state) {
       color = AdjustedColor(skinData_, g.Props[std::size_t(std::min(1, std::max(g.States, 0)))].FontColor.Color);
     }
     GdiFlush();
-    DrawDottedFrame(cache.Pixels(), CheckFocusRect(place.Rect, wordWrap_), color, clNone);
+    DrawDottedFrame(cache.Pixels(), CheckFocusRect(place.Rect, FWordWrap), color, clNone);
   }
 }
 
@@ -263,7 +244,7 @@ bool TsCheckBox::PrepareCache() {
   PaintGlyph(cache.Pixels(), state);
   if (!Enabled()) {
     TControl* parent = Parent();
-    ApplyDisabledLook(cache.Pixels(), disabledKind_, parent ? parent->Color() : clBtnFace, {0, 0}, bg);
+    ApplyDisabledLook(cache.Pixels(), FDisabledKind, parent ? parent->Color() : clBtnFace, {0, 0}, bg);
   }
   skinData_.BGChanged = false;
   return true;
@@ -274,7 +255,7 @@ void TsCheckBox::PaintTo(HDC dc) {
   const TBitmap* cache = skinData_.CacheBmp();
   const bool stale = skinData_.BGChanged || !cache || cache->Width() != Width() || cache->Height() != Height();
   if (stale && !PrepareCache()) return;
-  RefreshCorners(skinData_, PaintState(), crTopLeft | crBottomLeft | crTopRight | crBottomRight);
+  RefreshCorners(skinData_, PaintState(), crAllCorners);
   GdiFlush();
   BitBlt(dc, 0, 0, Width(), Height(), skinData_.CacheBmp()->DC(), 0, 0, SRCCOPY);
 }
@@ -287,7 +268,7 @@ void TsCheckBox::Invalidate() {
 // ---- Size -------------------------------------------------------------------------------------
 
 void TsCheckBox::AdjustSize() {
-  if (!autoSize_ || Loading() || (!HandleAllocated() && !Parent())) return;
+  if (!FAutoSize || Loading() || (!HandleAllocated() && !Parent())) return;
   const std::wstring text = Caption();
   TSize caption;
   if (!text.empty()) {
@@ -295,10 +276,10 @@ void TsCheckBox::AdjustSize() {
     TCanvas canvas(probe.DC());
     canvas.Font = Font();
     TRect r{0, 0, 0, 0};
-    canvas.DrawText(text, r, DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
+    canvas.DrawText(text, r, DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE));
     caption = {r.Width(), r.Height()};
   }
-  const TSize size = Skinned() ? CheckBoxAutoSize(GlyphSize(), caption, !text.empty(), margin_, textIndent_)
+  const TSize size = Skinned() ? CheckBoxAutoSize(GlyphSize(), caption, !text.empty(), FMargin, FTextIndent)
                                : CheckBoxPlainAutoSize(caption);
   if (size.W != Width() || size.H != Height()) SetBounds(Left(), Top(), size.W, size.H);
 }
@@ -313,7 +294,7 @@ void TsCheckBox::Loaded() {
 void TsCheckBox::ChangeLook(TsAnimatEvent e) {
   const bool half = e == aeMouseDown || e == aeMouseUp;
   FadeOnEvent(fadeTimer_, skinData_, half, TFadeDirection::fdUp,
-              AnimationAllowed(e, animatEvents_, skinData_.SkinManager()));
+              AnimationAllowed(e, FAnimatEvents, skinData_.SkinManager()));
 }
 
 void TsCheckBox::FixFadeAfterRelease() {
@@ -325,7 +306,7 @@ void TsCheckBox::FixFadeAfterRelease() {
 }
 
 void TsCheckBox::Release() {
-  pressed_ = false;
+  FPressed = false;
   Toggle();
   if (fadeTimer_) {
     // The running fade goes on from where it is toward the new picture.
@@ -339,22 +320,19 @@ void TsCheckBox::Release() {
 
 void TsCheckBox::ButtonClicked() {
   // Skinned, the box toggles itself on release; a read-only box never toggles by input.
-  if (Skinned() || readOnly_) return;
+  if (Skinned() || FReadOnly) return;
   TCheckBox::ButtonClicked();
 }
 
 void TsCheckBox::SetNativeTheme(bool on) {
   if (!HandleAllocated()) return;
-  static const TSetWindowTheme setTheme = [] {
-    static TUniqueModule lib = LoadSystemLibrary(L"uxtheme.dll");
-    return lib ? reinterpret_cast<TSetWindowTheme>(reinterpret_cast<void*>(GetProcAddress(lib.get(), "SetWindowTheme"))) : nullptr;
-  }();
+  static const auto setTheme = SystemFunction<TSetWindowTheme>(L"uxtheme.dll", "SetWindowTheme");
   if (setTheme) setTheme(Handle(), on ? nullptr : L"", on ? nullptr : L"");
 }
 
 void TsCheckBox::DefaultHandler(TMessage& m) {
   std::optional<TRedrawOff> off;
-  if (Skinned() && NativePaintsOn(m.Msg) && HandleAllocated()) off.emplace(Handle());
+  if (Skinned() && PlatformButtonPaintsOn(m.Msg) && HandleAllocated()) off.emplace(Handle());
   TsSkinnedControl::DefaultHandler(m);
 }
 
@@ -388,22 +366,22 @@ bool TsCheckBox::HandleSkinned(TMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       m.Result = 0;
-      if (!Enabled() || readOnly_) return true;
-      pressed_ = true;
+      if (!Enabled() || FReadOnly) return true;
+      FPressed = true;
       ChangeLook(aeMouseDown);
       if (GetFocus() != Handle()) ::SetFocus(Handle());
       return true;
     case WM_LBUTTONUP:
       m.Result = 0;
-      if (!Enabled() || readOnly_) return true;
-      if (pressed_) Release();
+      if (!Enabled() || FReadOnly) return true;
+      if (FPressed) Release();
       return true;
     case WM_KEYDOWN:
       if (m.WParam != VK_SPACE) return false;
       m.Result = 0;
-      if (!Enabled() || readOnly_) return true;
-      if (!pressed_) {
-        pressed_ = true;
+      if (!Enabled() || FReadOnly) return true;
+      if (!FPressed) {
+        FPressed = true;
         if (GetFocus() != Handle()) ::SetFocus(Handle());
         Invalidate();
       }
@@ -411,8 +389,8 @@ bool TsCheckBox::HandleSkinned(TMessage& m) {
     case WM_KEYUP:
       if (m.WParam != VK_SPACE) return false;
       m.Result = 0;
-      if (!Enabled() || readOnly_) return true;
-      if (pressed_) Release();
+      if (!Enabled() || FReadOnly) return true;
+      if (FPressed) Release();
       return true;
     case WM_CHAR:
       // The platform's button would beep or click on its own.
@@ -429,7 +407,7 @@ bool TsCheckBox::HandleSkinned(TMessage& m) {
     }
     case FN_MOUSELEAVE:
       TsSkinnedControl::WndProc(m);
-      pressed_ = false;
+      FPressed = false;
       ChangeLook(aeMouseLeave);
       return true;
     case FN_FOCUSENTER:
@@ -447,7 +425,7 @@ bool TsCheckBox::HandleSkinned(TMessage& m) {
       TsSkinnedControl::WndProc(m);
       skinData_.FFocused = false;
       skinData_.FMouseAbove = false;
-      pressed_ = false;
+      FPressed = false;
       Invalidate();
       return true;
     case BM_SETCHECK:
@@ -485,27 +463,27 @@ bool TsCheckBox::HandleSkinned(TMessage& m) {
 bool TsCheckBox::HandleUnskinned(TMessage& m) {
   switch (m.Msg) {
     case WM_LBUTTONDBLCLK:
-      if (!readOnly_) return false;
+      if (!FReadOnly) return false;
       m.Result = 0;
       return true;
     case WM_LBUTTONDOWN:
-      pressed_ = true;
+      FPressed = true;
       return false;
     case WM_LBUTTONUP:
     case FN_MOUSELEAVE:
-      pressed_ = false;
+      FPressed = false;
       return false;
     case WM_KEYDOWN:
     case WM_KEYUP:
-      if (m.WParam == VK_SPACE) pressed_ = m.Msg == WM_KEYDOWN;
+      if (m.WParam == VK_SPACE) FPressed = m.Msg == WM_KEYDOWN;
       return false;
     case BM_SETSTATE:
-      if (!(readOnly_ && pressed_)) return false;
+      if (!(FReadOnly && FPressed)) return false;
       m.Result = 0;
       return true;
     case BM_SETCHECK:
       m.Result = 0;
-      if (readOnly_ && pressed_) return true;
+      if (FReadOnly && FPressed) return true;
       m.WParam = WPARAM(CheckStateFromArgument(m.WParam));
       if (CheckStateFromArgument(m.WParam) != State()) SetState(CheckStateFromArgument(m.WParam));
       else DefaultHandler(m);

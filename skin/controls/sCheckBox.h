@@ -20,42 +20,42 @@ class TsCheckBox : public TsSkinnedControl<TCheckBox> {
   explicit TsCheckBox(TComponent* owner);
   ~TsCheckBox() override;
 
-  int Margin() const { return margin_; }
+  int Margin() const { return FMargin; }
   void SetMargin(int v);
-  int TextIndent() const { return textIndent_; }
+  int TextIndent() const { return FTextIndent; }
   void SetTextIndent(int v);
-  bool ShowFocus() const { return showFocus_; }
+  bool ShowFocus() const { return FShowFocus; }
   void SetShowFocus(bool v);
-  bool ReadOnly() const { return readOnly_; }
-  void SetReadOnly(bool v) { readOnly_ = v; }
-  bool WordWrap() const { return wordWrap_; }
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool v) { FReadOnly = v; }
+  bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool v);
-  bool AutoSize() const { return autoSize_; }
+  bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool v);
-  TvaAlign VerticalAlign() const { return verticalAlign_; }
+  TvaAlign VerticalAlign() const { return FVerticalAlign; }
   void SetVerticalAlign(TvaAlign v);
-  unsigned DisabledKind() const { return disabledKind_; }
+  unsigned DisabledKind() const { return FDisabledKind; }
   void SetDisabledKind(unsigned v);
-  TsAnimatEvents AnimatEvents() const { return animatEvents_; }
-  void SetAnimatEvents(TsAnimatEvents v) { animatEvents_ = v; }
+  TsAnimatEvents AnimatEvents() const { return FAnimatEvents; }
+  void SetAnimatEvents(TsAnimatEvents v) { FAnimatEvents = v; }
   // Caption on the right of the glyph (the default) or on its left.
-  bool CaptionRight() const { return captionRight_; }
+  bool CaptionRight() const { return FCaptionRight; }
   void SetCaptionRight(bool v);
   // Custom glyph strips (frames side by side, as wide as high); empty: the skin's glyph.
-  const TBitmap32& GlyphChecked() const { return glyphChecked_; }
+  const TBitmap32& GlyphChecked() const { return FGlyphChecked; }
   void SetGlyphChecked(const TBitmap32& v);
-  const TBitmap32& GlyphUnChecked() const { return glyphUnChecked_; }
+  const TBitmap32& GlyphUnChecked() const { return FGlyphUnChecked; }
   void SetGlyphUnChecked(const TBitmap32& v);
   // The image list (not owned) and the indexes of its two glyphs.
-  TImageList* Images() const { return images_; }
+  TImageList* Images() const { return FImages; }
   void SetImages(TImageList* v);
-  int ImgChecked() const { return imgChecked_; }
+  int ImgChecked() const { return FImgChecked; }
   void SetImgChecked(int v);
-  int ImgUnchecked() const { return imgUnchecked_; }
+  int ImgUnchecked() const { return FImgUnchecked; }
   void SetImgUnchecked(int v);
 
   // The left button or the space bar is held down on the box.
-  bool Pressed() const { return pressed_; }
+  bool Pressed() const { return FPressed; }
   // Painting state: 2 pressed, 0 neither hot nor writable, 1 otherwise.
   int PaintState() const;
   // The glyph's size and place in the current state.
@@ -100,19 +100,19 @@ class TsCheckBox : public TsSkinnedControl<TCheckBox> {
   // The platform's visual theme of the window on or off.
   void SetNativeTheme(bool on);
 
-  int margin_ = 2;
-  int textIndent_ = 0;
-  bool showFocus_ = true;
-  bool readOnly_ = false;
-  bool wordWrap_ = false;
-  bool autoSize_ = true;
-  bool captionRight_ = true;
-  TvaAlign verticalAlign_ = TvaAlign::vaMiddle;
-  unsigned disabledKind_ = dkBlended;
-  TsAnimatEvents animatEvents_ = kDefaultAnimatEvents;
-  TBitmap32 glyphChecked_, glyphUnChecked_;
-  TImageList* images_ = nullptr;
-  int imgChecked_ = 0;
-  int imgUnchecked_ = 0;
-  bool pressed_ = false;
+  int FMargin = 2;
+  int FTextIndent = 0;
+  bool FShowFocus = true;
+  bool FReadOnly = false;
+  bool FWordWrap = false;
+  bool FAutoSize = true;
+  bool FCaptionRight = true;
+  TvaAlign FVerticalAlign = TvaAlign::vaMiddle;
+  unsigned FDisabledKind = dkBlended;
+  TsAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
+  TBitmap32 FGlyphChecked, FGlyphUnChecked;
+  TImageList* FImages = nullptr;
+  int FImgChecked = 0;
+  int FImgUnchecked = 0;
+  bool FPressed = false;
 };

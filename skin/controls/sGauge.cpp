@@ -77,18 +77,25 @@ void XorInto(TBitmap& p, TBitmap& q) {
 
 }  // namespace
 
-TsGauge::TsGauge(TComponent* owner) : TsSkinnedControl(owner, 161) {
+TBitmap32 TsGaugeLightHost::LightStrip(int length, int cross) { return MakeLightStrip(LightPicture(), length, cross); }
+
+TsGaugeLightHost& ProgramGaugeLight() {
+  static TsGaugeLightHost program;
+  return program;
+}
+
+TsGauge::TsGauge(TComponent* owner, TsGaugeLightHost& light) : TsSkinnedControl(owner, 161), FLightHost(&light) {
   SetBoundsFields(0, 0, 120, 30);
   controlStyle_ |= csOpaque;
-  timer_ = std::make_unique<TTimer>(nullptr);
-  timer_->SetEnabled(false);
-  timer_->SetInterval(kGaugeTimerInterval);
-  timer_->OnTimer = [this](TObject*) { TimerTick(); };
+  FTimer = std::make_unique<TTimer>(nullptr);
+  FTimer->SetEnabled(false);
+  FTimer->SetInterval(kGaugeTimerInterval);
+  FTimer->OnTimer = [this](TObject*) { TimerTick(); };
 }
 
 TsGauge::~TsGauge() {
-  timer_->SetEnabled(false);
-  timer_->OnTimer = nullptr;
+  FTimer->SetEnabled(false);
+  FTimer->OnTimer = nullptr;
 }
 
 // ---- Values -------------------------------------------------------------------------------
@@ -103,12 +110,12 @@ void TsGauge::Apply(TsGaugeRange::TChange change) {
 }
 
 void TsGauge::SetMinValue(int v) {
-  range_.SetMinValue(v, Loading());
+  FRange.SetMinValue(v, Loading());
   Changed();
 }
 
 void TsGauge::SetMaxValue(int v) {
-  range_.SetMaxValue(v, Loading());
+  FRange.SetMaxValue(v, Loading());
   Changed();
 }
 
@@ -118,48 +125,48 @@ void TsGauge::Changed() {
 }
 
 void TsGauge::SetKind(TsGaugeKind v) {
-  kind_ = v;
+  FKind = v;
   Changed();
 }
 void TsGauge::SetShowText(bool v) {
-  showText_ = v;
+  FShowText = v;
   Changed();
 }
 void TsGauge::SetSuffix(const std::wstring& v) {
-  suffix_ = v;
+  FSuffix = v;
   Changed();
 }
 void TsGauge::SetCalcPercents(bool v) {
-  calcPercents_ = v;
+  FCalcPercents = v;
   Changed();
 }
 void TsGauge::SetForeColor(TColor v) {
-  foreColor_ = v;
+  FForeColor = v;
   Changed();
 }
 void TsGauge::SetBackColor(TColor v) {
-  backColor_ = v;
+  FBackColor = v;
   Changed();
 }
 void TsGauge::SetSingleBorder(bool v) {
-  singleBorder_ = v;
+  FSingleBorder = v;
   Changed();
 }
 void TsGauge::SetProgressSkin(const std::wstring& v) {
-  progressSkin_ = v;
+  FProgressSkin = v;
   DropFillCache();
   Changed();
 }
 
 void TsGauge::SetAnimated(bool v) {
-  animated_ = v;
+  FAnimated = v;
   DropFillCache();
-  if (!Loading()) timer_->SetEnabled(v);
+  if (!Loading()) FTimer->SetEnabled(v);
   if (!v) Changed();
 }
 
 std::wstring TsGauge::ValueText() const {
-  return std::to_wstring(calcPercents_ ? PercentDone() : Progress()) + suffix_;
+  return std::to_wstring(FCalcPercents ? PercentDone() : Progress()) + FSuffix;
 }
 
 std::wstring TsGauge::ShownText() {
@@ -172,7 +179,7 @@ std::wstring TsGauge::ShownText() {
 
 void TsGauge::Loaded() {
   TsSkinnedControl::Loaded();
-  if (animated_) timer_->SetEnabled(true);
+  if (FAnimated) FTimer->SetEnabled(true);
 }
 
 void TsGauge::WndProc(TMessage& m) {
@@ -182,7 +189,7 @@ void TsGauge::WndProc(TMessage& m) {
         if (reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_.SkinManager()) DropFillCache();
         break;
       case SKIN_UNLOADED:
-        if (animated_) timer_->SetEnabled(false);
+        if (FAnimated) FTimer->SetEnabled(false);
         DropFillCache();
         TsSkinnedControl::WndProc(m);
         Repaint();
@@ -191,7 +198,7 @@ void TsGauge::WndProc(TMessage& m) {
         DropFillCache();
         TsSkinnedControl::WndProc(m);
         Repaint();
-        if (animated_) timer_->SetEnabled(true);
+        if (FAnimated) FTimer->SetEnabled(true);
         return;
       case SKIN_ISSKINNED:
         m.Result = 1;
@@ -231,13 +238,13 @@ bool TsGauge::SetProperty(const std::string& name, const TLayoutValue& v, const 
 
 // ---- The skinned picture ------------------------------------------------------------------
 
-int TsGauge::BarLength() const { return kind_ == TsGaugeKind::gkVerticalBar ? Height() : Width(); }
+int TsGauge::BarLength() const { return FKind == TsGaugeKind::gkVerticalBar ? Height() : Width(); }
 
 const TBitmap32* TsGauge::EnsureLight() {
-  const int cross = kind_ == TsGaugeKind::gkVerticalBar ? Width() : Height();
-  if (lightStrip_.Width() != kGaugeLightLength || lightStrip_.Height() != cross)
-    lightStrip_ = MakeLightStrip(LightPicture(), kGaugeLightLength, cross);
-  return lightStrip_.Empty() ? nullptr : &lightStrip_;
+  const int cross = FKind == TsGaugeKind::gkVerticalBar ? Width() : Height();
+  if (FLight.Width() != kGaugeLightLength || FLight.Height() != cross)
+    FLight = FLightHost->LightStrip(kGaugeLightLength, cross);
+  return FLight.Empty() ? nullptr : &FLight;
 }
 
 void TsGauge::PrepareCache() {
@@ -246,14 +253,14 @@ void TsGauge::PrepareCache() {
   TBitmap& cache = skinData_.EnsureCache();
   if (cache.Width() != w || cache.Height() != h) cache.SetSize(w, h);
   const TCacheInfo bg = GetControlBackground(skinData_);
-  const bool bar = kind_ == TsGaugeKind::gkHorizontalBar || kind_ == TsGaugeKind::gkVerticalBar;
-  TsGaugeLook look{ItemSkinData(skinData_), bar, kind_ == TsGaugeKind::gkVerticalBar, animated_, progressSkin_,
-                   PercentDone(), light_.AnimPos};
+  const bool bar = FKind == TsGaugeKind::gkHorizontalBar || FKind == TsGaugeKind::gkVerticalBar;
+  TsGaugeLook look{ItemSkinData(skinData_), bar, FKind == TsGaugeKind::gkVerticalBar, FAnimated, FProgressSkin,
+                   PercentDone(), FLightWalk.AnimPos};
   GdiFlush();
   PaintGaugeBase(look, bg, cache.Pixels(), {Left(), Top()});
   const TRect client{0, 0, w, h};
   std::wstring text;
-  if (showText_) {
+  if (FShowText) {
     text = ShownText();
     TCanvas canvas(cache.DC());
     canvas.Font = Font();
@@ -261,8 +268,8 @@ void TsGauge::PrepareCache() {
     GdiFlush();
   }
   if (bar) {
-    TsGaugeFill fill = PaintGaugeFill(look, cache.Pixels(), FTmpProgressBmp, animated_ ? EnsureLight() : nullptr);
-    if (!fill.Pixels.Empty() && showText_) {
+    TsGaugeFill fill = PaintGaugeFill(look, cache.Pixels(), FTmpProgressBmp, FAnimated ? EnsureLight() : nullptr);
+    if (!fill.Pixels.Empty() && FShowText) {
       // The text again over the filled part, in the progress section's colours: only the part of
       // it lying over the fill changes colour.
       TBitmap part;
@@ -275,9 +282,9 @@ void TsGauge::PrepareCache() {
       fill.Pixels = part.Pixels();
     }
     PlaceGaugeFill(fill, cache.Pixels());
-  } else if (kind_ == TsGaugeKind::gkPie) {
+  } else if (FKind == TsGaugeKind::gkPie) {
     DrawPie(cache.DC(), client, 0, false);
-  } else if (kind_ == TsGaugeKind::gkNeedle) {
+  } else if (FKind == TsGaugeKind::gkNeedle) {
     DrawNeedle(cache.DC(), client, 0);
   }
   GdiFlush();
@@ -301,7 +308,7 @@ void TsGauge::Paint(TCanvas& canvas) {
     return;
   }
   PrepareCache();
-  RefreshCorners(skinData_, 0, crTopLeft | crBottomLeft | crTopRight | crBottomRight);
+  RefreshCorners(skinData_, 0, crAllCorners);
   CopyCacheTo(canvas.Handle());
   // The picture is rebuilt on every paint; only the filled part is kept.
   skinData_.EmptyCache();
@@ -309,19 +316,19 @@ void TsGauge::Paint(TCanvas& canvas) {
 
 void TsGauge::TimerTick() {
   if (!skinData_.Skinned()) {
-    timer_->SetEnabled(false);
+    FTimer->SetEnabled(false);
     return;
   }
   const int len = BarLength();
-  if (!light_.Tick(len)) return;
+  if (!FLightWalk.Tick(len)) return;
   TWinControl* parent = Parent();
   if (Showing() && Progress() > 0 && parent && parent->HandleAllocated() && IsWindowVisible(parent->Handle())) {
     PrepareCache();
-    RefreshCorners(skinData_, 0, crTopLeft | crBottomLeft | crTopRight | crBottomRight);
+    RefreshCorners(skinData_, 0, crAllCorners);
     if (TControlDC at(*this); at) CopyCacheTo(at.dc());
     skinData_.EmptyCache();
   }
-  light_.Advance(len);
+  FLightWalk.Advance(len);
 }
 
 // ---- Pie and needle -----------------------------------------------------------------------
@@ -331,11 +338,11 @@ void TsGauge::DrawPie(HDC dc, const TRect& r, int growBy, bool unskinned) {
   const int w = r.Right - r.Left + growBy, h = r.Bottom - r.Top + growBy;
   const int p = PercentDone();
   {
-    TPenAndBrush tools(dc, foreColor_, backColor_, false);
+    TPenAndBrush tools(dc, FForeColor, FBackColor, false);
     Ellipse(dc, r.Left, r.Top, r.Left + w, r.Top + h);
   }
   if (unskinned ? p <= 0 : p < 1) return;
-  TPenAndBrush tools(dc, foreColor_, foreColor_, false);
+  TPenAndBrush tools(dc, FForeColor, FForeColor, false);
   const double a = (p / 50.0 + 0.5) * std::numbers::pi;
   const int mx = w / 2, my = h / 2;
   Pie(dc, r.Left, r.Top, r.Left + w, r.Top + h, r.Left + int(RoundOf(mx * (1 - std::cos(a)))),
@@ -346,12 +353,12 @@ void TsGauge::DrawNeedle(HDC dc, const TRect& r, int growBy) {
   const int w = r.Right - r.Left + growBy, bottom = r.Bottom - 1 + growBy;
   const int h = r.Bottom - r.Top + growBy;
   {
-    TPenAndBrush tools(dc, foreColor_, backColor_, growBy == 0);
+    TPenAndBrush tools(dc, FForeColor, FBackColor, growBy == 0);
     Pie(dc, r.Left, r.Top, r.Left + w, r.Top + 2 * h - 1, r.Left + w, bottom - 1, r.Left, bottom - 1);
     MoveToEx(dc, r.Left, bottom, nullptr);
     LineTo(dc, r.Left + w, bottom);
   }
-  TPenAndBrush tools(dc, foreColor_, backColor_, true);
+  TPenAndBrush tools(dc, FForeColor, FBackColor, true);
   Pie(dc, r.Left, r.Top, r.Left + w, r.Top + 2 * h - 1, r.Left + w, bottom - 1, r.Left, bottom - 1);
   const int p = PercentDone();
   if (p < 1) return;
@@ -369,33 +376,33 @@ void TsGauge::PaintPlain(TCanvas& canvas) {
   TBitmap picture(w, h), shapes(w, h);
   FillBlack(picture);
   FillBlack(shapes);
-  const int border = singleBorder_ ? 1 : 0;
+  const int border = FSingleBorder ? 1 : 0;
   const TRect r{border, border, w - border, h - border};
   const int wide = r.Right - r.Left + 1, high = r.Bottom - r.Top + 1;
   const int p = PercentDone();
   TCanvas q(shapes.DC());
-  switch (kind_) {
+  switch (FKind) {
     case TsGaugeKind::gkText:
-      q.BrushColor = backColor_;
+      q.BrushColor = FBackColor;
       q.FillRect(r);
       break;
     case TsGaugeKind::gkHorizontalBar: {
-      q.BrushColor = backColor_;
+      q.BrushColor = FBackColor;
       q.FillRect(r);
       const int f = GaugeFilledLength(wide, p);
       if (f > 0) {
-        q.BrushColor = foreColor_;
+        q.BrushColor = FForeColor;
         q.FillRect(TRect{r.Left, r.Top, f, high});
       }
       break;
     }
     case TsGaugeKind::gkVerticalBar: {
-      q.BrushColor = backColor_;
+      q.BrushColor = FBackColor;
       q.FillRect(r);
       int f = int(RoundOf(high * p * 0.01));
       if (f >= high) f = high - 1;
       if (f > 0) {
-        q.BrushColor = foreColor_;
+        q.BrushColor = FForeColor;
         q.FillRect(TRect{r.Left, high - f, wide, high});
       }
       break;
@@ -404,12 +411,12 @@ void TsGauge::PaintPlain(TCanvas& canvas) {
     case TsGaugeKind::gkNeedle:
       q.BrushColor = Color();
       q.FillRect(r);
-      if (kind_ == TsGaugeKind::gkPie) DrawPie(shapes.DC(), r, border, true);
+      if (FKind == TsGaugeKind::gkPie) DrawPie(shapes.DC(), r, border, true);
       else DrawNeedle(shapes.DC(), r, border);
       break;
   }
   XorInto(picture, shapes);
-  if (showText_) {
+  if (FShowText) {
     // The text in white on black, XORed in: inverted over the bar and over the background.
     const std::wstring text = ShownText();
     TBitmap words(w, h);

@@ -25,39 +25,39 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
   explicit TsSpeedButton(TComponent* owner);
   ~TsSpeedButton() override;
 
-  TsAnimatEvents AnimatEvents() const { return animatEvents_; }
-  void SetAnimatEvents(TsAnimatEvents v) { animatEvents_ = v; }
-  TAlignment Alignment() const { return alignment_; }
+  TsAnimatEvents AnimatEvents() const { return FAnimatEvents; }
+  void SetAnimatEvents(TsAnimatEvents v) { FAnimatEvents = v; }
+  TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment v);
-  TAlignment TextAlignment() const { return textAlignment_; }
+  TAlignment TextAlignment() const { return FTextAlignment; }
   void SetTextAlignment(TAlignment v);
-  int Blend() const { return blend_; }
+  int Blend() const { return FBlend; }
   void SetBlend(int v);
-  TToolButtonStyle ButtonStyle() const { return buttonStyle_; }
+  TToolButtonStyle ButtonStyle() const { return FButtonStyle; }
   void SetButtonStyle(TToolButtonStyle v);
-  unsigned DisabledKind() const { return disabledKind_; }
+  unsigned DisabledKind() const { return FDisabledKind; }
   void SetDisabledKind(unsigned v);
-  unsigned DisabledGlyphKind() const { return disabledGlyphKind_; }
+  unsigned DisabledGlyphKind() const { return FDisabledGlyphKind; }
   void SetDisabledGlyphKind(unsigned v);
   // Not owned.
-  TPopupMenu* DropdownMenu() const { return dropdownMenu_; }
-  void SetDropdownMenu(TPopupMenu* v) { dropdownMenu_ = v; }
+  TPopupMenu* DropdownMenu() const { return FDropdownMenu; }
+  void SetDropdownMenu(TPopupMenu* v) { FDropdownMenu = v; }
   bool Grayed() const;
   void SetGrayed(bool v);
-  int ImageIndex() const { return imageIndex_; }
+  int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int v);
   // Not owned.
-  TImageList* Images() const { return images_; }
+  TImageList* Images() const { return FImages; }
   void SetImages(TImageList* v);
-  bool Reflected() const { return reflected_; }
+  bool Reflected() const { return FReflected; }
   void SetReflected(bool v);
-  bool ShowCaption() const { return showCaption_; }
+  bool ShowCaption() const { return FShowCaption; }
   void SetShowCaption(bool v);
-  bool DrawOverBorder() const { return drawOverBorder_; }
+  bool DrawOverBorder() const { return FDrawOverBorder; }
   void SetDrawOverBorder(bool v);
-  int TextOffset() const { return offset_; }
+  int TextOffset() const { return FOffset; }
   void SetTextOffset(int v);
-  bool WordWrap() const { return wordWrap_; }
+  bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool v);
   TBmpPaintEvent OnPaint;
 
@@ -72,13 +72,11 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
   void GraphRepaint();
   void Invalidate() override;
 
-  bool Fading() const { return animTimer_ != nullptr; }
-  const TsAnimTimer* AnimTimer() const { return animTimer_; }
-  TsAnimTimer* AnimTimer() { return animTimer_; }
-  bool DroppedDown() const { return droppedDown_; }
-  bool MenuVisible() const { return menuVisible_; }
-  // Set while the button is painted into a sibling's picture.
-  bool PaintingCopy = false;
+  bool Fading() const { return FAnimTimer != nullptr; }
+  const TsAnimTimer* AnimTimer() const { return FAnimTimer; }
+  TsAnimTimer* AnimTimer() { return FAnimTimer; }
+  bool DroppedDown() const { return FDroppedDown; }
+  bool MenuVisible() const { return FMenuVisible; }
 
   void Loaded() override;
   void WndProc(TMessage& msg) override;
@@ -106,38 +104,42 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
   void Enter();
   void Leave();
   void Changed();
-
-  int oldNumGlyphs_ = 0, oldSpacing_ = 0;
-  bool storedDown_ = false;
-  unsigned disabledKind_ = dkBlended;
-  TsAnimTimer* animTimer_ = nullptr;
-  unsigned disabledGlyphKind_ = dgBlended;
-  int blend_ = 0;
-  int offset_ = 0;
-  int imageIndex_ = -1;
-  TImageList* images_ = nullptr;
-  bool showCaption_ = true;
-  TAlignment alignment_ = TAlignment::taCenter;
-  TToolButtonStyle buttonStyle_ = TToolButtonStyle::tbsButton;
-  TPopupMenu* dropdownMenu_ = nullptr;
-  bool drawOverBorder_ = true;
-  TAlignment textAlignment_ = TAlignment::taCenter;
-  TsAnimatEvents animatEvents_ = kDefaultAnimatEvents;
-  bool reflected_ = false;
-  bool wordWrap_ = true;
-  bool grayed_ = false;
-  bool droppedDown_ = false;
-  bool menuOwnerMode_ = false;
-  bool hotState_ = false;
-  TButtonLayout oldLayout_ = TButtonLayout::blGlyphLeft;
-  int oldMargin_ = -1;
-  bool menuVisible_ = false;
-  // The last left press opened the menu: its release clicks nothing.
-  bool menuPress_ = false;
-  mutable TsKeptCanvas canvas_;
-  // The fade frame's picture as the platform copies it, kept between frames.
-  TBitmap frame_;
   // Copies the current fade frame onto dc; false when there is none of the button's width.
   bool CopyFadeFrame(HDC dc);
-  TsKeptGlowMask glow_;
+
+  int FOldNumGlyphs = 0, FOldSpacing = 0;
+  bool FStoredDown = false;
+  unsigned FDisabledKind = dkBlended;
+  TsAnimTimer* FAnimTimer = nullptr;
+  unsigned FDisabledGlyphKind = dgBlended;
+  int FBlend = 0;
+  int FOffset = 0;
+  int FImageIndex = -1;
+  TImageList* FImages = nullptr;
+  bool FShowCaption = true;
+  TAlignment FAlignment = TAlignment::taCenter;
+  TToolButtonStyle FButtonStyle = TToolButtonStyle::tbsButton;
+  TPopupMenu* FDropdownMenu = nullptr;
+  bool FDrawOverBorder = true;
+  TAlignment FTextAlignment = TAlignment::taCenter;
+  TsAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
+  bool FReflected = false;
+  bool FWordWrap = true;
+  bool FGrayed = false;
+  bool FDroppedDown = false;
+  bool FMenuOwnerMode = false;
+  bool FHotState = false;
+  TButtonLayout FOldLayout = TButtonLayout::blGlyphLeft;
+  int FOldMargin = -1;
+  bool FMenuVisible = false;
+  // The last left press opened the menu: its release clicks nothing.
+  bool FMenuPress = false;
+  mutable TsKeptCanvas FCanvas;
+  // The fade frame's picture as the platform copies it, kept between frames.
+  TBitmap FFrame;
+  TsKeptGlowMask FGlow;
+  // Set while the button is painted into a sibling's picture.
+  bool FPaintingCopy = false;
+  // The speed button whose drop-down menu is open; user-interface thread only.
+  static inline TsSpeedButton* FOpenMenuButton = nullptr;
 };

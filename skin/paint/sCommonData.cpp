@@ -8,7 +8,7 @@
 #include "framework/TextCase.h"
 #include "framework/WinControl.h"
 #include "skin/base/sColorMath.h"
-#include "skin/base/sColorTransforms.h"
+#include "skin/base/sRecolor.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinSend.h"
 #include "skin/paint/sGlow.h"
@@ -359,11 +359,7 @@ void TsCommonData::SyncColors(bool repaint) {
   TColorSyncScope syncing(SyncingColors);
   if (FullyTransparent()) return;
   const TsGeneralData& g = m->gd()[std::size_t(SkinIndex)];
-  auto adjust = [&](TColor c) {
-    if (FHUEOffset) c = ChangeColorHue(FHUEOffset, c);
-    if (FSaturation) c = TColor(ChangeColorSaturation(FSaturation, c));
-    return c;
-  };
+  auto adjust = [&](TColor c) { return RecolorColor(c, {clNone, FHUEOffset, FSaturation, TsSaturationScale::scAmount}); };
   bool changed = false;
   if (!FCustomColor) {
     const TColor c = adjust(g.Props[0].Color);

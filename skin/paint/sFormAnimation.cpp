@@ -34,14 +34,7 @@ void AddExStyle(HWND wnd, LONG bits) { SetWindowLongW(wnd, GWL_EXSTYLE, GetWindo
 // Desktop composition delays what a layered window shows by a frame: the cover waits for it.
 bool CompositionEnabled() {
   using TDwmIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
-  static const TDwmIsCompositionEnabled query = []() -> TDwmIsCompositionEnabled {
-    // From the system folder only (the setup runs elevated from a user-writable folder), and kept
-    // loaded for the function's sake.
-    static TUniqueModule dwm = LoadSystemLibrary(L"dwmapi.dll");
-    if (!dwm) return nullptr;
-    return reinterpret_cast<TDwmIsCompositionEnabled>(
-        reinterpret_cast<void*>(GetProcAddress(dwm.get(), "DwmIsCompositionEnabled")));
-  }();
+  static const auto query = SystemFunction<TDwmIsCompositionEnabled>(L"dwmapi.dll", "DwmIsCompositionEnabled");
   BOOL on = FALSE;
   return query && SUCCEEDED(query(&on)) && on;
 }

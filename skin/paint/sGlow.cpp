@@ -5,9 +5,8 @@
 #include <utility>
 
 #include "framework/Application.h"
-#include "skin/base/sColorTransforms.h"
 #include "skin/base/sLayered.h"
-#include "skin/base/sTransform.h"
+#include "skin/base/sRecolor.h"
 #include "skin/data/sHelperWindows.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sCommonData.h"
@@ -140,12 +139,8 @@ void TsGlowEffect::CreateAlphaBmp(int width, int height) {
   PaintMaskFrame(pixels, Rect(0, 0, width, height), EmptyCacheInfo(), false, 0,
                  SkinManager->ma()[std::size_t(MaskIndex)]);
   if (!SkinData) return;
-  if (SkinData->ColorTone() != clNone)
-    TransformPixels(pixels, ToneTransform, std::int32_t(SkinData->ColorTone()), clFuchsia);
-  if (SkinData->HUEOffset() != 0) TransformPixels(pixels, HueTransform, SkinData->HUEOffset(), clFuchsia);
-  if (SkinData->Saturation() != 0)
-    TransformPixels(pixels, SaturationTransform, SaturationAmount(SkinData->Saturation()), clFuchsia);
-  RefreshCorners(*SkinData, 0, crTopLeft | crBottomLeft | crTopRight | crBottomRight);
+  RecolorPixels(pixels, OwnRecolor(*SkinData));
+  RefreshCorners(*SkinData, 0, crAllCorners);
 }
 
 bool TsGlowEffect::Show(const TRect& R, const TRect& RealRect, int /*alpha*/, HWND wndHandle) {

@@ -4,7 +4,7 @@
 
 #include "framework/WinControl.h"
 #include "skin/base/sColorMath.h"
-#include "skin/base/sColorTransforms.h"
+#include "skin/base/sRecolor.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sMaskFrame.h"
@@ -24,12 +24,11 @@ TsItemSkinData ItemSkinData(const TsCommonData& d) {
   return r;
 }
 
-TColor AdjustedColor(const TsCommonData& d, TColor color) {
-  if (d.ColorTone() != TColor(0x1FFFFFFF)) color = ToneColor(color, d.ColorTone());
-  if (d.HUEOffset()) color = ChangeColorHue(d.HUEOffset(), color);
-  if (d.Saturation()) color = TColor(ChangeColorSaturation(SaturationAmount(d.Saturation()), color));
-  return ColorToRGB(color);
+TsRecolor OwnRecolor(const TsCommonData& d) {
+  return {d.ColorTone(), d.HUEOffset(), d.Saturation(), TsSaturationScale::scPercent};
 }
+
+TColor AdjustedColor(const TsCommonData& d, TColor color) { return ColorToRGB(RecolorColor(color, OwnRecolor(d))); }
 
 void PaintSkinItem(const TsCommonData& d, const TCacheInfo& bg, bool cornerFlag, TBitmap32& bmp, TPoint pos,
                    const TRect& rect, int state) {

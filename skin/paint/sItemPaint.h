@@ -5,14 +5,17 @@
 
 #include <string_view>
 
+#include "skin/base/sRecolor.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sSkinItem.h"
 
 // What the painters need of the control's state (its custom colour resolved: the owner's colour
 // when CustomColor is set, else none).
 TsItemSkinData ItemSkinData(const TsCommonData& data);
-// A colour as the control shows it: its colour tone, hue offset and saturation (amount
-// Round(saturation × 2.55)) applied, then system colours resolved.
+// The control's own recolouring (colour tone, hue offset, saturation), the saturation read as a
+// percentage.
+TsRecolor OwnRecolor(const TsCommonData& data);
+// A colour as the control shows it: its own recolouring applied, then system colours resolved.
 TColor AdjustedColor(const TsCommonData& data, TColor color);
 
 void PaintSkinItem(const TsCommonData& data, const TCacheInfo& bg, bool cornerFlag, TBitmap32& bmp, TPoint pos,

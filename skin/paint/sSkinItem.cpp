@@ -4,9 +4,8 @@
 #include <algorithm>
 
 #include "skin/base/sClip.h"
-#include "skin/base/sColorTransforms.h"
+#include "skin/base/sRecolor.h"
 #include "skin/base/sSubView.h"
-#include "skin/base/sTransform.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/paint/sMaskFrame.h"
 
@@ -62,9 +61,7 @@ bool PaintItemLayers(const TsSkinManager& mgr, int index, const TsItemSkinData& 
 void Recolor(const TsItemSkinData& d, TBitmap32& bmp, const TRect& rect) {
   TBitmap32 view = SubView(bmp, rect);
   // The tone is used in the byte order of the pixels, as the tone transform defines it.
-  if (d.ColorTone != clNone) TransformPixels(view, ToneTransform, std::int32_t(d.ColorTone), clFuchsia);
-  if (d.HUEOffset != 0) TransformPixels(view, HueTransform, d.HUEOffset, clFuchsia);
-  if (d.Saturation != 0) TransformPixels(view, SaturationTransform, std::clamp(d.Saturation, -255, 255), clFuchsia);
+  RecolorPixels(view, {d.ColorTone, d.HUEOffset, d.Saturation, TsSaturationScale::scLimitedAmount});
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ void BlendGlowMask(TBitmap32& bmp, const TBitmap8& mask, TPoint origin, TColor g
 
 // Corner bits of RefreshCorners.
 enum TsCorner : unsigned { crTopLeft = 1, crBottomLeft = 2, crTopRight = 4, crBottomRight = 8 };
+inline constexpr unsigned crAllCorners = crTopLeft | crBottomLeft | crTopRight | crBottomRight;
 // After a move: wherever the border's corner piece (frame min(state, ImageCount − 1), bands not
 // shrunk) holds the key colour, the cache pixel at the same place of the cache's corner becomes
 // the background: bg's bitmap pixel at (X + ctrlPos.X + x, Y + ctrlPos.Y + y) when bg is a

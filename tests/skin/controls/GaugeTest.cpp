@@ -46,9 +46,16 @@ TBitmap32 Screen(HWND wnd, const TRect& r) {
   return copy.Pixels();
 }
 
+// A light strip of opaque white, whatever its size.
+class TWhiteLight : public TsGaugeLightHost {
+ public:
+  TBitmap32 LightStrip(int length, int cross) override { return skintest::Solid(length, cross, 0xFFFFFFFFu); }
+};
+
 class Gauge : public ::testing::Test {
  protected:
   TsSkinManager manager{nullptr};
+  TWhiteLight whiteLight;  // outlives the form and its gauges
   TForm form{nullptr};
   TsGauge* gauge = nullptr;
 
@@ -57,14 +64,19 @@ class Gauge : public ::testing::Test {
     manager.InternalSkins().Add(mgrtest::StoredSkin(L"T", WriteSkinPackage(mgrtest::TestPackageEntries(Options()))));
     manager.SetSkinName(L"T");
     form.SetBounds(40, 40, 320, 120);
-    gauge = new TsGauge(&form);
-    gauge->SetParent(&form);
-    gauge->SetBounds(10, 10, 200, 20);
-    gauge->SkinData().SetSkinSection(L"GAUGE");
-    gauge->SetShowText(false);
-    gauge->Loaded();
+    gauge = Add(ProgramGaugeLight());
     form.Show();
     pumptest::PumpPending();
+  }
+  // A gauge of 200 × 20 at (10, 10) on the GAUGE section, without text, lit by `light`.
+  TsGauge* Add(TsGaugeLightHost& light) {
+    auto* g = new TsGauge(&form, light);
+    g->SetParent(&form);
+    g->SetBounds(10, 10, 200, 20);
+    g->SkinData().SetSkinSection(L"GAUGE");
+    g->SetShowText(false);
+    g->Loaded();
+    return g;
   }
   void TearDown() override { SetSkinPlatform(nullptr); }
 };
@@ -131,10 +143,11 @@ TEST_F(Gauge, FilledPartEndsAtItsLength) {
 
 // A synthetic opaque strip changes exactly the columns from its position to c − 1.
 TEST_F(Gauge, LightStripChangesOnlyTheFilledColumnsUnderIt) {
+  delete gauge;
+  gauge = Add(whiteLight);
   gauge->SetProgress(50);  // c = 100
   gauge->Light().AnimPos = 9999;
   const TBitmap32 unlit = Picture(*gauge);
-  gauge->LightStrip() = skintest::Solid(300, 20, 0xFFFFFFFFu);
   gauge->Light().AnimPos = 30;
   const TBitmap32 lit = Picture(*gauge);
   for (int x = 0; x < 200; ++x) {
