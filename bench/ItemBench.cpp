@@ -10,44 +10,18 @@
 #include <cstring>
 #include <vector>
 
+#include "BenchSkin.h"
 #include "MemcpyBaseline.h"
-#include "skin/base/sFill.h"
-#include "skin/data/sSkinManager.h"
-#include "skin/data/sStoredSkinLoad.h"
-#include "skin/paint/sSkinItem.h"
 
 namespace {
 
-TsSkinManager* Skin() {
-  static TsSkinManager* m = [] {
-    static TsSkinManager manager(nullptr);
-    const auto package = storedskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
-    if (package.empty()) return static_cast<TsSkinManager*>(nullptr);
-    storedskin::PrepareStoredSkin(manager, package, 196, L"Cobalt3 (internal)");
-    manager.SetSkinName(L"Cobalt3 (internal)");
-    return manager.gd().empty() ? nullptr : &manager;
-  }();
-  return m;
-}
-
-// The form's picture, what the controls on it show through.
-TBitmap32& FormPicture() {
-  static TBitmap32 form = [] {
-    TBitmap32 b = NewBitmap32(680, 495);
-    if (TsSkinManager* m = Skin())
-      PaintSectionItem(m->GetSkinIndex(L"FORM"), L"FORM", EmptyCacheInfo(), -1, -1, m, b, {}, Rect(0, 0, 680, 495), 0);
-    return b;
-  }();
-  return form;
-}
-
 void Item(benchmark::State& state, const wchar_t* section, int w, int h, int itemState) {
-  TsSkinManager* m = Skin();
+  TsSkinManager* m = BenchSkin();
   if (!m) return state.SkipWithError("internal skin not available");
   const int index = m->GetSkinIndex(section);
   if (index < 0) return state.SkipWithError("section missing");
   TBitmap32 bmp = NewBitmap32(w, h);
-  const TCacheInfo bg = MakeCacheInfo(&FormPicture(), 0, 0);
+  const TCacheInfo bg = MakeCacheInfo(&BenchFormPicture(), 0, 0);
   const TPoint pos{std::min(10, 680 - w), std::min(30, 495 - h)};
   for (auto _ : state) {
     PaintSectionItem(index, section, bg, -1, -1, m, bmp, pos, Rect(0, 0, w, h), itemState);

@@ -86,6 +86,12 @@ std::vector<TGalleryTile> ButtonTiles(TsSkinManager& manager);
 // picture is given. Empty when the skin has no GAUGE.
 std::vector<TGalleryTile> GaugeTiles(TsSkinManager& manager, const TBitmap32& lightPicture);
 
+// The scroll bars page: the memo's vertical bar (17 × 197, over the plain colour) normal, with
+// its first arrow hot and pressed, its second arrow pressed, its thumb hot and dragged, its track
+// pressed and inactive (also over the check); a horizontal bar; the corner square plain and as a
+// size grip. Empty when the skin has no scroll bar elements.
+std::vector<TGalleryTile> ScrollTiles(TsSkinManager& manager);
+
 // The tile with these properties, or none.
 const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstring_view section, int width, int height,
                              int state, TGalleryBackground bg, bool text = false);
