@@ -15,6 +15,18 @@ void TCustomLabel::SetTransparent(bool v) {
   Invalidate();
 }
 
+void TCustomLabel::SetAutoSize(bool v) {
+  if (v == autoSize_) return;
+  autoSize_ = v;
+  AdjustBounds();
+}
+
+void TCustomLabel::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
+  alignment_ = v;
+  Invalidate();
+}
+
 void TCustomLabel::SetWordWrap(bool v) {
   if (v == wordWrap_) return;
   wordWrap_ = v;

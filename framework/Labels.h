@@ -9,7 +9,9 @@ class TCustomLabel : public TGraphicControl {
   bool AutoSize() const { return autoSize_; }
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool v);
+  void SetAutoSize(bool v);
   TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment v);
   TTextLayout Layout() const { return layout_; }
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v);

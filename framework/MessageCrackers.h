@@ -79,6 +79,13 @@ PT_MESSAGE_ARGS(WM_RBUTTONDBLCLK, PointOf(lp), UINT(wp))
 PT_MESSAGE_ARGS(WM_MOUSEWHEEL, PointOf(lp), int(GET_WHEEL_DELTA_WPARAM(wp)), UINT(GET_KEYSTATE_WPARAM(wp)))
 PT_MESSAGE_ARGS(FN_MOUSEWHEEL, PointOf(lp), int(GET_WHEEL_DELTA_WPARAM(wp)), UINT(GET_KEYSTATE_WPARAM(wp)))
 PT_MESSAGE_ARGS(WM_NCHITTEST, PointOf(lp))
+// Non-client mouse: the position in screen coordinates (signed) and the hit-test code (HT*).
+PT_MESSAGE_ARGS(WM_NCMOUSEMOVE, PointOf(lp), UINT(wp))
+PT_MESSAGE_ARGS(WM_NCLBUTTONDOWN, PointOf(lp), UINT(wp))
+PT_MESSAGE_ARGS(WM_NCLBUTTONDBLCLK, PointOf(lp), UINT(wp))
+PT_MESSAGE_ARGS(WM_NCLBUTTONUP, PointOf(lp), UINT(wp))
+// The window that takes the mouse capture from this one (null when nobody does).
+PT_MESSAGE_ARGS(WM_CAPTURECHANGED, reinterpret_cast<HWND>(lp))
 // The cursor: the window under it, the hit-test code and the mouse message that caused it.
 PT_MESSAGE_ARGS(WM_SETCURSOR, reinterpret_cast<HWND>(wp), UINT(LOWORD(lp)), UINT(HIWORD(lp)))
 
@@ -86,6 +93,13 @@ PT_MESSAGE_ARGS(WM_SETCURSOR, reinterpret_cast<HWND>(wp), UINT(LOWORD(lp)), UINT
 PT_MESSAGE_ARGS(WM_PAINT, reinterpret_cast<HDC>(wp))
 PT_MESSAGE_ARGS(WM_PRINTCLIENT, reinterpret_cast<HDC>(wp), UINT(lp))
 PT_MESSAGE_ARGS(WM_ERASEBKGND, reinterpret_cast<HDC>(wp))
+// The frame: the region to repaint (1 = the whole window)...
+PT_MESSAGE_ARGS(WM_NCPAINT, reinterpret_cast<HRGN>(wp))
+// ...and the client area: the window rectangle to turn into the client rectangle, in the parent's
+// coordinates, always first in lParam; the full record (the valid-area rectangles) only when
+// wParam asks for them, null otherwise. The result is 0 or the WVR_* flags.
+PT_MESSAGE_ARGS(WM_NCCALCSIZE, Ref<RECT>(lp),
+                wp ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lp) : static_cast<NCCALCSIZE_PARAMS*>(nullptr))
 
 // Placement and visibility.
 PT_MESSAGE_ARGS(WM_SIZE, UINT(wp), int(LOWORD(lp)), int(HIWORD(lp)))

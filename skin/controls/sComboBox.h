@@ -7,7 +7,7 @@
 
 class TsCustomComboBox : public TsSkinnedControl<TComboBox> {
  public:
-  explicit TsCustomComboBox(TComponent* owner) : TsSkinnedControl(owner, 3) {}
+  explicit TsCustomComboBox(TComponent* owner) : TsSkinnedControl(owner, 3), boundLabel_(*this) {}
   TsBoundLabel& BoundLabel() { return boundLabel_; }
   TAlignment Alignment() const { return alignment_; }
   TTextLayout VerticalAlignment() const { return verticalAlignment_; }
@@ -21,6 +21,10 @@ class TsCustomComboBox : public TsSkinnedControl<TComboBox> {
       verticalAlignment_ = s == L"taVerticalCenter" ? TTextLayout::tlCenter : s == L"taAlignBottom" ? TTextLayout::tlBottom : TTextLayout::tlTop;
     } else return TsSkinnedControl::SetProperty(name, v, ctx);
     return true;
+  }
+  void WndProc(TMessage& m) override {
+    TsSkinnedControl::WndProc(m);
+    boundLabel_.OwnerMessage(m);  // last: the label follows what the control became
   }
 
  private:

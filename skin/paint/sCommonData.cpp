@@ -148,6 +148,19 @@ bool TsCommonData::SetProperty(const std::string& name, const TLayoutValue& v) {
   return true;
 }
 
+bool TsScrollData::SetProperty(const std::string& name, const TLayoutValue& v) {
+  if (name == "ScrollWidth") ScrollWidth = int(v.AsInteger());
+  else if (name == "ButtonsSize") ButtonsSize = int(v.AsInteger());
+  else return false;
+  return true;
+}
+
+bool TsScrollWndData::SetProperty(const std::string& name, const TLayoutValue& v) {
+  if (name.rfind("HorzScrollData.", 0) == 0) return HorzScrollData.SetProperty(name.substr(15), v);
+  if (name.rfind("VertScrollData.", 0) == 0) return VertScrollData.SetProperty(name.substr(15), v);
+  return TsCtrlSkinData::SetProperty(name, v);
+}
+
 void TsCommonData::SetSkinSection(const std::wstring& value) {
   const std::wstring upper = UpperCaseAscii(value);
   if (upper == FSkinSection) return;

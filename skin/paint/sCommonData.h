@@ -151,6 +151,23 @@ class TsCtrlSkinData : public TsCommonData {
   using TsCommonData::TsCommonData;
 };
 
+// Stored size overrides of one skinned scroll bar; −1 leaves the size to the skin.
+struct TsScrollData {
+  int ScrollWidth = -1;  // the bar's thickness
+  int ButtonsSize = -1;  // the length of its arrow buttons
+  // "ScrollWidth", "ButtonsSize".
+  bool SetProperty(const std::string& name, const TLayoutValue& value);
+};
+
+// The skin state of a control with skinned scroll bars: each bar's size overrides too.
+class TsScrollWndData : public TsCtrlSkinData {
+ public:
+  using TsCtrlSkinData::TsCtrlSkinData;
+  TsScrollData HorzScrollData, VertScrollData;
+  // "HorzScrollData.…" and "VertScrollData.…", then the common properties.
+  bool SetProperty(const std::string& name, const TLayoutValue& value);
+};
+
 // Control kinds that steer behaviour.
 bool IsColorFollowingKind(int coc);
 bool IsContainerKind(int coc);

@@ -10,13 +10,15 @@
 #include "skin/paint/sFade.h"
 #include "skin/paint/sSkinCommands.h"
 
-template <typename Base>
+// Data: the skin state's type, TsCtrlSkinData or one derived from it (TsScrollWndData for
+// controls with skinned scroll bars); its SetProperty takes the "SkinData." properties.
+template <typename Base, typename Data = TsCtrlSkinData>
 class TsSkinnedControl : public Base {
  public:
   TsSkinnedControl(TComponent* owner, int coc) : Base(owner), skinData_(this, coc) {}
   ~TsSkinnedControl() override { StopFade(fadeTimer_); }
-  TsCommonData& SkinData() { return skinData_; }
-  const TsCommonData& SkinData() const { return skinData_; }
+  Data& SkinData() { return skinData_; }
+  const Data& SkinData() const { return skinData_; }
 
   void Loaded() override {
     Base::Loaded();
@@ -35,6 +37,6 @@ class TsSkinnedControl : public Base {
   }
 
  protected:
-  TsCtrlSkinData skinData_;
+  Data skinData_;
   TsFadeTimer* fadeTimer_ = nullptr;
 };

@@ -23,6 +23,11 @@ TEST(MessageCrackers, SignedPositionsAndDeltas) {
     EXPECT_EQ(delta, -WHEEL_DELTA);
     EXPECT_EQ(keys, UINT(MK_CONTROL));
   });
+  m = Msg(WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(-1910, -40));  // hit code in wParam
+  Crack<WM_NCLBUTTONDOWN>(m, [](TPoint p, UINT hit) {
+    EXPECT_EQ(p, (TPoint{-1910, -40}));
+    EXPECT_EQ(hit, UINT(HTVSCROLL));
+  });
   m = Msg(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(65535, 2));
   Crack<WM_SIZE>(m, [](UINT kind, int w, int h) {
     EXPECT_EQ(kind, UINT(SIZE_MAXIMIZED));
@@ -49,4 +54,20 @@ TEST(MessageCrackers, CommandsAndResults) {
   m = Msg(WM_NCHITTEST, 0, MAKELPARAM(3, 4));
   Crack<WM_NCHITTEST>(m, [](TPoint) { return HTCAPTION; });
   EXPECT_EQ(m.Result, HTCAPTION);
+}
+
+// WM_NCCALCSIZE carries the full record only when wParam asks for the valid areas; the proposed
+// rectangle comes first either way, and the handler's WVR_* flags are the result.
+TEST(MessageCrackers, NonClientSizeRecordOnlyWhenAsked) {
+  NCCALCSIZE_PARAMS params{};
+  params.rgrc[0] = {10, 20, 110, 220};
+  for (bool full : {false, true}) {
+    TMessage m = Msg(WM_NCCALCSIZE, full, reinterpret_cast<LPARAM>(&params));
+    Crack<WM_NCCALCSIZE>(m, [&](RECT& r, NCCALCSIZE_PARAMS* record) {
+      EXPECT_EQ(&r, &params.rgrc[0]);
+      EXPECT_EQ(record, full ? &params : nullptr);
+      return full ? WVR_REDRAW : 0;
+    });
+    EXPECT_EQ(m.Result, full ? WVR_REDRAW : 0);
+  }
 }

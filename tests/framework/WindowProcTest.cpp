@@ -2,6 +2,7 @@
 // from Perform alike; own windows paint into a device context they are given.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "framework/Form.h"
@@ -91,6 +92,36 @@ TEST(WindowProc, OutOfOrderDetachKeepsTheChain) {
   EXPECT_EQ(first, 1);
   EXPECT_EQ(second, 2);
   EXPECT_EQ(form.reached, 3);
+}
+
+// A hook ended by its own handler while that handler runs, given back or destroyed: the entry is
+// the control's own again at once, the handler and the previous entry it was handed stay usable
+// until it returns, and the next message goes straight to the control.
+TEST(WindowProc, HandlerEndsItsOwnHook) {
+  enum class TEnd { Detach, Destroy };
+  for (TEnd end : {TEnd::Detach, TEnd::Destroy}) {
+    SCOPED_TRACE(end == TEnd::Detach ? "detach" : "destroy");
+    TCountingForm form(nullptr);
+    form.Show();
+    std::unique_ptr<TWindowProcHook> hook;
+    const void* ownerInside = &form;
+    int handled = 0;
+    hook = std::make_unique<TWindowProcHook>(
+        form, [&hook, &form, &ownerInside, &handled, end](TMessage& m, const TWndMethod& previous) {
+          if (m.Msg != kProbe) return previous(m);
+          if (end == TEnd::Detach) hook->Detach();
+          else hook.reset();
+          ownerInside = form.WindowProcOwner();
+          previous(m);
+          ++handled;
+        });
+    EXPECT_EQ(form.Perform(kProbe), 1);
+    EXPECT_EQ(ownerInside, nullptr);
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(SendMessageW(form.Handle(), kProbe, 0, 0), 1);
+    EXPECT_EQ(form.reached, 2);
+    EXPECT_EQ(handled, 1);
+  }
 }
 
 // WM_PRINTCLIENT, and WM_PAINT with a device context in wParam, paint an own window's background

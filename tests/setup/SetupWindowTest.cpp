@@ -251,11 +251,12 @@ TEST_F(SetupWindow, Settings) {
   EXPECT_FALSE(e->ShowButton());
   EXPECT_EQ(e->GlyphMode().Blend, 10);
   EXPECT_TRUE(e->GlyphMode().Grayed);
-  EXPECT_EQ(e->BoundLabel().Caption, L"");
-  EXPECT_EQ(e->BoundLabel().Indent, 0);
-  EXPECT_EQ(e->BoundLabel().Layout, L"sclLeft");
-  EXPECT_EQ(e->BoundLabel().MaxWidth, 0);
-  EXPECT_TRUE(e->BoundLabel().UseSkinColor);
+  EXPECT_FALSE(e->BoundLabel().Active());  // captionless: no label beside the field
+  EXPECT_EQ(e->BoundLabel().Caption(), L"");
+  EXPECT_EQ(e->BoundLabel().Indent(), 0);
+  EXPECT_EQ(e->BoundLabel().Layout(), TsCaptionLayout::sclLeft);
+  EXPECT_EQ(e->BoundLabel().MaxWidth(), 0);
+  EXPECT_TRUE(e->BoundLabel().UseSkinColor());
   EXPECT_EQ(e->DialogText(), L"Путь установки");
   EXPECT_EQ(e->Root(), L"rfDesktop");
   EXPECT_TRUE(e->OnAfterDialog != nullptr);
