@@ -116,6 +116,22 @@ class TWindowDC {
   HDC dc_;
 };
 
+// GetWindowDC / ReleaseDC: the whole window's DC, frame included.
+class TWholeWindowDC {
+ public:
+  explicit TWholeWindowDC(HWND wnd) : wnd_(wnd), dc_(GetWindowDC(wnd)) {}
+  ~TWholeWindowDC() {
+    if (dc_) ReleaseDC(wnd_, dc_);
+  }
+  TWholeWindowDC(const TWholeWindowDC&) = delete;
+  TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+};
+
 // SaveDC / RestoreDC around clipping or origin changes.
 class TSavedDC {
  public:

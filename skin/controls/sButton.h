@@ -72,7 +72,6 @@ class TsButton : public TsSkinnedControl<TButton> {
   void DefaultChanged() override { LookChanged(); }
 
  private:
-  bool Skinned() const { return skinData_.Skinned(); }
   TsButtonGeometry Geometry() const;
   const TsGeneralData* Section() const;
   const TsMaskData* BorderMask() const;

@@ -501,7 +501,7 @@ bool TsCheckBox::HandleUnskinned(TMessage& m) {
 void TsCheckBox::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCOMMAND) {
     const std::uint16_t code = SkinCommandCode(m.WParam);
-    const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_.SkinManager();
+    const bool own = ForThisManager(skinData_, m.LParam);
     switch (code) {
       case SKIN_UNLOADED:
         TsSkinnedControl::WndProc(m);

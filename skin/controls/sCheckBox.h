@@ -94,7 +94,6 @@ class TsCheckBox : public TsSkinnedControl<TCheckBox> {
   // After a toggle by mouse or key: a fade that was running ends on the new picture.
   void FixFadeAfterRelease();
   void Release();
-  bool Skinned() const { return skinData_.Skinned(); }
   bool HandleSkinned(TMessage& m);
   bool HandleUnskinned(TMessage& m);
   // The platform's visual theme of the window on or off.

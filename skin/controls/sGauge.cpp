@@ -186,7 +186,7 @@ void TsGauge::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCOMMAND) {
     switch (SkinCommandCode(m.WParam)) {
       case SKIN_LOADED:
-        if (reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_.SkinManager()) DropFillCache();
+        if (ForThisManager(skinData_, m.LParam)) DropFillCache();
         break;
       case SKIN_UNLOADED:
         if (FAnimated) FTimer->SetEnabled(false);

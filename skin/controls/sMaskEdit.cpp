@@ -15,26 +15,6 @@ namespace {
 // The width of the border bands the skinned border copies from the cache onto the frame.
 constexpr int kBandWidth = 2;
 
-// The whole window's device context (the frame included), released with the object.
-class TWholeWindowDC {
- public:
-  explicit TWholeWindowDC(HWND wnd) : wnd_(wnd), dc_(GetWindowDC(wnd)) {}
-  ~TWholeWindowDC() {
-    if (dc_) ReleaseDC(wnd_, dc_);
-  }
-  TWholeWindowDC(const TWholeWindowDC&) = delete;
-  TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
-  HDC dc() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
-};
-
-bool ForThisManager(const TsCommonData& d, LPARAM lParam) {
-  return reinterpret_cast<TsSkinManager*>(lParam) == d.SkinManager();
-}
-
 void RedrawFrame(HWND wnd) { RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN); }
 
 }  // namespace
@@ -200,13 +180,8 @@ void TsMaskEdit::PaintInto(HDC dc) {
   HDC src = skinData_.CacheBmp()->DC();
   const int w = Width(), h = Height();
   GdiFlush();
+  // The cache holds the border bands too: one copy paints them with the rest.
   BitBlt(dc, 0, 0, w, h, src, 0, 0, SRCCOPY);
-  const int b = BorderWidth();
-  if (b == 0) return;
-  BitBlt(dc, 0, 0, b, h, src, 0, 0, SRCCOPY);
-  BitBlt(dc, 0, 0, w, b, src, 0, 0, SRCCOPY);
-  BitBlt(dc, w - b, 0, b, h, src, w - b, 0, SRCCOPY);
-  BitBlt(dc, 0, h - b, w, b, src, 0, h - b, SRCCOPY);
 }
 
 // ---- Messages -----------------------------------------------------------------------------------

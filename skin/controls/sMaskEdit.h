@@ -38,7 +38,6 @@ class TsMaskEdit : public TsEditLike<TMaskEdit> {
   // Shown in a mixed colour while the edit is empty and has not the focus.
   const std::wstring& TextHint() const { return FTextHint; }
   void SetTextHint(const std::wstring& value);
-  bool Skinned() const { return skinData_.Skinned(); }
   // 0 without a border; the edits here always have the sunken client edge: 3.
   int BorderWidth();
 

@@ -88,7 +88,6 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
   void MouseUp(TMouseButton button, int x, int y) override;
 
  private:
-  bool Skinned() const { return skinData_.Skinned(); }
   bool Busy() const;
   TsSpeedGeometry Geometry() const;
   TSize GlyphSize() const;

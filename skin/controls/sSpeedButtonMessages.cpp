@@ -84,7 +84,7 @@ void TsSpeedButton::MouseUp(TMouseButton button, int x, int y) {
 void TsSpeedButton::WndProc(TMessage& m) {
   if (m.Msg == SM_SKINCOMMAND) {
     const std::uint16_t code = SkinCommandCode(m.WParam);
-    const bool own = reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_.SkinManager();
+    const bool own = ForThisManager(skinData_, m.LParam);
     switch (code) {
       case SKIN_LOADED:
         TsSkinnedControl::WndProc(m);

@@ -91,10 +91,6 @@ void HandleSize(TsCommonData& d) {
       BroadcastToControls(*win, SM_SKINCOMMAND, SkinCommandWParam(SKIN_PARENTMOVED, 1), 0);
 }
 
-bool ForThisManager(const TsCommonData& d, LPARAM lParam) {
-  return reinterpret_cast<TsSkinManager*>(lParam) == d.SkinManager();
-}
-
 // The skin commands; returns whether the command was handled (the result in m).
 bool HandleSkinCommand(TMessage& m, TsCommonData& d) {
   const std::uint16_t code = SkinCommandCode(m.WParam), argument = SkinCommandArgument(m.WParam);
@@ -239,6 +235,10 @@ bool HandleSkinCommand(TMessage& m, TsCommonData& d) {
 }
 
 }  // namespace
+
+bool ForThisManager(const TsCommonData& d, LPARAM lParam) {
+  return reinterpret_cast<TsSkinManager*>(lParam) == d.SkinManager();
+}
 
 void MakeActiveControl(TsSkinManager& m, HWND wnd) {
   if (m.ActiveControl() == wnd) return;

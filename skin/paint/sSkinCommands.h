@@ -6,6 +6,8 @@
 // Whether the control shows its hot state: enabled and focused (a panel is not hot for the
 // focus of its window), or the mouse is over it where hovering is on and its kind turns hot.
 bool IsControlHot(const TsCommonData& data);
+// Whether a skin command's lParam names the control's own manager (commands 1, 2, 3, 16).
+bool ForThisManager(const TsCommonData& data, LPARAM lParam);
 // Makes wnd the manager's active (hovered) window: the previous one receives skin command 30,
 // wnd skin command 29. Nothing when wnd is already the active one.
 void MakeActiveControl(TsSkinManager& m, HWND wnd);

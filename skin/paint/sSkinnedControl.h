@@ -19,6 +19,8 @@ class TsSkinnedControl : public Base {
   ~TsSkinnedControl() override { StopFade(fadeTimer_); }
   Data& SkinData() { return skinData_; }
   const Data& SkinData() const { return skinData_; }
+  // A manager with a skin, a valid section, nothing being destroyed.
+  bool Skinned() const { return skinData_.Skinned(); }
 
   void Loaded() override {
     Base::Loaded();
