@@ -81,6 +81,12 @@ void TMemo::CreateParams(TCreateParams& p) {
   if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) p.Style |= WS_HSCROLL;
 }
 
+void TMemo::SetScrollBars(TScrollStyle value) {
+  if (value == scrollBars_) return;
+  scrollBars_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
 TStringList TMemo::Lines() const {
   TStringList l;
   l.SetText(GetText());

@@ -57,6 +57,8 @@ class TMemo : public TCustomEdit {
  public:
   explicit TMemo(TComponent* owner);
   TScrollStyle ScrollBars() const { return scrollBars_; }
+  // A window that exists is made anew with the bars asked for.
+  void SetScrollBars(TScrollStyle value);
   bool WordWrap() const { return wordWrap_; }
   // The lines; read from and written to the window when it exists.
   TStringList Lines() const;

@@ -10,6 +10,7 @@
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sMaskEdit.h"
+#include "skin/controls/sMemo.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/controls/sToolEdit.h"
 #include "skin/data/sSkinManager.h"

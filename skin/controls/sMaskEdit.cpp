@@ -149,13 +149,7 @@ void TsMaskEdit::PaintBorder() {
   RefreshCorners(skinData_, PaintState(), crAllCorners);
   TWholeWindowDC window(Handle());
   if (!window.dc()) return;
-  HDC src = skinData_.CacheBmp()->DC();
-  const int w = Width(), h = Height();
-  GdiFlush();
-  BitBlt(window.dc(), 0, 0, kBandWidth, h, src, 0, 0, SRCCOPY);
-  BitBlt(window.dc(), 0, 0, w, kBandWidth, src, 0, 0, SRCCOPY);
-  BitBlt(window.dc(), w - kBandWidth, 0, kBandWidth, h, src, w - kBandWidth, 0, SRCCOPY);
-  BitBlt(window.dc(), 0, h - kBandWidth, w, kBandWidth, src, 0, h - kBandWidth, SRCCOPY);
+  CopyBorderBands(window.dc(), skinData_.CacheBmp()->DC(), Width(), Height(), kBandWidth);
 }
 
 void TsMaskEdit::PaintPlain(HDC dc) {

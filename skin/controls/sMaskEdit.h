@@ -1,4 +1,5 @@
-// Skinned edit and memo; without an active skin they are the platform's edit windows.
+// The skinned edit; without an active skin it is the platform's edit window. TsEditLike is shared
+// with the memo (sMemo.h).
 #pragma once
 #include "framework/Edits.h"
 #include "skin/controls/sBoundLabel.h"
@@ -66,10 +67,4 @@ class TsMaskEdit : public TsEditLike<TMaskEdit> {
 
   unsigned FDisabledKind = dkBlended;
   std::wstring FTextHint;
-};
-
-// Its skin state carries the sizes of the skinned scroll bars.
-class TsMemo : public TsEditLike<TMemo, TsScrollWndData> {
- public:
-  explicit TsMemo(TComponent* owner) : TsEditLike(owner, 7) {}
 };

@@ -62,3 +62,12 @@ void RefreshCorners(TsCommonData& d, int state, unsigned corners) {
   if (!QueryOwnerBackground(d, q)) return;
   RefreshCorners(ItemSkinData(d), d.CacheBmp()->Pixels(), state, corners, CacheInfoOf(q), {owner->Left(), owner->Top()});
 }
+
+void CopyBorderBands(HDC dst, HDC src, int w, int h, int band) {
+  if (band <= 0) return;
+  GdiFlush();
+  BitBlt(dst, 0, 0, band, h, src, 0, 0, SRCCOPY);
+  BitBlt(dst, 0, 0, w, band, src, 0, 0, SRCCOPY);
+  BitBlt(dst, w - band, 0, band, h, src, w - band, 0, SRCCOPY);
+  BitBlt(dst, 0, h - band, w, band, src, 0, h - band, SRCCOPY);
+}

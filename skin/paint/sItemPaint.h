@@ -29,3 +29,6 @@ void PaintSectionToDC(int index, std::wstring_view name, const TCacheInfo& bg, T
 void PaintMaskFrameRegion(TBitmap32& bmp, HRGN region, bool cornerFlag, int state, const TsMaskData& mask);
 // After a move: the cache's transparent corners (TsCorner bits) show what now lies behind them.
 void RefreshCorners(TsCommonData& data, int state, unsigned corners);
+// The four border bands of `band` pixels (left, top, right, bottom) of a w × h picture in src onto
+// the same places of dst: a frame painted from a control's cache around what the platform paints.
+void CopyBorderBands(HDC dst, HDC src, int w, int h, int band);

@@ -8,6 +8,7 @@
 #include "framework/LayoutReader.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sMaskEdit.h"
+#include "skin/controls/sMemo.h"
 
 // Made on the control's parent beside it when activated, the label moves with the control, shows,
 // hides and is enabled with it (kept enabled by EnabledAlways) and goes when deactivated or when

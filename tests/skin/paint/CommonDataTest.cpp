@@ -13,6 +13,7 @@
 #include "skin/controls/sButton.h"
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sMaskEdit.h"
+#include "skin/controls/sMemo.h"
 #include "skin/data/sSkinSend.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sSkinEngine.h"

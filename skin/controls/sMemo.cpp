@@ -1,0 +1,108 @@
+#include "skin/controls/sMemo.h"
+
+#include "framework/Handles.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinSend.h"
+
+TsMemo::TsMemo(TComponent* owner) : TsEditLike(owner, 7) { SetControlStyle(ControlStyle() & ~csOpaque); }
+
+TsMemo::~TsMemo() { FreeScrolls(ListSW_); }
+
+void TsMemo::SetDisabledKind(unsigned value) {
+  if (value == FDisabledKind) return;
+  FDisabledKind = value;
+  skinData_.Invalidate();
+}
+
+void TsMemo::Loaded() {
+  TsEditLike::Loaded();
+  RefreshEditScrolls(skinData_, ListSW_);
+}
+
+void TsMemo::CreateWindowHandle(const TCreateParams& params) {
+  TsEditLike::CreateWindowHandle(params);
+  // Each window gets its own handler: the one of a window that went is replaced.
+  RefreshEditScrolls(skinData_, ListSW_);
+}
+
+void TsMemo::SyncPaintColors() {
+  if (skinData_.CustomColor() || skinData_.SkinIndex < 0) return;
+  const TsGeneralData& g = skinData_.SkinManager()->gd()[std::size_t(skinData_.SkinIndex)];
+  const int state = ((Focused() || skinData_.FMouseAbove) && g.States >= 2) ? 1 : 0;
+  struct TSyncing {
+    bool& flag;
+    ~TSyncing() { flag = false; }
+  } syncing{skinData_.SyncingColors = true};
+  if (g.Props[state].Color != Color()) SetColor(g.Props[state].Color);
+  if (g.Props[state].FontColor.Color != Font().Color()) Font().SetColor(g.Props[state].FontColor.Color);
+}
+
+bool TsMemo::HandleSkinCommand(TMessage& m) {
+  switch (SkinCommandCode(m.WParam)) {
+    case SKIN_UNLOADED:
+      if (!ForThisManager(skinData_, m.LParam)) return false;
+      // This may run inside the handler's own dispatch: it lets the window go at once and is
+      // freed when that dispatch returns.
+      FreeScrolls(ListSW_);
+      TsEditLike::WndProc(m);
+      if (HandleAllocated()) RecreateWnd();
+      return true;
+    case SKIN_REFRESH:
+      if (!ForThisManager(skinData_, m.LParam)) return false;
+      TsEditLike::WndProc(m);
+      RefreshEditScrolls(skinData_, ListSW_);
+      if (HandleAllocated() && Visible())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+      return true;
+    case SKIN_ISSKINNED:
+      m.Result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TsMemo::WndProc(TMessage& m) {
+  if (m.Msg == SM_SKINCOMMAND && IsOwnSkinSend(m.WParam, m.LParam) && HandleSkinCommand(m)) return;
+  if (!HandleAllocated() || !Skinned()) {
+    TsEditLike::WndProc(m);
+    return;
+  }
+  if (m.Msg == WM_PAINT) {
+    SyncPaintColors();
+    if (skinData_.FUpdating) {
+      // Waiting for the parent's picture: the request is acknowledged, nothing drawn.
+      if (!m.WParam) TPaintDC paint(Handle());
+      m.Result = 0;
+      return;
+    }
+  }
+  TsEditLike::WndProc(m);
+  switch (m.Msg) {
+    case FN_FONTCHANGED:
+      if (Visible()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+      [[fallthrough]];
+    case FN_VISIBLECHANGED:
+    case FN_ENABLEDCHANGED:
+      skinData_.Invalidate();
+      break;
+    case EM_SCROLLCARET:
+      if (ListSW_) ListSW_->UpdateScrolls(true);
+      if (OnScrollCaret) OnScrollCaret(this);
+      break;
+    case WM_VSCROLL:
+      if (OnVScroll) OnVScroll(this);
+      break;
+    case FN_COMMAND:
+      if (HIWORD(m.WParam) == EN_CHANGE && ListSW_) ListSW_->UpdateScrolls(true);
+      break;
+    case FN_TEXTCHANGED:
+      if (ListSW_) ListSW_->UpdateScrolls(true);
+      break;
+    case FN_SHOWINGCHANGED:
+      RefreshEditScrolls(skinData_, ListSW_);
+      break;
+    default:
+      break;
+  }
+}

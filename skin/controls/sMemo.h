@@ -1,0 +1,37 @@
+// The skinned memo: the platform keeps painting its text, in the colours of the skin's "EDIT"
+// section taken at every paint; its frame and scroll bars are the skinned scroll handler's
+// (skin/frame/sSBUtils), attached whenever the memo has a window and a skin.
+#pragma once
+#include <memory>
+
+#include "skin/controls/sMaskEdit.h"
+#include "skin/frame/sSBUtils.h"
+
+class TsMemo : public TsEditLike<TMemo, TsScrollWndData> {
+ public:
+  explicit TsMemo(TComponent* owner);
+  ~TsMemo() override;
+
+  unsigned DisabledKind() const { return FDisabledKind; }
+  void SetDisabledKind(unsigned value);
+  // After a vertical scroll, and after the caret was scrolled into view.
+  TNotifyEvent OnVScroll;
+  TNotifyEvent OnScrollCaret;
+  // The skinned bars' handler; null while unskinned or without a window.
+  const std::shared_ptr<TsEditWnd>& ListSW() const { return ListSW_; }
+
+  void Loaded() override;
+  void WndProc(TMessage& m) override;
+
+ protected:
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ private:
+  // The section's colours for the current state become the memo's own, as the skin's and not
+  // the user's change (the hot state stays).
+  void SyncPaintColors();
+  bool HandleSkinCommand(TMessage& m);
+
+  std::shared_ptr<TsEditWnd> ListSW_;
+  unsigned FDisabledKind = dkBlended;
+};
