@@ -5,77 +5,16 @@
 // state (PrepareCache). The ratio is taken against the BitBlt with its device context taken and
 // given back, as a frame's copy to the screen does; the held-context figure is printed beside it. Targets: a fade frame at most 4 times its BitBlt and under 1 ms (a
 // twelfth of the 12 ms step); a hot rebuild under 0.5 ms. The minimum of 7 rounds counts.
-#include <windows.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
+#include "WineBench.h"
 #include "framework/Form.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sSkinEngine.h"
 
-namespace {
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
-
-// Microseconds per call: the fastest of 7 rounds of n calls.
-double Time(int n, const std::function<void()>& f) {
-  double best = 1e30;
-  for (int round = 0; round < 7; ++round) {
-    const double start = Now();
-    for (int i = 0; i < n; ++i) f();
-    best = std::min(best, (Now() - start) * 1e6 / n);
-  }
-  return best;
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// A BitBlt of a w × h memory picture onto the window, flushed: with the window's device context
-// taken for it and given back (as every paint of ours does), and into one held throughout.
-struct TBaseline {
-  double WithDC = 0, HeldDC = 0;
-};
-TBaseline BitBltBaseline(HWND wnd, int x, int y, int w, int h, int n) {
-  TBitmap picture(w, h);
-  TBaseline b;
-  b.WithDC = Time(n, [&] {
-    HDC dc = GetDC(wnd);
-    BitBlt(dc, x, y, w, h, picture.DC(), 0, 0, SRCCOPY);
-    GdiFlush();
-    ReleaseDC(wnd, dc);
-  });
-  HDC dc = GetDC(wnd);
-  b.HeldDC = Time(n, [&] {
-    BitBlt(dc, x, y, w, h, picture.DC(), 0, 0, SRCCOPY);
-    GdiFlush();
-  });
-  ReleaseDC(wnd, dc);
-  return b;
-}
-
-void Report(const char* what, double us, const TBaseline& b, double limitRatio, double limitUs) {
-  const double ratio = us / b.WithDC;
-  const bool ok = (limitRatio <= 0 || ratio <= limitRatio) && us <= limitUs;
-  std::printf("%-42s %8.1f us | BitBlt with its DC %6.1f us (ratio %6.2f), into a held DC %5.1f us (ratio %7.2f) | %s\n",
-              what, us, b.WithDC, ratio, b.HeldDC, us / b.HeldDC, ok ? "meets target" : "MISSES target");
-}
-
-}  // namespace
+using namespace winbench;
 
 int main(int argc, char** argv) {
   const char* skin = argc > 1 ? argv[1] : PRISMATONE_WINDOW_SKIN_PATH;

@@ -92,6 +92,12 @@ std::vector<TGalleryTile> GaugeTiles(TsSkinManager& manager, const TBitmap32& li
 // size grip. Empty when the skin has no scroll bar elements.
 std::vector<TGalleryTile> ScrollTiles(TsSkinManager& manager);
 
+// The edits page (no text): the folder field (EDIT 401 × 21) and the log memo (EDIT 465 × 201)
+// at rest, hot and disabled, over the check and over the plain colour. The memo carries its
+// vertical bar inside its 2-pixel border ring, as thick as GetScrollMetric makes it: faded at
+// rest and disabled, active with its thumb when hot. Empty when the skin has no EDIT section.
+std::vector<TGalleryTile> EditTiles(TsSkinManager& manager);
+
 // The tile with these properties, or none.
 const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstring_view section, int width, int height,
                              int state, TGalleryBackground bg, bool text = false);
