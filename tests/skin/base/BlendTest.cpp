@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "PaintTestUtil.h"
 #include "skin/base/sColorMath.h"
 
@@ -92,6 +94,24 @@ TEST(MergeKeyedBitmap, FactorAndKey) {
   EXPECT_EQ(e.Pixel(0, 0), 0x00A00000u);
   MergeKeyedBitmap(e, 0, 0, clFuchsia, 0.0, Rect(0, 0, 0, 0), Filled(1, 1, 0x00010203));
   EXPECT_EQ(e.Pixel(0, 0), 0x00010203u);
+}
+
+// Every pair of channel values merges as Trunc(s − (s − d)·f), for the factors the engine uses
+// (computed in integers) and for any other.
+TEST(MergeKeyedBitmap, EveryChannelPair) {
+  for (const double f : {DefDisabledBlend, 0.5, 0.035}) {
+    TBitmap32 s(256, 256), d(256, 256);
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x) {
+        s.Pixel(x, y) = 0xFF000000u | std::uint32_t(x) << 16 | std::uint32_t(y) << 8 | std::uint32_t(x);
+        d.Pixel(x, y) = 0x12000000u | std::uint32_t(y) << 16 | std::uint32_t(x) << 8 | std::uint32_t(y);
+      }
+    MergeKeyedBitmap(d, 0, 0, clFuchsia, f, Rect(0, 0, 255, 255), s);
+    auto rule = [f](int sc, int dc) { return std::uint32_t(std::trunc(sc - (sc - dc) * f)); };
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x)
+        ASSERT_EQ(d.Pixel(x, y), 0x12000000u | rule(x, y) << 16 | rule(y, x) << 8 | rule(x, y)) << f << " " << x << "," << y;
+  }
 }
 
 // Source rect clipped to the source (inclusive), destination parts outside skipped.
