@@ -187,19 +187,17 @@ TsScrollSizes TsScrollWnd::OwnSizes(const TsScrollBar& bar) const {
   return {};
 }
 
-TRect TsScrollWnd::BarRect(const TsScrollBar& bar) const {
-  const TsScrollFrame f{WindowRect(CtrlHandle), Edges, fLeftScrollbar, sBarHorz.fScrollVisible, sBarVert.fScrollVisible,
-                        GetScrollMetric(sBarHorz, mkThickness, OwnSizes(sBarHorz), SkinManager),
-                        GetScrollMetric(sBarVert, mkThickness, OwnSizes(sBarVert), SkinManager)};
-  return bar.nBarType == btVert ? VertBarRect(f) : HorzBarRect(f);
+TsScrollFrame TsScrollWnd::Frame() const {
+  return {WindowRect(CtrlHandle), Edges, fLeftScrollbar, sBarHorz.fScrollVisible, sBarVert.fScrollVisible,
+          GetScrollMetric(sBarHorz, mkThickness, OwnSizes(sBarHorz), SkinManager),
+          GetScrollMetric(sBarVert, mkThickness, OwnSizes(sBarVert), SkinManager)};
 }
 
-TRect TsScrollWnd::CornerRect() const {
-  const TsScrollFrame f{WindowRect(CtrlHandle), Edges, fLeftScrollbar, sBarHorz.fScrollVisible, sBarVert.fScrollVisible,
-                        GetScrollMetric(sBarHorz, mkThickness, OwnSizes(sBarHorz), SkinManager),
-                        GetScrollMetric(sBarVert, mkThickness, OwnSizes(sBarVert), SkinManager)};
-  return ::CornerRect(f);
+TRect TsScrollWnd::BarRect(const TsScrollBar& bar) const {
+  return bar.nBarType == btVert ? VertBarRect(Frame()) : HorzBarRect(Frame());
 }
+
+TRect TsScrollWnd::CornerRect() const { return ::CornerRect(Frame()); }
 
 TsBarGeometry TsScrollWnd::Geometry(const TsScrollBar& bar) const {
   return BarGeometry(bar, BarRect(bar), OwnSizes(bar), SkinManager);

@@ -118,6 +118,8 @@ class TsScrollWnd : public TsMainWnd {
   // After the control handled m: the bars brought up to date where m may have scrolled.
   virtual void AfterDefault(const TMessage& m);
   TsScrollSizes OwnSizes(const TsScrollBar& bar) const;
+  // What the bars' rectangles depend on, now.
+  TsScrollFrame Frame() const;
   TsScrollBar& BarOf(int barType) { return barType == btVert ? sBarVert : sBarHorz; }
   // The control's parent's picture behind the window, and the window's place in that picture.
   TCacheInfo Background(TPoint& windowPos) const;

@@ -79,10 +79,12 @@ wait_until 30 test -f "$sysdir/$thumb" || fail "the install did not reach the sy
 lit=0
 log_lit() {
   import -window root "$shot"
-  lit=$(convert "$shot" -crop "460x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%[fx:int(1000*mean)]" info:)
+  lit=$(convert "$shot" -crop "440x190+$(( cx + 208 ))+$(( cy + 234 ))" -format "%[fx:int(1000*mean)]" info:)
   [ "$lit" -gt 5 ]
 }
+# The text area only (x 208 … 647): the bar beside it is light even with no text.
 wait_until 10 log_lit || fail "the log shows nothing (mean $lit)"
+check_memo_skinned "$shot"
 # The gauge ends full: its right end changed from the empty look to that of its filled left end.
 gauge_full() {
   import -window root "$shot"

@@ -21,7 +21,20 @@ check_first_look() {
   # The log memo's black background.
   IFS=, read -r r g b <<<"$(mean $((cx + 220)) $((cy + 250)) 400 150)"
   [ "$r" -le 10 ] && [ "$g" -le 10 ] && [ "$b" -le 10 ] || fail "memo is $r,$g,$b, not black"
+  check_memo_skinned "$shot"
   echo "first look ok"
+}
+
+# check_memo_skinned SHOT: the log memo (206, 232, 465 × 201) wears the skin, not the platform's
+# grey. Its frame ring is the skin's edit border, blue over red by far (the platform's sunken
+# edge is grey); its scroll bar is the skin's, faded while the text fits: a blue-tinted strip
+# darker than the platform's light grey bar (red over blue).
+check_memo_skinned() {
+  local shot=$1 r g b
+  IFS=, read -r r g b <<<"$(convert "$shot" -format "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]" -crop "1x1+$((cx + 206))+$((cy + 332))" info:)"
+  [ "$b" -ge $((r + 40)) ] || fail "the memo's frame is $r,$g,$b, not the skin's edit border"
+  IFS=, read -r r g b <<<"$(convert "$shot" -crop "17x197+$((cx + 652))+$((cy + 234))" -format "%[fx:int(255*mean.r)],%[fx:int(255*mean.g)],%[fx:int(255*mean.b)]" info:)"
+  [ "$b" -gt "$r" ] && [ "$r" -lt 170 ] || fail "the memo's scroll bar is $r,$g,$b on average, not the skin's faded bar"
 }
 
 # check_browse_dialog: the browse button "..." (613, 110, 23 × 22) changes its look under the

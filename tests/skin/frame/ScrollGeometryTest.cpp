@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "skin/data/sSkinManager.h"
 #include "skin/frame/sScrollGeometry.h"
-
-using sscroll::MulDiv;
 
 namespace {
 
@@ -167,7 +168,7 @@ TEST(ThumbDrag, EndsAndMiddle) {
   EXPECT_EQ(MoveThumb(track, TsScrollInfo{100, 100, 1, 100, 0}, TPoint{5, 40}).Position, 110);
 }
 
-// The platform's MulDiv: exact product, halves away from zero, −1 for a zero divisor or a
+// The platform's MulDiv (under Windows checked against the platform's own): exact product, halves away from zero, −1 for a zero divisor or a
 // result outside 32 bits.
 TEST(MulDiv, PlatformRounding) {
   struct Row {
@@ -181,7 +182,12 @@ TEST(MulDiv, PlatformRounding) {
       {INT_MIN, 1, -1, -1},
       {65536, 65536, 131072, 32768},
   };
-  for (const Row& r : rows) EXPECT_EQ(MulDiv(r.a, r.b, r.c), r.result) << r.a << " * " << r.b << " / " << r.c;
+  for (const Row& r : rows) {
+    EXPECT_EQ(sscroll::MulDiv(r.a, r.b, r.c), r.result) << r.a << " * " << r.b << " / " << r.c;
+#ifdef _WIN32
+    EXPECT_EQ(::MulDiv(r.a, r.b, r.c), r.result) << "the platform's, " << r.a << " * " << r.b << " / " << r.c;
+#endif
+  }
 }
 
 // Room for the bars in the client area, and the bars' rectangles with the corner between them,
