@@ -11,18 +11,24 @@ TsMemo::~TsMemo() { FreeScrolls(ListSW_); }
 void TsMemo::SetDisabledKind(unsigned value) {
   if (value == FDisabledKind) return;
   FDisabledKind = value;
+  if (ListSW_) ListSW_->DisabledKind = value;
   skinData_.Invalidate();
+}
+
+void TsMemo::RefreshScrolls() {
+  RefreshEditScrolls(skinData_, ListSW_);
+  if (ListSW_) ListSW_->DisabledKind = FDisabledKind;
 }
 
 void TsMemo::Loaded() {
   TsEditLike::Loaded();
-  RefreshEditScrolls(skinData_, ListSW_);
+  RefreshScrolls();
 }
 
 void TsMemo::CreateWindowHandle(const TCreateParams& params) {
   TsEditLike::CreateWindowHandle(params);
   // Each window gets its own handler: the one of a window that went is replaced.
-  RefreshEditScrolls(skinData_, ListSW_);
+  RefreshScrolls();
 }
 
 void TsMemo::SyncPaintColors() {
@@ -50,7 +56,7 @@ bool TsMemo::HandleSkinCommand(TMessage& m) {
     case SKIN_REFRESH:
       if (!ForThisManager(skinData_, m.LParam)) return false;
       TsEditLike::WndProc(m);
-      RefreshEditScrolls(skinData_, ListSW_);
+      RefreshScrolls();
       if (HandleAllocated() && Visible())
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       return true;
@@ -100,7 +106,7 @@ void TsMemo::WndProc(TMessage& m) {
       if (ListSW_) ListSW_->UpdateScrolls(true);
       break;
     case FN_SHOWINGCHANGED:
-      RefreshEditScrolls(skinData_, ListSW_);
+      RefreshScrolls();
       break;
     default:
       break;

@@ -31,6 +31,8 @@ class TsMemo : public TsEditLike<TMemo, TsScrollWndData> {
   // the user's change (the hot state stays).
   void SyncPaintColors();
   bool HandleSkinCommand(TMessage& m);
+  // Attaches, replaces or frees the bars' handler as the skin and the window stand.
+  void RefreshScrolls();
 
   std::shared_ptr<TsEditWnd> ListSW_;
   unsigned FDisabledKind = dkBlended;

@@ -506,7 +506,7 @@ bool TsBaseWnd::PrepareCache() {
   if (cache.Width() != w || cache.Height() != h) cache.SetSize(w, h);
   GdiFlush();
   PaintSkinItem(*SkinData, *ready, true, cache.Pixels(), pos, Rect(0, 0, w, h), PaintState());
-  if (!IsWindowEnabled(CtrlHandle)) ApplyDisabledLook(cache.Pixels(), dkBlended, SkinData->ParentColor(clBtnFace), pos, *ready);
+  if (!IsWindowEnabled(CtrlHandle)) ApplyDisabledLook(cache.Pixels(), DisabledKind, SkinData->ParentColor(clBtnFace), pos, *ready);
   SkinData->BGChanged = false;
   return true;
 }

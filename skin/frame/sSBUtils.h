@@ -23,6 +23,7 @@
 #include "skin/frame/sScrollGeometry.h"
 #include "skin/frame/sScrollPaint.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sSkinItem.h"
 
 // Ids of the handler's window timers: the first repeat delay, the repeat, the hover watch.
 inline constexpr UINT_PTR kScrollDelayTimer = 0xFFFD;
@@ -149,6 +150,10 @@ class TsScrollWnd : public TsMainWnd {
 
 // A handler that also paints the control's frame from the control's skin picture.
 class TsBaseWnd : public TsScrollWnd {
+ public:
+  // The look of the picture while the window is disabled (the control's own setting).
+  unsigned DisabledKind = dkBlended;
+
  protected:
   using TsScrollWnd::TsScrollWnd;
   // The control's picture (its section over what lies behind, the window's size) made current;
