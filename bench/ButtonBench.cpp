@@ -17,15 +17,8 @@
 using namespace winbench;
 
 int main(int argc, char** argv) {
-  const char* skin = argc > 1 ? argv[1] : PRISMATONE_WINDOW_SKIN_PATH;
-  InstallSkinEngine();
   TsSkinManager manager(nullptr);
-  storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(skin), 196, L"T");
-  manager.SetSkinName(L"T");
-  if (manager.GetSkinIndex(L"BUTTON") < 0) {
-    std::fprintf(stderr, "button_bench: the skin %s did not load\n", skin);
-    return 2;
-  }
+  if (!LoadWindowSkin(manager, argc, argv, L"BUTTON", "button_bench")) return 2;
   TForm form(nullptr);
   form.SetBounds(40, 40, 300, 120);
   auto* button = new TsButton(&form);

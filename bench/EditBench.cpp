@@ -39,15 +39,8 @@ double Rebuild(TsMaskEdit& edit) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* skin = argc > 1 ? argv[1] : PRISMATONE_WINDOW_SKIN_PATH;
-  InstallSkinEngine();
   TsSkinManager manager(nullptr);
-  storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(skin), 196, L"T");
-  manager.SetSkinName(L"T");
-  if (manager.GetSkinIndex(L"EDIT") < 0) {
-    std::fprintf(stderr, "edit_bench: the skin %s did not load\n", skin);
-    return 2;
-  }
+  if (!LoadWindowSkin(manager, argc, argv, L"EDIT", "edit_bench")) return 2;
   // The setup window's size, the edits where its folder field and log lie; a third, small edit
   // holds the focus, so that the two measured ones paint at rest.
   TForm form(nullptr);

@@ -9,8 +9,23 @@
 #include <functional>
 
 #include "framework/Graphics.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/data/sStoredSkinLoad.h"
+#include "skin/paint/sSkinEngine.h"
 
 namespace winbench {
+
+// The skin engine with the window's own skin at hue 196 (the first argument, else the built one);
+// false, with a line on stderr, when the skin lacks `section`.
+inline bool LoadWindowSkin(TsSkinManager& manager, int argc, char** argv, const wchar_t* section, const char* program) {
+  const char* skin = argc > 1 ? argv[1] : PRISMATONE_WINDOW_SKIN_PATH;
+  InstallSkinEngine();
+  storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(skin), 196, L"T");
+  manager.SetSkinName(L"T");
+  if (manager.GetSkinIndex(section) >= 0) return true;
+  std::fprintf(stderr, "%s: the skin %s did not load\n", program, skin);
+  return false;
+}
 
 inline double Now() {
   LARGE_INTEGER f, c;

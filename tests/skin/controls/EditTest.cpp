@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "../paint/PumpUtil.h"
+#include "WindowPixels.h"
 #include "framework/Form.h"
 #include "skin/controls/sMaskEdit.h"
 #include "skin/data/sSkinManager.h"
@@ -18,18 +19,6 @@ namespace {
 
 using pumptest::Pump;
 using pumptest::PumpPending;
-
-// The whole window as it shows, frame included.
-TBitmap32 WindowPixels(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  TBitmap copy(r.right - r.left, r.bottom - r.top);
-  HDC dc = GetWindowDC(wnd);
-  BitBlt(copy.DC(), 0, 0, copy.Width(), copy.Height(), dc, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, dc);
-  GdiFlush();
-  return copy.Pixels();
-}
 
 std::uint32_t Rgb(std::uint32_t pixel) { return pixel & 0xFFFFFFu; }
 

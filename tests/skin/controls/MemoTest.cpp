@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../paint/PumpUtil.h"
+#include "WindowPixels.h"
 #include "framework/Form.h"
 #include "skin/controls/sMemo.h"
 #include "skin/data/sSkinManager.h"
@@ -19,17 +20,6 @@ namespace {
 
 using pumptest::Pump;
 using pumptest::PumpPending;
-
-TBitmap32 WindowPixels(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  TBitmap copy(r.right - r.left, r.bottom - r.top);
-  HDC dc = GetWindowDC(wnd);
-  BitBlt(copy.DC(), 0, 0, copy.Width(), copy.Height(), dc, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, dc);
-  GdiFlush();
-  return copy.Pixels();
-}
 
 // The mouse through the system's input queue, as a user's hand moves it.
 void MouseTo(TPoint p) {
