@@ -75,6 +75,16 @@ void TForm::CreateParams(TCreateParams& p) {
       p.Style |= WS_OVERLAPPEDWINDOW;
       break;
   }
+  // The border icons take out what the style would otherwise have: no system menu (and with it no
+  // caption buttons), no minimise or maximise box; a help box only on dialogs (the system shows
+  // it beside minimise and maximise only when neither is there).
+  if (borderStyle_ != TFormBorderStyle::bsNone) {
+    if (!(borderIcons_ & biSystemMenu)) p.Style &= ~DWORD(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    if (!(borderIcons_ & biMinimize)) p.Style &= ~DWORD(WS_MINIMIZEBOX);
+    if (!(borderIcons_ & biMaximize)) p.Style &= ~DWORD(WS_MAXIMIZEBOX);
+    if ((borderIcons_ & biHelp) && (borderIcons_ & biSystemMenu) && !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+      p.ExStyle |= WS_EX_CONTEXTHELP;
+  }
   if (alphaBlend_) p.ExStyle |= WS_EX_LAYERED;
   if (clientWidth_ >= 0 && clientHeight_ >= 0) {
     RECT r{0, 0, clientWidth_, clientHeight_};
@@ -142,6 +152,17 @@ bool TForm::SetProperty(const std::string& name, const TLayoutValue& v, const TL
     auto it = styles.find(v.AsIdentifier());
     if (it == styles.end()) throw ELayoutError("unknown border style");
     borderStyle_ = it->second;
+  } else if (name == "BorderIcons") {
+    static const std::map<std::wstring, unsigned> icons = {
+        {L"biSystemMenu", biSystemMenu}, {L"biMinimize", biMinimize}, {L"biMaximize", biMaximize}, {L"biHelp", biHelp}};
+    if (v.kind != TLayoutValue::Kind::Set) throw ELayoutError("set value expected");
+    unsigned set = 0;
+    for (const std::wstring& item : v.items) {
+      auto it = icons.find(item);
+      if (it == icons.end()) throw ELayoutError("unknown border icon");
+      set |= it->second;
+    }
+    borderIcons_ = set;
   } else if (name == "Position") {
     static const std::map<std::wstring, TPosition> positions = {
         {L"poDesigned", TPosition::poDesigned}, {L"poScreenCenter", TPosition::poScreenCenter},

@@ -161,9 +161,6 @@ void AnimateFormShow(TsFormAnimationHost& host, int timeMs, int target, TsAnimTy
 
 // ---- Hiding -------------------------------------------------------------------------------------
 
-namespace {
-
-// A cover showing what the screen shows of the form now, top-most at the form's place.
 std::unique_ptr<TForm> CoverFromScreen(HWND wnd) {
   RECT w{};
   GetWindowRect(wnd, &w);
@@ -191,7 +188,6 @@ std::unique_ptr<TForm> CoverFromScreen(HWND wnd) {
   return cover;
 }
 
-}  // namespace
 
 void AnimateFormHide(TsFormAnimationHost& host) {
   HideAllGlows(true);

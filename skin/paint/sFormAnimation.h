@@ -65,6 +65,9 @@ void PaintControlImage(TBitmap& bitmap, TWinControl& control, int x, int y, TsFo
 // A borderless cover form for the animations, its window made, not shown; helper windows of the
 // skin carry Tag 256 so that the window-creation hook leaves them alone.
 std::unique_ptr<TForm> NewCoverForm();
+// A cover showing what the screen shows of the window now (alpha 255), top-most at its place and
+// shown: the hide animation's cover, made before the window itself is hidden.
+std::unique_ptr<TForm> CoverFromScreen(HWND wnd);
 
 // The timer of the hiding animation: one instance, made on first use and kept.
 class TsHideTimer : public TsThreadedTimer {
