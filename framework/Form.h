@@ -4,10 +4,10 @@
 #include <map>
 #include <string>
 
+#include "framework/FormTypes.h"
 #include "framework/LayoutReader.h"
 #include "framework/WinControl.h"
 
-enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
