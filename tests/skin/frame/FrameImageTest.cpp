@@ -1,0 +1,96 @@
+// The setup window's image without caption text, from its own skin: plain client colour, the
+// title's two looks, the cut corners, and a button repainted from the saved title.
+#include <gtest/gtest.h>
+
+#include "FrameTestSkin.h"
+#include "skin/base/sColorMath.h"
+#include "skin/frame/sFrameImage.h"
+#include "skin/frame/sFrameRegion.h"
+
+using frametest::TDialogFrame;
+using frametest::WindowSkin;
+
+namespace {
+
+struct TImage {
+  TDialogFrame Frame;
+  TsFrameImageInput In;
+  TBitmap32 Image;
+  TsTempBmp Temp;
+  bool Built = false;
+
+  TImage(TsSkinManager& m, bool active) : Frame(m, TsSystemMetrics{}) {
+    In.Manager = &m;
+    In.Form.SkinIndex = m.GetSkinIndex(L"FORM");
+    In.Form.SkinSection = L"FORM";
+    In.Form.Manager = &m;
+    In.Form.BorderIndex = m.GetMaskIndex(In.Form.SkinIndex, L"FORM", L"BORDERSMASK");
+    In.TitleIndex = m.GetSkinIndex(L"FORMTITLE");
+    In.Window = Frame.Window;
+    In.Metrics = Frame.Metrics;
+    In.FormActive = active;
+    In.PlainColour = PlainColourMode(m, In.Form.SkinIndex, In.Form.BorderIndex, false, false, false);
+    In.PlainColor = FormColor(m, In.Form.SkinIndex, active);
+    In.ButtonsShown = true;
+    In.ButtonAreaWidth = TitleBtnsWidth(m, Frame.Buttons, Frame.Queries);
+    Built = BuildFrameBackground(Image, In);
+    FinishFrameImage(Image, Temp, In, Frame.Buttons, Frame.Queries, true);
+  }
+};
+
+int Differences(const TBitmap32& a, const TBitmap32& b) {
+  int n = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
+  return n;
+}
+
+}  // namespace
+
+// The window's skin paints its client as a plain fill of FORM's colour; the title differs between
+// the active and the inactive look while the client does not.
+TEST(FrameImage, PlainClientAndTwoTitleLooks) {
+  TsSkinManager* m = WindowSkin();
+  ASSERT_TRUE(m);
+  const TImage active(*m, true), inactive(*m, false);
+  ASSERT_TRUE(active.Built);
+  EXPECT_TRUE(active.In.PlainColour);
+  ASSERT_EQ(active.Image.Width(), 686);
+  ASSERT_EQ(active.Image.Height(), 520);
+  const TsFrameMetrics& fm = active.Frame.Metrics;
+  const std::uint32_t client = active.Image.Pixel(fm.OffsetX + 100, fm.OffsetY + 100);
+  EXPECT_EQ(client, scolor::SwapRB(FormColor(*m, active.In.Form.SkinIndex, true)) | 0xFF000000u);
+  EXPECT_EQ(inactive.Image.Pixel(fm.OffsetX + 100, fm.OffsetY + 100), client);
+  EXPECT_EQ(active.Image.Pixel(fm.OffsetX, fm.OffsetY), client);  // the client's first row is filled too
+  EXPECT_NE(active.Image.Pixel(300, 10), inactive.Image.Pixel(300, 10));
+}
+
+// Hovering and leaving the close button on the direct path leaves the image as a rebuild paints it.
+TEST(FrameImage, ButtonRepaintRestoresTheImage) {
+  TsSkinManager* m = WindowSkin();
+  ASSERT_TRUE(m);
+  TImage img(*m, true);
+  const TBitmap32 built = img.Image;
+  TsCaptionButtons& b = img.Frame.Buttons;
+  b.Close.State = 1;
+  const TRect r = RepaintCaptionButton(img.Image, img.Temp, *m, b, img.Frame.Queries, b.Close, true, true);
+  EXPECT_EQ(r, b.Close.Rect);
+  EXPECT_GT(Differences(img.Image, built), 0);
+  b.Close.State = 0;
+  RepaintCaptionButton(img.Image, img.Temp, *m, b, img.Frame.Queries, b.Close, true, true);
+  EXPECT_EQ(Differences(img.Image, built), 0);
+}
+
+// The skin's frame corners are cut (key pixels there), and the cuts lie in the image's corners.
+TEST(FrameImage, CornersAreCut) {
+  TsSkinManager* m = WindowSkin();
+  ASSERT_TRUE(m);
+  const TImage img(*m, true);
+  const int title = m->gd()[std::size_t(img.In.TitleIndex)].BorderIndex;
+  const auto cuts = FrameCornerRects(*m, img.In.Form.BorderIndex, title, 686, 520);
+  ASSERT_FALSE(cuts.empty());
+  for (const TRect& r : cuts) {
+    EXPECT_TRUE(r.Left < 8 || r.Right > 686 - 8) << r.Left;
+    EXPECT_TRUE(r.Top < 8 || r.Bottom > 520 - 8) << r.Top;
+  }
+}
