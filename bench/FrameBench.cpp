@@ -71,11 +71,8 @@ struct TFrame {
     CalcItems(Buttons, m, Queries,
               TsButtonPlace{Metrics.CaptionWidth, Metrics.Frame, kSystem.CXFrame, title.VCenter, false, false, true});
     In.Manager = &m;
-    In.Form.SkinIndex = m.GetSkinIndex(L"FORM");
-    In.Form.SkinSection = L"FORM";
-    In.Form.Manager = &m;
-    In.Form.BorderIndex = m.GetMaskIndex(In.Form.SkinIndex, L"FORM", L"BORDERSMASK");
-    In.TitleIndex = m.GetSkinIndex(L"FORMTITLE");
+    In.Form = FormSkinData(m);
+    In.TitleIndex = TitleSectionIndex(m);
     In.Window = Window;
     In.Metrics = Metrics;
     In.PlainColour = PlainColourMode(m, In.Form.SkinIndex, In.Form.BorderIndex, false, false, false);

@@ -26,6 +26,19 @@ TColor FormColor(const TsSkinManager& m, int skinIndex, bool formActive, TColor 
   return g.Props[std::size_t(PropertyIndex(SectionState(g, formActive ? 1 : 0)))].Color;
 }
 
+TsItemSkinData FormSkinData(TsSkinManager& m, std::wstring_view section) {
+  TsItemSkinData d;
+  d.SkinSection = std::wstring(section);
+  d.SkinIndex = m.GetSkinIndex(section);
+  d.BorderIndex = m.GetMaskIndex(d.SkinIndex, section, L"BORDERSMASK");
+  d.Manager = &m;
+  return d;
+}
+
+int TitleSectionIndex(const TsSkinManager& m, std::wstring_view titleSkin) {
+  return m.GetSkinIndex(titleSkin.empty() ? std::wstring_view(L"FORMTITLE") : titleSkin);
+}
+
 int FrameState(const TsSkinManager& m, int skinIndex, bool formActive) {
   return m.IsValidSkinIndex(skinIndex) ? SectionState(m.gd()[std::size_t(skinIndex)], formActive ? 1 : 0) : 0;
 }

@@ -5,6 +5,8 @@
 // caption text (platform fonts) between the two calls. Also the plain-colour decision of the
 // client area and its colour. Portable: no Windows API.
 #pragma once
+#include <string_view>
+
 #include "framework/FormTypes.h"
 #include "framework/Types.h"
 #include "imaging/Bitmap32.h"
@@ -25,6 +27,12 @@ bool PlainColourMode(const TsSkinManager& m, int skinIndex, int borderIndex, boo
 // section's hot Color while active and its normal Color while inactive (one-state sections: the
 // normal one). clFuchsia for an index that is no section.
 TColor FormColor(const TsSkinManager& m, int skinIndex, bool formActive, TColor custom = clFuchsia);
+
+// The FORM section's painting record (section, its BORDERSMASK, the manager) for a form without
+// colour changes of its own; the provider fills the record from the form's skin state instead.
+TsItemSkinData FormSkinData(TsSkinManager& m, std::wstring_view section = L"FORM");
+// The title section: titleSkin, or FORMTITLE when empty; −1 when the skin lacks it.
+int TitleSectionIndex(const TsSkinManager& m, std::wstring_view titleSkin = {});
 
 // What the image is built from.
 struct TsFrameImageInput {

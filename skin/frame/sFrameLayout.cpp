@@ -68,6 +68,26 @@ TsTitleLayout TitleLayout(const TsFrameMetrics& m, const TsFrameWindow& wnd, int
   return t;
 }
 
+TRect CaptionTextBox(const TsFrameMetrics& m, const TsTitleLayout& t, int biLeftMargin, bool captionSection,
+                     int areaWidth, int textHeight) {
+  const int left = m.Frame + t.FIconRect.Width() + biLeftMargin + 4 + (captionSection ? 2 : 0);
+  const int top = t.VCenter - textHeight / 2;
+  return Rect(left, top, m.CaptionWidth - areaWidth - 12, top + textHeight);
+}
+
+TRect AlignCaptionText(TRect box, TAlignment alignment, bool rightToLeft, int captionWidth, int addedWidth) {
+  if (rightToLeft && alignment != TAlignment::taCenter)
+    alignment = alignment == TAlignment::taLeftJustify ? TAlignment::taRightJustify : TAlignment::taLeftJustify;
+  const int text = captionWidth + addedWidth + 4;
+  if (alignment == TAlignment::taRightJustify) {
+    if (text < box.Width()) box.Left = box.Right - text;
+  } else if (alignment == TAlignment::taCenter) {
+    box.Left = std::max(box.Left, box.Left + (box.Width() - text) / 2);
+    box.Right = std::min(box.Left + captionWidth, box.Right);
+  }
+  return box;
+}
+
 int FrameHitTest(const TsHitTestInput& in, TPoint p) {
   const TsFrameWindow& wnd = *in.Window;
   const TsFrameMetrics& m = *in.Metrics;

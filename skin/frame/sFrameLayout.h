@@ -73,6 +73,17 @@ struct TsTitleLayout {
 TsTitleLayout TitleLayout(const TsFrameMetrics& m, const TsFrameWindow& wnd, int biLeftMargin, bool iconShown,
                           int iconW = 0, int iconH = 0);
 
+// The caption text's box in the image, before the text is measured: from Frame + the icon's width
+// (when shown) + biLeftMargin + 4 (+2 more when the skin has a CAPTION section) to CaptionWidth −
+// areaWidth − 12, textHeight rows from VCenter − textHeight div 2.
+TRect CaptionTextBox(const TsFrameMetrics& m, const TsTitleLayout& t, int biLeftMargin, bool captionSection,
+                     int areaWidth, int textHeight);
+// The box moved for the caption's alignment (mirrored for right-to-left forms): right-justified,
+// a text (captionWidth + addedWidth + 4) narrower than the box ends at its right edge; centred,
+// the left edge moves right by half the room left over (never left of the box) and the right
+// edge comes to left + captionWidth, never past the box.
+TRect AlignCaptionText(TRect box, TAlignment alignment, bool rightToLeft, int captionWidth, int addedWidth);
+
 // Hit-test codes (the platform's WM_NCHITTEST values).
 enum TsHitCode : int {
   shtNowhere = 0,

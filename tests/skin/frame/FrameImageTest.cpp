@@ -21,11 +21,8 @@ struct TImage {
 
   TImage(TsSkinManager& m, bool active) : Frame(m, TsSystemMetrics{}) {
     In.Manager = &m;
-    In.Form.SkinIndex = m.GetSkinIndex(L"FORM");
-    In.Form.SkinSection = L"FORM";
-    In.Form.Manager = &m;
-    In.Form.BorderIndex = m.GetMaskIndex(In.Form.SkinIndex, L"FORM", L"BORDERSMASK");
-    In.TitleIndex = m.GetSkinIndex(L"FORMTITLE");
+    In.Form = FormSkinData(m);
+    In.TitleIndex = TitleSectionIndex(m);
     In.Window = Frame.Window;
     In.Metrics = Frame.Metrics;
     In.FormActive = active;

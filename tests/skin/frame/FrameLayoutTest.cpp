@@ -169,3 +169,36 @@ TEST(FrameHitTest, SizeableEdgesAndIcon) {
   EXPECT_EQ(FrameHitTest(in, TPoint{0, 100}), shtClient);
   EXPECT_EQ(FrameHitTest(in, TPoint{0, 0}), shtCaption);
 }
+
+// The caption's box starts after the frame, the icon and BILEFT + 4 (+2 with CAPTION) and ends 12
+// before the buttons; right-justified and centred texts move inside it, mirrored right to left.
+TEST(FrameMetrics, CaptionTextBox) {
+  const TsSystemMetrics sys;
+  const TsFrameWindow w = DialogWindow(sys, 680, 495);
+  const TsFrameMetrics m = FrameMetrics(sys, w);
+  TsTitleLayout t = TitleLayout(m, w, 2, false);
+  EXPECT_EQ(CaptionTextBox(m, t, 2, false, 22, 13), Rect(9, 4, 652, 17));
+  EXPECT_EQ(CaptionTextBox(m, t, 2, true, 22, 13).Left, 11);
+  t = TitleLayout(m, w, 2, true);
+  EXPECT_EQ(CaptionTextBox(m, t, 2, false, 22, 13).Left, 9 + 16);
+
+  const TRect box = Rect(10, 4, 110, 17);
+  struct Case {
+    TAlignment Alignment;
+    bool RightToLeft;
+    int Caption, Added;
+    TRect Expected;
+  };
+  const Case cases[] = {
+      {TAlignment::taLeftJustify, false, 40, 0, box},
+      {TAlignment::taRightJustify, false, 40, 6, Rect(60, 4, 110, 17)},
+      {TAlignment::taRightJustify, false, 96, 0, box},  // 100 wide: no room to move
+      {TAlignment::taLeftJustify, true, 40, 0, Rect(66, 4, 110, 17)},
+      {TAlignment::taRightJustify, true, 40, 0, box},
+      {TAlignment::taCenter, false, 40, 0, Rect(38, 4, 78, 17)},
+      {TAlignment::taCenter, false, 150, 0, box},  // too wide: never left of the box
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(AlignCaptionText(box, c.Alignment, c.RightToLeft, c.Caption, c.Added), c.Expected)
+        << int(c.Alignment) << " " << c.RightToLeft << " " << c.Caption;
+}

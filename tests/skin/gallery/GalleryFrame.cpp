@@ -34,11 +34,8 @@ struct TWindowImage {
     CalcItems(Buttons, m, Queries,
               TsButtonPlace{Metrics.CaptionWidth, Metrics.Frame, System.CXFrame, title.VCenter, false, false, true});
     In.Manager = &m;
-    In.Form.SkinIndex = m.GetSkinIndex(L"FORM");
-    In.Form.SkinSection = L"FORM";
-    In.Form.Manager = &m;
-    In.Form.BorderIndex = m.GetMaskIndex(In.Form.SkinIndex, L"FORM", L"BORDERSMASK");
-    In.TitleIndex = m.GetSkinIndex(L"FORMTITLE");
+    In.Form = FormSkinData(m);
+    In.TitleIndex = TitleSectionIndex(m);
     In.Window = Window;
     In.Metrics = Metrics;
     In.FormActive = active;
