@@ -1,11 +1,10 @@
 // The setup window's image without caption text, from its own skin: plain client colour, the
-// title's two looks, the cut corners, and a button repainted from the saved title.
+// title's two looks, and a button repainted from the saved title.
 #include <gtest/gtest.h>
 
 #include "FrameTestSkin.h"
 #include "skin/base/sColorMath.h"
 #include "skin/frame/sFrameImage.h"
-#include "skin/frame/sFrameRegion.h"
 
 using frametest::TDialogFrame;
 using frametest::WindowSkin;
@@ -76,18 +75,4 @@ TEST(FrameImage, ButtonRepaintRestoresTheImage) {
   b.Close.State = 0;
   RepaintCaptionButton(img.Image, img.Temp, *m, b, img.Frame.Queries, b.Close, true, true);
   EXPECT_EQ(Differences(img.Image, built), 0);
-}
-
-// The skin's frame corners are cut (key pixels there), and the cuts lie in the image's corners.
-TEST(FrameImage, CornersAreCut) {
-  TsSkinManager* m = WindowSkin();
-  ASSERT_TRUE(m);
-  const TImage img(*m, true);
-  const int title = m->gd()[std::size_t(img.In.TitleIndex)].BorderIndex;
-  const auto cuts = FrameCornerRects(*m, img.In.Form.BorderIndex, title, 686, 520);
-  ASSERT_FALSE(cuts.empty());
-  for (const TRect& r : cuts) {
-    EXPECT_TRUE(r.Left < 8 || r.Right > 686 - 8) << r.Left;
-    EXPECT_TRUE(r.Top < 8 || r.Bottom > 520 - 8) << r.Top;
-  }
 }

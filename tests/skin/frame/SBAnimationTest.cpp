@@ -64,14 +64,3 @@ TEST(SBAnimation, PressedAtOnce) {
   hovering.Retarget(AnimRequestFor(0));
   EXPECT_EQ(Ticks(hovering, 3), (std::vector<int>{25, -1}));
 }
-
-// Asking again for the state already shown changes nothing; a stopped timer ticks nothing.
-TEST(SBAnimation, SameStateAndStoppedTimer) {
-  TsSBAnimation a(kAnimSteps);
-  a.StartAnimation(1, true);
-  const TsAnimAnswer again = a.StartAnimation(1, true);
-  EXPECT_FALSE(again.Show || again.Rebuild);
-  EXPECT_EQ(a.CurrentLevel(), 2);
-  a.StopTimer();
-  EXPECT_TRUE(Ticks(a, 5).empty());
-}
