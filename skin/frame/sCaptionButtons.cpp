@@ -137,6 +137,16 @@ void CalcItems(TsCaptionButtons& b, const TsSkinManager& m, const TsButtonQuerie
   put(b.Help, q.ShowHelp);
 }
 
+TsCaptionButton* ButtonByHitCode(TsCaptionButtons& b, int code) {
+  switch (code) {
+    case shtClose: return &b.Close;
+    case shtMaxButton: return &b.Max;
+    case shtMinButton: return &b.Min;
+    case shtHelp: return &b.Help;
+    default: return nullptr;
+  }
+}
+
 bool ButtonEnabled(const TsCaptionButtons& b, const TsButtonQueries& q, const TsCaptionButton& button) {
   if (&button == &b.Close) return q.VisibleClose && q.EnabledClose;
   if (&button == &b.Max) return q.EnabledMax;

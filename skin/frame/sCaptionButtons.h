@@ -90,7 +90,10 @@ void CalcItems(TsCaptionButtons& b, const TsSkinManager& m, const TsButtonQuerie
 // disabled, 0 when there is none.
 int CaptionButtonHitTest(const TsCaptionButtons& b, const TsButtonQueries& q, TPoint p);
 
-// Whether a button is enabled: close when visible and enabled, maximise and minimise by their
+// The button of a hit-test code (8, 9, 20, 21), or null.
+TsCaptionButton* ButtonByHitCode(TsCaptionButtons& b, int code);
+
+// Whether a button (one of b's four, compared by address) is enabled: close when visible and enabled, maximise and minimise by their
 // queries, help always.
 bool ButtonEnabled(const TsCaptionButtons& b, const TsButtonQueries& q, const TsCaptionButton& button);
 
@@ -118,7 +121,8 @@ TsButtonLook ButtonLook(const TsCaptionButton& button, bool enabled, bool formAc
 // first (when saved), then each button's look.
 void PaintCaptionButtons(TBitmap32& image, const TsTempBmp& temp, const TsSkinManager& m, const TsCaptionButtons& b,
                          const TsButtonQueries& q, bool formActive, bool formEnabled);
-// Repaints one button: its rectangle from temp, then its look. Returns the rectangle to copy to
+// Repaints one button (one of b's four; call CalcItems first when the window state changed, it
+// re-chooses the maximise and minimise images): its rectangle from temp, then its look. Returns the rectangle to copy to
 // the window, cut to the image (empty for a button that is not shown).
 TRect RepaintCaptionButton(TBitmap32& image, const TsTempBmp& temp, const TsSkinManager& m, const TsCaptionButtons& b,
                            const TsButtonQueries& q, const TsCaptionButton& button, bool formActive, bool formEnabled);

@@ -63,7 +63,8 @@ int FrameState(const TsSkinManager& m, int skinIndex, bool formActive);
 // the title section over the title rows (a minimised secondary form: over the whole image) and,
 // when a system button is shown, FORM's TITLEBAR piece over the right end, ButtonAreaWidth plus
 // the piece's width wide. Frame corners keep their key pixels: the region cuts them out. Returns
-// false, painting nothing, without a manager or a FORM section.
+// false, painting nothing, without a manager or a FORM section. The caller sees from the image's
+// emptiness before the call whether it was made here (then it tells the children, command 36).
 bool BuildFrameBackground(TBitmap32& image, const TsFrameImageInput& in);
 
 // The last step, after the caption text: with a caption and DrawNonClientArea, the clean right end
