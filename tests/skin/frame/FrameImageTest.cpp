@@ -1,5 +1,5 @@
-// The setup window's image without caption text, from its own skin: plain client colour, the
-// title's two looks, and a button repainted from the saved title.
+// The setup window's image without caption text, from its own skin: the plain client colour and
+// the title's two looks.
 #include <gtest/gtest.h>
 
 #include "FrameTestSkin.h"
@@ -34,13 +34,6 @@ struct TImage {
   }
 };
 
-int Differences(const TBitmap32& a, const TBitmap32& b) {
-  int n = 0;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
-  return n;
-}
-
 }  // namespace
 
 // The window's skin paints its client as a plain fill of FORM's colour; the title differs between
@@ -59,20 +52,4 @@ TEST(FrameImage, PlainClientAndTwoTitleLooks) {
   EXPECT_EQ(inactive.Image.Pixel(fm.OffsetX + 100, fm.OffsetY + 100), client);
   EXPECT_EQ(active.Image.Pixel(fm.OffsetX, fm.OffsetY), client);  // the client's first row is filled too
   EXPECT_NE(active.Image.Pixel(300, 10), inactive.Image.Pixel(300, 10));
-}
-
-// Hovering and leaving the close button on the direct path leaves the image as a rebuild paints it.
-TEST(FrameImage, ButtonRepaintRestoresTheImage) {
-  TsSkinManager* m = WindowSkin();
-  ASSERT_TRUE(m);
-  TImage img(*m, true);
-  const TBitmap32 built = img.Image;
-  TsCaptionButtons& b = img.Frame.Buttons;
-  b.Close.State = 1;
-  const TRect r = RepaintCaptionButton(img.Image, img.Temp, *m, b, img.Frame.Queries, b.Close, true, true);
-  EXPECT_EQ(r, b.Close.Rect);
-  EXPECT_GT(Differences(img.Image, built), 0);
-  b.Close.State = 0;
-  RepaintCaptionButton(img.Image, img.Temp, *m, b, img.Frame.Queries, b.Close, true, true);
-  EXPECT_EQ(Differences(img.Image, built), 0);
 }
