@@ -4,15 +4,12 @@
 #include <map>
 #include <string>
 
+#include "framework/FormTypes.h"
 #include "framework/LayoutReader.h"
 #include "framework/WinControl.h"
 
-enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
-// The caption's system items a form asks for (a set of these bits).
-enum TBorderIcon : unsigned { biSystemMenu = 1u << 0, biMinimize = 1u << 1, biMaximize = 1u << 2, biHelp = 1u << 3 };
-inline constexpr unsigned kDefaultBorderIcons = biSystemMenu | biMinimize | biMaximize;
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 
@@ -25,8 +22,8 @@ class TForm : public TWinControl {
   // Takes effect when the window is made: set it before the form is shown.
   void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
   // TBorderIcon bits. Take effect when the window is made, as the border style does.
-  unsigned BorderIcons() const { return borderIcons_; }
-  void SetBorderIcons(unsigned icons) { borderIcons_ = icons; }
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons) { borderIcons_ = icons; }
   TPosition Position() const { return position_; }
   bool AlphaBlend() const { return alphaBlend_; }
   int AlphaBlendValue() const { return alphaBlendValue_; }
@@ -72,7 +69,7 @@ class TForm : public TWinControl {
  private:
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
-  unsigned borderIcons_ = kDefaultBorderIcons;
+  TBorderIcons borderIcons_ = kDefaultBorderIcons;
   TPosition position_ = TPosition::poDesigned;
   bool alphaBlend_ = false;
   int alphaBlendValue_ = 255;

@@ -225,23 +225,28 @@ std::vector<TRect> PaintMaskFrameRegion(TBitmap32& bmp, bool cornerFlag, int sta
   if (!src || !g) return cut;
   DrawParts(bmp, TPoint{}, *g, mask, *src, nullptr, false);
   for (int part : {fpTopLeft, fpBottomLeft, fpBottomRight, fpTopRight}) {
-    const TRect s = g->Src[part], d = g->Dst[part];
-    if (!PieceInside(*src, s, 0)) continue;
-    for (int y = std::max(0, -d.Top); y < s.Height() && d.Top + y < bmp.Height(); ++y) {
-      const std::uint32_t* row = src->Row(s.Top + y) + s.Left;
-      for (int x = std::max(0, -d.Left); x < s.Width() && d.Left + x < bmp.Width();) {
-        if (row[x] != scolor::KeyPixel) {
-          ++x;
-          continue;
-        }
-        int e = x;
-        while (e < s.Width() && d.Left + e < bmp.Width() && row[e] == scolor::KeyPixel) ++e;
-        cut.push_back(Rect(d.Left + x, d.Top + y, d.Left + e, d.Top + y + 1));
-        x = e;
-      }
-    }
+    const TRect d = g->Dst[part];
+    AppendKeyRuns(cut, *src, g->Src[part], TPoint{d.Left, d.Top}, bmp.Width(), bmp.Height());
   }
   return cut;
+}
+
+void AppendKeyRuns(std::vector<TRect>& out, const TBitmap32& src, const TRect& piece, TPoint at, int limitW,
+                   int limitH) {
+  if (!PieceInside(src, piece, 0)) return;
+  for (int y = std::max(0, -at.Y); y < piece.Height() && at.Y + y < limitH; ++y) {
+    const std::uint32_t* row = src.Row(piece.Top + y) + piece.Left;
+    for (int x = std::max(0, -at.X); x < piece.Width() && at.X + x < limitW;) {
+      if (row[x] != scolor::KeyPixel) {
+        ++x;
+        continue;
+      }
+      int e = x;
+      while (e < piece.Width() && at.X + e < limitW && row[e] == scolor::KeyPixel) ++e;
+      out.push_back(Rect(at.X + x, at.Y + y, at.X + e, at.Y + y + 1));
+      x = e;
+    }
+  }
 }
 
 void PaintMaskImage(TBitmap32& bmp, TPoint pos, int state, const TCacheInfo& bg, const TsMaskData& mask, int mode) {

@@ -83,6 +83,14 @@ void PaintMaskFrame(TBitmap32& bmp, const TRect& rect, const TCacheInfo& bg, boo
 // returned for the caller to subtract from the region.
 std::vector<TRect> PaintMaskFrameRegion(TBitmap32& bmp, bool cornerFlag, int state, const TsMaskData& mask);
 
+// The corner scan shared by the region painter and the window frame: every maximal run of pixels
+// exactly equal to the key pixel (0x00FF00FF) in one row of `piece` of src becomes a rectangle one
+// pixel high (Right/Bottom exclusive) appended to out, placed so that the piece's top-left corner
+// lies at `at`. Rows and columns that would land outside [0, limitW) × [0, limitH) are left out,
+// runs are cut there. Nothing for an empty piece or one not wholly inside src.
+void AppendKeyRuns(std::vector<TRect>& out, const TBitmap32& src, const TRect& piece, TPoint at, int limitW,
+                   int limitH);
+
 // Draws frame min(state, ImageCount − 1) of a glyph or corner image with its top-left corner at
 // pos (parts before 0 are skipped). Masks with their own Bmp are drawn when Bmp covers R: two
 // layers with ComposeGlyph in `mode`, one layer copied through its key colour. Master-bitmap

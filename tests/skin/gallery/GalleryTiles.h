@@ -98,6 +98,12 @@ std::vector<TGalleryTile> ScrollTiles(TsSkinManager& manager);
 // rest and disabled, active with its thumb when hot. Empty when the skin has no EDIT section.
 std::vector<TGalleryTile> EditTiles(TsSkinManager& manager);
 
+// The frame page (no caption text): the setup window's image (bsDialog, client 680 × 495, the
+// metrics of 96 dpi: SM_CXDLGFRAME 3, SM_CYCAPTION 19, so 686 × 520) active and inactive, the
+// corners its region cuts away in the check's light colour; its close button with up to 4 pixels
+// of title round it (cut to the image) at rest, hot and pressed. Empty when the skin has no FORM section.
+std::vector<TGalleryTile> FrameTiles(TsSkinManager& manager);
+
 // The tile with these properties, or none.
 const TGalleryTile* FindTile(const std::vector<TGalleryTile>& tiles, std::wstring_view section, int width, int height,
                              int state, TGalleryBackground bg, bool text = false);
