@@ -25,6 +25,12 @@ void ShowPlainBox(const std::exception_ptr& error) noexcept {
 TErrorReporter SetErrorReporter(TErrorReporter reporter) { return std::exchange(Reporter(), std::move(reporter)); }
 
 void ReportError(const std::exception_ptr& error) noexcept {
+  try {
+    if (error) std::rethrow_exception(error);
+  } catch (const EAbort&) {
+    return;  // silent by intent
+  } catch (...) {
+  }
   if (!Reporter()) {
     ShowPlainBox(error);
     return;

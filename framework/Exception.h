@@ -15,6 +15,12 @@ class Exception : public std::runtime_error {
   std::wstring message_;
 };
 
+// A silent exception: it ends what was being done, and no error box reports it.
+class EAbort : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // Replaces each "%s" of fmt by the next argument, in order ("%%" is a literal "%").
 std::wstring Format(std::wstring_view fmt, std::initializer_list<std::wstring_view> args);
 

@@ -5,14 +5,15 @@
 #include "platform/SafeLibrary.h"
 #include "platform/SystemInfo.h"
 #include "setup/Unit1.h"
-#include "skin/paint/sSkinEngine.h"
+#include "skin/frame/sFormSkinPlatform.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Before anything else can load a library: none may come from the program's own folder.
   RestrictLibrarySearch();
   TApplication app;
   InstallSystemColors();
-  InstallSkinEngine();
+  // The skin engine, with a skinned frame for every form at its first activation.
+  InstallFormSkinning();
   app.Initialize();
   try {
     Form1 = app.CreateForm<TForm1>();

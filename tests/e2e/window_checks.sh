@@ -10,9 +10,16 @@ check_first_look() {
   banner=$(mean $((cx + 20)) $((cy + 150)) 160 200)
   IFS=, read -r r g b <<<"$banner"
   [ "$b" -gt "$r" ] && [ "$r" -lt 120 ] || fail "banner area looks like $banner, not the blue banner"
-  # The cream window colour behind the labels (0xF0FBFF is R 255, G 251, B 240).
+  # Behind the labels the client shows the skin's form colour (dark blue-violet), not the
+  # window's own cream (0xF0FBFF) that an unskinned window shows.
   IFS=, read -r r g b <<<"$(pixel $((cx + 660)) $((cy + 70)))"
-  [ "$r" -ge 250 ] && [ "$g" -ge 245 ] && [ "$b" -ge 230 ] && [ "$b" -le 245 ] || fail "window colour is $r,$g,$b, not cream"
+  [ "$r" -le 80 ] && [ "$b" -gt "$r" ] || fail "window colour is $r,$g,$b, not the skin's form colour"
+  # The frame is the skin's: the middle of the title is dark violet, never the system's caption
+  # blue; the top-left corner pixel is cut out of the window (it shows the screen behind, as the
+  # screen's far corner does).
+  IFS=, read -r r g b <<<"$(pixel $((X + WIDTH / 2)) $((Y + (cy - Y) / 2)))"
+  [ "$b" -le 160 ] && [ "$r" -le 90 ] || fail "the title is $r,$g,$b, not the skin's"
+  [ "$(pixel "$X" "$Y")" = "$(pixel 0 0)" ] || fail "the window's top-left corner is $(pixel "$X" "$Y"), not cut to the screen behind ($(pixel 0 0))"
   # The welcome line (sLabelFX1 at 206, 8; its text 5 pixels further in) glows aqua: left of the
   # text, where only the glow reaches, green and blue stand well above red (cream has less blue).
   glow=$(convert "$shot" -crop "5x20+$((cx + 206))+$((cy + 10))" txt:- |

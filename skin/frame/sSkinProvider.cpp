@@ -1,0 +1,168 @@
+#include "skin/frame/sSkinProvider.h"
+
+#include "framework/Application.h"
+#include "framework/Exception.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinSend.h"
+
+namespace {
+
+TForm& FormOf(TComponent* owner) {
+  auto* form = dynamic_cast<TForm*>(owner);
+  if (!form) throw EAbort(L"RiDuraRidareza component may be used with forms only!");
+  return *form;
+}
+
+TsSystemMetrics SystemMetrics() {
+  return {GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYCAPTION),
+          GetSystemMetrics(SM_CYSMCAPTION), GetSystemMetrics(SM_CYMENU)};
+}
+
+}  // namespace
+
+// ---- Construction -------------------------------------------------------------------------------
+
+RiDuraRidareza::RiDuraRidareza(TComponent* owner)
+    : TComponent(owner), form_(FormOf(owner)), FCommonData(this, 224) {
+  FCommonData.SetSkinSection(L"FORM");
+  hook_ = std::make_unique<TWindowProcHook>(form_, [this](TMessage& m, const TWndMethod& previous) {
+    NewWndProc(m, previous);
+  });
+}
+
+RiDuraRidareza* RiDuraRidareza::CreateRT(TComponent* owner, bool initRT) {
+  auto* p = new RiDuraRidareza(owner);
+  p->RTInit = initRT;
+  return p;
+}
+
+RiDuraRidareza::~RiDuraRidareza() {
+  // This runs among the form's components, after the form's own destructor: the entry goes back
+  // first, and nothing of the form but its control base is touched.
+  hook_.reset();
+  for (auto& a : animations_) a.reset();
+  CoverForm.reset();
+}
+
+TsProvider::TsProvider(TForm& form) : TComponent(&form), provider_(RiDuraRidareza::CreateRT(&form, true)) {
+  provider_->UseGlobalColor = false;
+  if (!form.HandleAllocated()) return;
+  HWND wnd = form.Handle();
+  UpdateWindow(wnd);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+RiDuraRidareza* ProviderOf(HWND form) {
+  return dynamic_cast<RiDuraRidareza*>(reinterpret_cast<TsFormAnimationHost*>(SendSkinCommand(form, SKIN_GETPROVIDER)));
+}
+
+// ---- Preparing ----------------------------------------------------------------------------------
+
+bool RiDuraRidareza::Skinned() const {
+  return !form_.Destroying() && FCommonData.Skinned(true);
+}
+
+void RiDuraRidareza::PrepareForm() {
+  TsSkinManager* m = FCommonData.SkinManager();
+  if (!m || !m->Active() || !form_.HandleAllocated()) return;
+  FCommonData.Loaded();
+  HWND wnd = form_.Handle();
+  // The menu is taken while the window still has it: some platforms give none afterwards.
+  if (!SystemMenu) SystemMenu = std::make_unique<TsSystemMenu>(form_);
+  const LONG style = GetWindowLongW(wnd, GWL_STYLE);
+  if (drawNonClientArea_) {
+    if (style & WS_SYSMENU) SetWindowLongW(wnd, GWL_STYLE, style & ~WS_SYSMENU);
+  } else if ((form_.BorderIcons() & biSystemMenu) && !(style & WS_SYSMENU)) {
+    SetWindowLongW(wnd, GWL_STYLE, style | WS_SYSMENU);
+  }
+  FCommonData.UpdateIndexes();
+  FCaptionSkinIndex = m->GetSkinIndex(L"CAPTION");
+  FTitleSkinIndex = TitleSectionIndex(*m, TitleSkin);
+  AssignButtonImages(Buttons, *m, form_.BorderStyle(), Queries());
+  if (UseGlobalColor && !FCommonData.CustomColor()) form_.SetColor(m->GetGlobalColor());
+}
+
+void RiDuraRidareza::LoadInit() {
+  RTInit = false;
+  PrepareForm();
+}
+
+void RiDuraRidareza::SetDrawNonClientArea(bool value) {
+  if (value == drawNonClientArea_) return;
+  drawNonClientArea_ = value;
+  if (!form_.HandleAllocated()) return;
+  HWND wnd = form_.Handle();
+  const LONG style = GetWindowLongW(wnd, GWL_STYLE);
+  if (!value) {
+    if (form_.BorderIcons() & biSystemMenu) SetWindowLongW(wnd, GWL_STYLE, style | WS_SYSMENU);
+    SetWindowRgn(wnd, nullptr, TRUE);
+  } else {
+    SetWindowLongW(wnd, GWL_STYLE, style & ~WS_SYSMENU);
+    FCommonData.BGChanged = true;
+    RgnChanged = true;
+  }
+  if (SystemMenu) SystemMenu->Refresh();
+  RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// ---- Layout -------------------------------------------------------------------------------------
+
+TsFrameWindow RiDuraRidareza::WindowInfo() const {
+  TsFrameWindow w;
+  w.BorderStyle = form_.BorderStyle();
+  w.MainForm = !Application || !Application->MainForm() || Application->MainForm() == &form_;
+  if (!form_.HandleAllocated()) {
+    w.Width = form_.Width();
+    w.Height = form_.Height();
+    return w;
+  }
+  HWND wnd = const_cast<TForm&>(form_).Handle();
+  RECT r{}, c{};
+  GetWindowRect(wnd, &r);
+  GetClientRect(wnd, &c);
+  const LONG style = GetWindowLongW(wnd, GWL_STYLE);
+  w.Width = r.right - r.left;
+  w.Height = r.bottom - r.top;
+  w.ClientWidth = c.right;
+  w.ClientHeight = c.bottom;
+  w.ThickFrame = style & WS_THICKFRAME;
+  w.Border = style & WS_BORDER;
+  w.DlgFrame = style & WS_DLGFRAME;
+  w.Minimized = IsIconic(wnd);
+  w.Maximized = IsZoomed(wnd);
+  return w;
+}
+
+TsFrameMetrics RiDuraRidareza::Metrics() const { return FrameMetrics(SystemMetrics(), WindowInfo()); }
+
+TsButtonQueries RiDuraRidareza::Queries() {
+  TsButtonQueries q;
+  if (!SystemMenu) return q;
+  q.VisibleClose = SystemMenu->VisibleClose();
+  q.EnabledClose = SystemMenu->EnabledClose();
+  q.VisibleMax = SystemMenu->VisibleMax();
+  q.EnabledMax = SystemMenu->EnabledMax();
+  q.VisibleMin = SystemMenu->VisibleMin();
+  q.EnabledMin = SystemMenu->EnabledMin();
+  q.EnabledRestore = SystemMenu->EnabledRestore();
+  q.ShowHelp = SystemMenu->VisibleHelp();
+  return q;
+}
+
+// ---- What the animations ask ----------------------------------------------------------------------
+
+TBitmap* RiDuraRidareza::WindowImage() {
+  TBitmap* image = FCommonData.CacheBmp();
+  return image && image->Width() > 0 && image->Height() > 0 ? image : nullptr;
+}
+
+void RiDuraRidareza::RepaintWindowImage() {
+  FCommonData.BGChanged = true;
+  PrepareCache();
+}
+
+void RiDuraRidareza::SetInAnimation(bool on) { FInAnimation = on; }
+
+void RiDuraRidareza::AfterAnimation(TsAnimEventKind kind) {
+  if (OnAfterAnimation) OnAfterAnimation(kind);
+}
