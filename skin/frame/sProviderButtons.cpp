@@ -20,7 +20,12 @@ TsPendingPress& PendingPress() {
   static TsPendingPress press;  // user-interface thread only
   return press;
 }
-bool PressPending() { return PendingPress().Form != nullptr; }
+// A press whose form went (or was hidden by its own close) holds nothing up any more.
+bool PressPending() {
+  TsPendingPress& p = PendingPress();
+  if (p.Form && !IsWindowVisible(p.Form)) p = {};
+  return p.Form != nullptr;
+}
 void ClearPress() { PendingPress() = {}; }
 
 int Slot(int code) {

@@ -145,7 +145,8 @@ bool RiDuraRidareza::SkinnedMessage(TMessage& m, const TWndMethod& previous) {
       previous(m);
       RgnChanged = true;
       FCommonData.BGChanged = true;
-      RepaintFrame();
+      // Painted once the framework knows the new size (WM_SIZE comes before it does).
+      RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
       return true;
     case WM_WINDOWPOSCHANGING:
       WindowPosChanging(m, previous);
@@ -254,6 +255,7 @@ void RiDuraRidareza::CaptionChanged(TMessage& m, const TWndMethod& previous) {
 
 void RiDuraRidareza::HitTest(TMessage& m, const TWndMethod& previous) {
   if (RTInit) LoadInit();
+  if (!SystemMenu) PrepareForm();
   const TsFrameMetrics fm = Metrics();
   if (fm.CaptionHeight <= 0 || !drawNonClientArea_ || !SystemMenu) return previous(m);
   if (FCommonData.BGChanged || !WindowImage()) PrepareCache();
@@ -352,7 +354,10 @@ bool RiDuraRidareza::SkinCommand(TMessage& m, const TWndMethod& previous) {
       m.Result = MAKELONG(OffsetX(), OffsetY());
       return true;
     case SKIN_LOADED:
-      if (ours && !SystemMenu) PrepareForm();
+      if (!ours) break;
+      // The new skin's sections: a form unskinned before has none resolved.
+      FCommonData.UpdateIndexes();
+      if (!SystemMenu) PrepareForm();
       break;
     default:
       break;

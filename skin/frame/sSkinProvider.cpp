@@ -25,6 +25,9 @@ TsSystemMetrics SystemMetrics() {
 RiDuraRidareza::RiDuraRidareza(TComponent* owner)
     : TComponent(owner), form_(FormOf(owner)), FCommonData(this, 224) {
   FCommonData.SetSkinSection(L"FORM");
+  // The section is resolved now; the rest (system menu, style, caption buttons) needs the window
+  // and comes with the first paint or hit test of the frame.
+  FCommonData.Loaded();
   hook_ = std::make_unique<TWindowProcHook>(form_, [this](TMessage& m, const TWndMethod& previous) {
     NewWndProc(m, previous);
   });
@@ -59,7 +62,8 @@ RiDuraRidareza* ProviderOf(HWND form) {
 // ---- Preparing ----------------------------------------------------------------------------------
 
 bool RiDuraRidareza::Skinned() const {
-  return !form_.Destroying() && FCommonData.Skinned(true);
+  const TsSkinManager* m = FCommonData.SkinManager();
+  return !form_.Destroying() && FCommonData.Skinned() && m && m->Active();
 }
 
 void RiDuraRidareza::PrepareForm() {
