@@ -53,36 +53,15 @@ TsSkinManager* TexturedSkin() {
 
 // Everything one build of the image needs, laid out once.
 struct TFrame {
-  TsFrameWindow Window = DialogWindow(kSystem, kClientW, kClientH);
-  TsFrameMetrics Metrics = FrameMetrics(kSystem, Window);
-  TsButtonQueries Queries;
-  TsCaptionButtons Buttons;
-  TsFrameImageInput In;
+  TsDialogFrame Frame;
+  TsFrameImageInput& In = Frame.In;
   TsTempBmp Temp;
   TBitmap32 Image;
 
-  explicit TFrame(TsSkinManager& m) {
-    TsButtonState s;
-    s.Icons = biSystemMenu;
-    s.BorderStyle = TFormBorderStyle::bsDialog;
-    Queries = ButtonQueries(s);
-    const TsTitleLayout title = TitleLayout(Metrics, Window, m.CommonSkinData().BILeftMargin, false);
-    AssignButtonImages(Buttons, m, Window.BorderStyle, Queries);
-    CalcItems(Buttons, m, Queries,
-              TsButtonPlace{Metrics.CaptionWidth, Metrics.Frame, kSystem.CXFrame, title.VCenter, false, false, true});
-    In.Manager = &m;
-    In.Form = FormSkinData(m);
-    In.TitleIndex = TitleSectionIndex(m);
-    In.Window = Window;
-    In.Metrics = Metrics;
-    In.PlainColour = PlainColourMode(m, In.Form.SkinIndex, In.Form.BorderIndex, false, false, false);
-    In.PlainColor = FormColor(m, In.Form.SkinIndex, true);
-    In.ButtonsShown = true;
-    In.ButtonAreaWidth = TitleBtnsWidth(m, Buttons, Queries);
-  }
+  explicit TFrame(TsSkinManager& m) : Frame(DialogFrame(m, kSystem, kClientW, kClientH, true)) { In.ButtonsShown = true; }
   bool Build() {
     if (!BuildFrameBackground(Image, In)) return false;
-    FinishFrameImage(Image, Temp, In, Buttons, Queries, true);
+    FinishFrameImage(Image, Temp, In, Frame.Buttons, Frame.Queries, true);
     return true;
   }
 };
@@ -111,8 +90,8 @@ void BM_CloseButton_repaint(benchmark::State& state) {
   if (!f.Build()) return state.SkipWithError("no FORM section");
   int hot = 0;
   for (auto _ : state) {
-    f.Buttons.Close.State = hot ^= 1;
-    const TRect r = RepaintCaptionButton(f.Image, f.Temp, *m, f.Buttons, f.Queries, f.Buttons.Close, true, true);
+    f.Frame.Buttons.Close.State = hot ^= 1;
+    const TRect r = RepaintCaptionButton(f.Image, f.Temp, *m, f.Frame.Buttons, f.Frame.Queries, f.Frame.Buttons.Close, true, true);
     benchmark::DoNotOptimize(r);
     benchmark::ClobberMemory();
   }

@@ -141,3 +141,29 @@ void FinishFrameImage(TBitmap32& image, TsTempBmp& temp, const TsFrameImageInput
   SaveTempBmp(temp, image, in.Metrics.Frame, in.Metrics.CaptionHeight, in.Metrics.MenuHeight, in.ButtonAreaWidth);
   PaintCaptionButtons(image, temp, *in.Manager, b, q, in.FormActive, formEnabled);
 }
+
+TsDialogFrame DialogFrame(TsSkinManager& m, const TsSystemMetrics& sys, int clientWidth, int clientHeight, bool active) {
+  TsDialogFrame f;
+  f.Window = DialogWindow(sys, clientWidth, clientHeight);
+  f.Metrics = FrameMetrics(sys, f.Window);
+  TsButtonState s;
+  s.Icons = biSystemMenu;
+  s.BorderStyle = TFormBorderStyle::bsDialog;
+  f.Queries = ButtonQueries(s);
+  const TsTitleLayout title = TitleLayout(f.Metrics, f.Window, m.CommonSkinData().BILeftMargin, false);
+  AssignButtonImages(f.Buttons, m, f.Window.BorderStyle, f.Queries);
+  CalcItems(f.Buttons, m, f.Queries,
+            TsButtonPlace{f.Metrics.CaptionWidth, f.Metrics.Frame, sys.CXFrame, title.VCenter, false, false, true});
+  TsFrameImageInput& in = f.In;
+  in.Manager = &m;
+  in.Form = FormSkinData(m);
+  in.TitleIndex = TitleSectionIndex(m);
+  in.Window = f.Window;
+  in.Metrics = f.Metrics;
+  in.FormActive = active;
+  in.PlainColour = PlainColourMode(m, in.Form.SkinIndex, in.Form.BorderIndex, false, false, false);
+  in.PlainColor = FormColor(m, in.Form.SkinIndex, active);
+  in.ButtonsShown = f.Queries.VisibleClose;
+  in.ButtonAreaWidth = TitleBtnsWidth(m, f.Buttons, f.Queries);
+  return f;
+}

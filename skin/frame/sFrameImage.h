@@ -71,3 +71,15 @@ bool BuildFrameBackground(TBitmap32& image, const TsFrameImageInput& in);
 // of the title saved into temp (SaveTempBmp), then the buttons drawn (PaintCaptionButtons).
 void FinishFrameImage(TBitmap32& image, TsTempBmp& temp, const TsFrameImageInput& in, const TsCaptionButtons& b,
                       const TsButtonQueries& q, bool formEnabled);
+
+// A bsDialog form of client size clientWidth × clientHeight with the close button only, as the
+// given system metrics make it: its buttons laid out and the image's input filled for the look
+// (the gallery's and the benchmark's window; a provider fills the same from its real window).
+struct TsDialogFrame {
+  TsFrameWindow Window;
+  TsFrameMetrics Metrics;
+  TsButtonQueries Queries;
+  TsCaptionButtons Buttons;
+  TsFrameImageInput In;
+};
+TsDialogFrame DialogFrame(TsSkinManager& m, const TsSystemMetrics& sys, int clientWidth, int clientHeight, bool active);

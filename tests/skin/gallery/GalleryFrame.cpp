@@ -14,37 +14,15 @@ constexpr int kClientW = 680, kClientH = 495;  // setup/Unit1.layout
 
 // The window's image in one look, its cut corners in the check's light colour.
 struct TWindowImage {
-  TsSystemMetrics System;
-  TsFrameWindow Window = DialogWindow(System, kClientW, kClientH);
-  TsFrameMetrics Metrics = FrameMetrics(System, Window);
-  TsButtonQueries Queries;
-  TsCaptionButtons Buttons;
-  TsFrameImageInput In;
+  TsDialogFrame Frame;
+  TsFrameImageInput& In = Frame.In;
   TsTempBmp Temp;
   TBitmap32 Image;
   bool Built = false;
 
-  TWindowImage(TsSkinManager& m, bool active) {
-    TsButtonState s;
-    s.Icons = biSystemMenu;
-    s.BorderStyle = TFormBorderStyle::bsDialog;
-    Queries = ButtonQueries(s);
-    const TsTitleLayout title = TitleLayout(Metrics, Window, m.CommonSkinData().BILeftMargin, false);
-    AssignButtonImages(Buttons, m, Window.BorderStyle, Queries);
-    CalcItems(Buttons, m, Queries,
-              TsButtonPlace{Metrics.CaptionWidth, Metrics.Frame, System.CXFrame, title.VCenter, false, false, true});
-    In.Manager = &m;
-    In.Form = FormSkinData(m);
-    In.TitleIndex = TitleSectionIndex(m);
-    In.Window = Window;
-    In.Metrics = Metrics;
-    In.FormActive = active;
-    In.PlainColour = PlainColourMode(m, In.Form.SkinIndex, In.Form.BorderIndex, false, false, false);
-    In.PlainColor = FormColor(m, In.Form.SkinIndex, active);
-    In.ButtonsShown = Queries.VisibleClose;
-    In.ButtonAreaWidth = TitleBtnsWidth(m, Buttons, Queries);
+  TWindowImage(TsSkinManager& m, bool active) : Frame(DialogFrame(m, TsSystemMetrics{}, kClientW, kClientH, active)) {
     Built = BuildFrameBackground(Image, In);
-    if (Built) FinishFrameImage(Image, Temp, In, Buttons, Queries, true);
+    if (Built) FinishFrameImage(Image, Temp, In, Frame.Buttons, Frame.Queries, true);
   }
 
   void ShowCuts(const TsSkinManager& m, TBitmap32& bmp, TPoint origin) const {
@@ -73,13 +51,13 @@ std::vector<TGalleryTile> FrameTiles(TsSkinManager& manager) {
   // The close button with up to 4 pixels of title round it (cut to the image), in its three states
   // on the active window.
   TWindowImage w(manager, true);
-  TsCaptionButton& close = w.Buttons.Close;
+  TsCaptionButton& close = w.Frame.Buttons.Close;
   if (close.ImageIndex < 0) return tiles;
   const TRect area = Rect(std::max(close.Rect.Left - 4, 0), std::max(close.Rect.Top - 4, 0),
                           std::min(close.Rect.Right + 4, w.Image.Width()), std::min(close.Rect.Bottom + 4, w.Image.Height()));
   for (const int state : {0, 1, 2}) {
     close.State = state;
-    RepaintCaptionButton(w.Image, w.Temp, manager, w.Buttons, w.Queries, close, true, true);
+    RepaintCaptionButton(w.Image, w.Temp, manager, w.Frame.Buttons, w.Frame.Queries, close, true, true);
     TGalleryTile t{"CLOSE_" + Size(area.Width(), area.Height()) + "_s" + std::to_string(state) + "_col.png", L"CLOSE",
                    area.Width(), area.Height(), state, TGalleryBackground::Colour, false, TBitmap32(area.Width(), area.Height())};
     for (int y = 0; y < area.Height(); ++y)
