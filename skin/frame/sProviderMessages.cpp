@@ -24,7 +24,7 @@ bool IsButtonCode(int code) { return code == 20 || code == 9 || code == 8 || cod
 }  // namespace
 
 void RiDuraRidareza::NewWndProc(TMessage& m, const TWndMethod& previous) {
-  if (m.Msg == SM_SKINCOMMAND && SkinCommand(m, previous)) return;
+  if (m.Msg == SM_SKINCOMMAND && SkinCommand(m)) return;
   if (form_.Destroying() || !Skinned()) {
     previous(m);
     if (m.Msg == WM_NCDESTROY) CoverForm.reset();
@@ -323,7 +323,7 @@ void RiDuraRidareza::WindowPosChanged(TMessage& m, const TWndMethod& previous) {
 
 // ---- Skin commands ------------------------------------------------------------------------------
 
-bool RiDuraRidareza::SkinCommand(TMessage& m, const TWndMethod& previous) {
+bool RiDuraRidareza::SkinCommand(TMessage& m) {
   const std::uint16_t code = SkinCommandCode(m.WParam);
   const bool ours = ForThisManager(FCommonData, m.LParam);
   m.Result = 0;
@@ -420,7 +420,6 @@ bool RiDuraRidareza::SkinCommand(TMessage& m, const TWndMethod& previous) {
     default:
       break;
   }
-  (void)previous;
   return true;
 }
 

@@ -118,7 +118,8 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
  private:
   // ---- Messages (sProviderMessages.cpp) ----
   void NewWndProc(TMessage& m, const TWndMethod& previous);
-  bool SkinCommand(TMessage& m, const TWndMethod& previous);
+  // Skin commands: true when answered here (the form's own procedure never sees them then).
+  bool SkinCommand(TMessage& m);
   bool SkinnedMessage(TMessage& m, const TWndMethod& previous);
   void Activate(TMessage& m, const TWndMethod& previous);
   void CaptionChanged(TMessage& m, const TWndMethod& previous);
