@@ -50,6 +50,7 @@ start_setup "$exe"
 import -window root "${shots_prefix}_window.png"
 check_first_look "${shots_prefix}_window.png"
 check_browse_dialog
+check_close_drag_off
 
 # The gauge (206, 439, 465 × 25): the mean colour of a small patch 4 (left) or 455 (right)
 # pixels in, away from the centred text, as "R G B".

@@ -14,10 +14,11 @@ check_first_look() {
   # window's own cream (0xF0FBFF) that an unskinned window shows.
   IFS=, read -r r g b <<<"$(pixel $((cx + 660)) $((cy + 70)))"
   [ "$r" -le 80 ] && [ "$b" -gt "$r" ] || fail "window colour is $r,$g,$b, not the skin's form colour"
-  # The frame is the skin's: the middle of the title is dark violet, never the system's caption
+  # The frame is the skin's: the title right of its text is dark violet, never the system's caption
   # blue; the top-left corner pixel is cut out of the window (it shows the screen behind, as the
   # screen's far corner does).
-  IFS=, read -r r g b <<<"$(pixel $((X + WIDTH / 2)) $((Y + (cy - Y) / 2)))"
+  title_look=$(pixel $((X + 160)) $((Y + (cy - Y) / 2)))
+  IFS=, read -r r g b <<<"$title_look"
   [ "$b" -le 160 ] && [ "$r" -le 90 ] || fail "the title is $r,$g,$b, not the skin's"
   [ "$(pixel "$X" "$Y")" = "$(pixel 0 0)" ] || fail "the window's top-left corner is $(pixel "$X" "$Y"), not cut to the screen behind ($(pixel 0 0))"
   # The welcome line (sLabelFX1 at 206, 8; its text 5 pixels further in) glows aqua: left of the
@@ -47,7 +48,7 @@ check_memo_skinned() {
 # check_browse_dialog: the browse button "..." (613, 110, 23 × 22) changes its look under the
 # pointer and opens the platform's folder dialog; Escape cancels it and the window goes on.
 check_browse_dialog() {
-  local before rest dialog= WINDOW X Y WIDTH HEIGHT SCREEN
+  local before rest dialog= WINDOW SCREEN r g b X=$X Y=$Y WIDTH=$WIDTH HEIGHT=$HEIGHT
   before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
   rest=$(settled_sum 613 110 23 22) || fail "the browse button does not come to rest"
   xdotool mousemove $((cx + 624)) $((cy + 121))
@@ -60,10 +61,37 @@ check_browse_dialog() {
   dialog_closed() { ! xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog"; }
   wait_until 10 dialog_shown || fail "the browse button opened no dialog"
   echo "folder dialog: $(xdotool getwindowname "$dialog")"
+  # Behind the dialog the window is inactive: its title takes the skin's other look (the pixel at
+  # the title's middle changes) and never the system's caption colours.
+  local inactive_title shot_dialog
+  shot_dialog=$(mktemp /tmp/dialog-shot.XXXXXX.png)
+  inactive() {
+    import -window root "$shot_dialog"
+    inactive_title=$(convert "$shot_dialog" -format "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]" -crop "1x1+$((X + 160))+$((Y + (cy - Y) / 2))" info:)
+    [ "$inactive_title" != "$title_look" ]
+  }
+  wait_until 10 inactive || fail "the title keeps its active look ($title_look) behind the folder dialog"
+  rm -f "$shot_dialog"
+  IFS=, read -r r g b <<<"$inactive_title"
+  [ "$b" -le 160 ] && [ "$r" -le 90 ] || fail "the inactive title is $r,$g,$b, not the skin's"
   eval "$(xdotool getwindowgeometry --shell "$dialog")"
   screen_settled "${WIDTH}x$HEIGHT+$X+$Y" >/dev/null || true
   xdotool key Escape
   wait_until 10 dialog_closed || fail "Escape did not close the folder dialog"
   kill -0 "$pid" 2>/dev/null || fail "the program ended with the folder dialog"
   echo "browse button ok"
+}
+
+# check_close_drag_off: a press on the skinned close button dragged off the button before the
+# release does not close the window.
+check_close_drag_off() {
+  local caption=$((cy - Y - border))
+  xdotool mousemove $((X + WIDTH - border - caption / 2 - 2)) $((Y + border + caption / 2)) mousedown 1
+  sleep 0.3
+  xdotool mousemove $((cx + 300)) $((cy + 300))
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || fail "a press on the close button dragged off it closed the window"
+  echo "close button dragged off ok"
 }
