@@ -28,6 +28,12 @@ void PumpFor(int ms) {
   }
 }
 
+// Counts the visible helper windows of the thread (covers, overlays) into *count.
+BOOL CALLBACK CountVisibleHelpers(HWND wnd, LPARAM count) {
+  if (IsWindowVisible(wnd) && IsHelperForm(TWinControl::FromHandle(wnd))) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 class Provider : public ::testing::Test {
  protected:
   TsSkinManager manager{nullptr};
@@ -182,13 +188,7 @@ TEST_F(Provider, CancelledHideLeavesNoCover) {
   PumpPending();
   EXPECT_TRUE(IsWindowVisible(form.Handle()));
   int helpers = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM count) {
-        if (IsWindowVisible(wnd) && IsHelperForm(TWinControl::FromHandle(wnd))) ++*reinterpret_cast<int*>(count);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&helpers));
+  EnumThreadWindows(GetCurrentThreadId(), CountVisibleHelpers, reinterpret_cast<LPARAM>(&helpers));
   EXPECT_EQ(helpers, 0);
 }
 
