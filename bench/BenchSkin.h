@@ -6,15 +6,21 @@
 #include "skin/data/sStoredSkinLoad.h"
 #include "skin/paint/sSkinItem.h"
 
+// Loads the internal skin into manager as the window does; false when the package is missing or
+// did not load.
+inline bool LoadBenchSkin(TsSkinManager& manager) {
+  const auto package = storedskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
+  if (package.empty()) return false;
+  storedskin::PrepareStoredSkin(manager, package, 196, L"Cobalt3 (internal)");
+  manager.SetSkinName(L"Cobalt3 (internal)");
+  return !manager.gd().empty();
+}
+
 // The loaded skin, or null when the package is missing or did not load.
 inline TsSkinManager* BenchSkin() {
   static TsSkinManager* m = [] {
     static TsSkinManager manager(nullptr);
-    const auto package = storedskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
-    if (package.empty()) return static_cast<TsSkinManager*>(nullptr);
-    storedskin::PrepareStoredSkin(manager, package, 196, L"Cobalt3 (internal)");
-    manager.SetSkinName(L"Cobalt3 (internal)");
-    return manager.gd().empty() ? nullptr : &manager;
+    return LoadBenchSkin(manager) ? &manager : nullptr;
   }();
   return m;
 }

@@ -24,10 +24,7 @@ constexpr int kClientW = 680, kClientH = 495;
 TsSkinManager* TexturedSkin() {
   static TsSkinManager* m = [] {
     static TsSkinManager manager(nullptr);
-    const auto package = storedskin::ReadFileBytes(PRISMATONE_INTERNAL_SKIN_FILE);
-    if (package.empty()) return static_cast<TsSkinManager*>(nullptr);
-    storedskin::PrepareStoredSkin(manager, package, 196, L"Cobalt3 (internal)");
-    manager.SetSkinName(L"Cobalt3 (internal)");
+    if (!LoadBenchSkin(manager)) return static_cast<TsSkinManager*>(nullptr);
     const int form = manager.GetSkinIndex(L"FORM");
     if (form < 0) return static_cast<TsSkinManager*>(nullptr);
     TsSkinTables& t = manager.Tables();

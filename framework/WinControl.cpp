@@ -101,6 +101,11 @@ void TWinControl::CreateWnd() {
   SetControlState(csCreating, false);
   if (!wnd) throw Exception(L"Error creating window");
   if (!p.OwnClass) Bind(wnd);
+  // A top-level window need not be the size asked for (a form sized from its client area, or
+  // placed by its position): the control takes its real bounds, which no placement message
+  // reports until the window next moves. (Children are made at their bounds; a combo box's list
+  // height is not its bounds.)
+  if (!(p.Style & WS_CHILD)) UpdateBoundsFromWindow();
   CreateWindowHandle(p);
 }
 

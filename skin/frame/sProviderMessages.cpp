@@ -262,11 +262,9 @@ void RiDuraRidareza::HitTest(TMessage& m, const TWndMethod& previous) {
   RECT w{};
   GetWindowRect(form_.Handle(), &w);
   const TPoint screen = message_detail::PointOf(m.LParam);
-  const TsSystemMetrics sys{GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYCAPTION),
-                            GetSystemMetrics(SM_CYSMCAPTION), GetSystemMetrics(SM_CYMENU)};
+  const TsSystemMetrics sys = System();
   const TsFrameWindow window = WindowInfo();
-  TsSkinManager* mgr = FCommonData.SkinManager();
-  const TsTitleLayout title = TitleLayout(fm, window, mgr ? mgr->CommonSkinData().BILeftMargin : 0, false);
+  const TsTitleLayout title = Title();
   const TsButtonQueries q = Queries();
   TsHitTestInput in;
   in.System = &sys;

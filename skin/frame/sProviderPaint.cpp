@@ -70,8 +70,8 @@ bool RiDuraRidareza::PrepareCache() {
   TsFrameImageInput in = ImageInput();
   const TsFrameMetrics& fm = in.Metrics;
   if (fm.CaptionWidth <= 0 || in.Window.Height <= 0) return false;
-  const TsTitleLayout title = TitleLayout(fm, in.Window, m->CommonSkinData().BILeftMargin, false);
-  TsButtonPlace place{fm.CaptionWidth, fm.Frame, GetSystemMetrics(SM_CXFRAME), title.VCenter, in.Window.Maximized,
+  const TsTitleLayout title = Title();
+  TsButtonPlace place{fm.CaptionWidth, fm.Frame, System().CXFrame, title.VCenter, in.Window.Maximized,
                       in.Window.Minimized, in.Window.MainForm};
   const TsButtonQueries q = Queries();
   CalcItems(Buttons, *m, q, place);
@@ -102,7 +102,7 @@ void RiDuraRidareza::PaintCaptionText(TBitmap& image, const TsFrameImageInput& i
   canvas.Font = CaptionFont();
   canvas.BrushClear = true;
   const TPoint extent = canvas.TextExtent(text);
-  const TsTitleLayout title = TitleLayout(fm, in.Window, m->CommonSkinData().BILeftMargin, false);
+  const TsTitleLayout title = Title();
   const bool captionSection = m->IsValidSkinIndex(FCaptionSkinIndex);
   TRect box = CaptionTextBox(fm, title, m->CommonSkinData().BILeftMargin, captionSection, in.ButtonAreaWidth, extent.Y);
   box = AlignCaptionText(box, CaptionAlignment, false, extent.X, 0);
@@ -184,10 +184,8 @@ void RiDuraRidareza::NonClientPaint(TMessage& m) {
   const TsFrameWindow w = WindowInfo();
   if (w.Minimized) {
     FCommonData.BGChanged = true;
-  } else if (form_.Width() > 0 && (w.Width != form_.Width() || w.Height != form_.Height())) {
-    // The framework has not caught up with a size change: the repaint after it follows. (Before
-    // the window's first placement the framework knows no size at all.)
-    return;
+  } else if (w.Width != form_.Width() || w.Height != form_.Height()) {
+    return;  // the framework has not caught up with a size change: the repaint after it follows
   }
   TBitmap* image = FCommonData.CacheBmp();
   if ((FCommonData.BGChanged || !image || image->Width() != Metrics().CaptionWidth || image->Height() != w.Height) &&
@@ -208,16 +206,19 @@ void RiDuraRidareza::RepaintFrame() {
 
 // ---- The client area ----------------------------------------------------------------------------
 
-void RiDuraRidareza::PaintClient(HDC dc) {
+void RiDuraRidareza::FillClient(HDC dc) {
   RECT c{};
   GetClientRect(form_.Handle(), &c);
   if (PlainColour()) {
-    TUniqueBrush brush(CreateSolidBrush(ColorToRGB(ClientColor())));
-    FillRect(dc, &c, brush.get());
-  } else if (PrepareCache() || !FCommonData.BGChanged) {
+    FillDCRect(dc, TRect{0, 0, c.right, c.bottom}, ClientColor());
+  } else if (!FCommonData.BGChanged || PrepareCache()) {
     GdiFlush();
     BitBlt(dc, 0, 0, c.right, c.bottom, Image().DC(), OffsetX(), OffsetY(), SRCCOPY);
   }
+}
+
+void RiDuraRidareza::PaintClient(HDC dc) {
+  FillClient(dc);
   // Windowless children are painted only inside the parent's painting: after the background.
   form_.PaintControls(dc);
 }
@@ -225,17 +226,8 @@ void RiDuraRidareza::PaintClient(HDC dc) {
 void RiDuraRidareza::EraseBackground(TMessage& m) {
   m.Result = 1;
   if ((FCommonData.CtrlSkinState & ssInUpdate) || FCommonData.FUpdating) return;
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
-  if (!dc) return;
-  RECT c{};
-  GetClientRect(form_.Handle(), &c);
-  if (PlainColour()) {
-    TUniqueBrush brush(CreateSolidBrush(ColorToRGB(ClientColor())));
-    FillRect(dc, &c, brush.get());
-  } else if (!FCommonData.BGChanged || PrepareCache()) {
-    GdiFlush();
-    BitBlt(dc, 0, 0, c.right, c.bottom, Image().DC(), OffsetX(), OffsetY(), SRCCOPY);
-  }
+  if (!m.WParam) return;
+  FillClient(reinterpret_cast<HDC>(m.WParam));
   TellChildren(SKIN_UPDATEDONE, 0);
 }
 

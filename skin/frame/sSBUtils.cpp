@@ -153,10 +153,14 @@ TsScrollWnd::TsScrollWnd(HWND wnd, TsCommonData* data, TsSkinManager* manager, c
 std::shared_ptr<TsScrollWnd> TsScrollWnd::Create(HWND wnd, TsCommonData* data, TsSkinManager* manager,
                                                  const std::wstring& section, bool frameChanged) {
   std::shared_ptr<TsScrollWnd> sw(new TsScrollWnd(wnd, data, manager, section, 0));
-  sw->InitScrollBars();
-  sw->Subclass();
-  if (frameChanged) FrameChanged(wnd);
+  sw->Attach(frameChanged);
   return sw;
+}
+
+void TsScrollWnd::Attach(bool frameChanged) {
+  InitScrollBars();
+  Subclass();
+  if (frameChanged) FrameChanged(CtrlHandle);
 }
 
 void TsScrollWnd::InitScrollBars() {
@@ -525,12 +529,10 @@ TsEditWnd::TsEditWnd(HWND wnd, TsCommonData* data, TsSkinManager* manager, const
 std::shared_ptr<TsEditWnd> TsEditWnd::Create(HWND wnd, TsCommonData* data, TsSkinManager* manager,
                                              const std::wstring& section, bool frameChanged) {
   std::shared_ptr<TsEditWnd> sw(new TsEditWnd(wnd, data, manager, section));
-  sw->InitScrollBars();
-  sw->Subclass();
   wchar_t cls[16]{};
   GetClassNameW(wnd, cls, 16);
   sw->SingleLineEdit = _wcsicmp(cls, L"EDIT") == 0 && !(GetWindowLongPtrW(wnd, GWL_STYLE) & ES_MULTILINE);
-  if (frameChanged) FrameChanged(wnd);
+  sw->Attach(frameChanged);
   return sw;
 }
 

@@ -113,6 +113,8 @@ class TsScrollWnd : public TsMainWnd {
  protected:
   TsScrollWnd(HWND wnd, TsCommonData* data, TsSkinManager* manager, const std::wstring& section, int coc);
   void InitScrollBars();
+  // Bars read, window taken over (a shared handler only), the non-client size made anew when asked.
+  void Attach(bool frameChanged);
   void sWndProc(TMessage& m) override;
   // Non-client painting: the control paints its frame, then the bars and the corner go over it.
   virtual void PaintNonClient(TMessage& m);

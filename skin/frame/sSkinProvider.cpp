@@ -13,11 +13,6 @@ TForm& FormOf(TComponent* owner) {
   return *form;
 }
 
-TsSystemMetrics SystemMetrics() {
-  return {GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYCAPTION),
-          GetSystemMetrics(SM_CYSMCAPTION), GetSystemMetrics(SM_CYMENU)};
-}
-
 }  // namespace
 
 // ---- Construction -------------------------------------------------------------------------------
@@ -137,7 +132,17 @@ TsFrameWindow RiDuraRidareza::WindowInfo() const {
   return w;
 }
 
-TsFrameMetrics RiDuraRidareza::Metrics() const { return FrameMetrics(SystemMetrics(), WindowInfo()); }
+TsSystemMetrics RiDuraRidareza::System() {
+  return {GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYCAPTION),
+          GetSystemMetrics(SM_CYSMCAPTION), GetSystemMetrics(SM_CYMENU)};
+}
+
+TsFrameMetrics RiDuraRidareza::Metrics() const { return FrameMetrics(System(), WindowInfo()); }
+
+TsTitleLayout RiDuraRidareza::Title() const {
+  const TsSkinManager* m = FCommonData.SkinManager();
+  return TitleLayout(Metrics(), WindowInfo(), m ? m->CommonSkinData().BILeftMargin : 0, false);
+}
 
 TsButtonQueries RiDuraRidareza::Queries() {
   TsButtonQueries q;

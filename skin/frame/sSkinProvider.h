@@ -81,8 +81,12 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
   bool fAnimating = false, FInAnimation = false, SkipAnimation = false;
 
   // ---- Layout, from the window as it is now ----
+  // The platform's frame and caption sizes now.
+  static TsSystemMetrics System();
   TsFrameWindow WindowInfo() const;
   TsFrameMetrics Metrics() const;
+  // The title's items: VCenter and the icon's place (no icon on these forms).
+  TsTitleLayout Title() const;
   TsButtonQueries Queries();
   int OffsetX() const { return Metrics().OffsetX; }
   int OffsetY() const { return Metrics().OffsetY; }
@@ -136,6 +140,8 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
   void NonClientPaint(TMessage& m);
   void ApplyRegion(bool redraw);
   void CopyFrameStrips(HDC dc);
+  // The client's background: FormColor, or the client part of the picture.
+  void FillClient(HDC dc);
   void PaintClient(HDC dc);
   void EraseBackground(TMessage& m);
   void Paint(TMessage& m);

@@ -1,4 +1,4 @@
-// A form's border icons from the layout and the window style they give.
+// A form's border icons from the layout and the window style they give; its bounds once made.
 #include <gtest/gtest.h>
 
 #include "framework/Form.h"
@@ -38,6 +38,18 @@ TEST(FormStyle, BorderIconsShapeTheWindowStyle) {
   TForm form(nullptr);
   EXPECT_EQ(form.BorderIcons(), kDefaultBorderIcons);
   EXPECT_THROW(form.SetProperty("BorderIcons", Set({L"biClose"}), none), ELayoutError);
+}
+
+// A form sized from its client area knows its window's size as soon as the window exists.
+TEST(FormStyle, BoundsAreTheWindowsOnceMade) {
+  TForm form(nullptr);
+  form.SetBorderStyle(TFormBorderStyle::bsDialog);
+  form.SetClientSize(300, 200);
+  RECT r{};
+  GetWindowRect(form.Handle(), &r);
+  EXPECT_EQ(form.Width(), r.right - r.left);
+  EXPECT_EQ(form.Height(), r.bottom - r.top);
+  EXPECT_GT(form.Width(), 300);
 }
 
 }  // namespace

@@ -6,29 +6,18 @@
 #include "skin/base/sColorMath.h"
 #include "skin/frame/sFrameImage.h"
 
-using frametest::TDialogFrame;
 using frametest::WindowSkin;
 
 namespace {
 
 struct TImage {
-  TDialogFrame Frame;
-  TsFrameImageInput In;
+  TsDialogFrame Frame;
+  const TsFrameImageInput& In = Frame.In;
   TBitmap32 Image;
   TsTempBmp Temp;
   bool Built = false;
 
-  TImage(TsSkinManager& m, bool active) : Frame(m, TsSystemMetrics{}) {
-    In.Manager = &m;
-    In.Form = FormSkinData(m);
-    In.TitleIndex = TitleSectionIndex(m);
-    In.Window = Frame.Window;
-    In.Metrics = Frame.Metrics;
-    In.FormActive = active;
-    In.PlainColour = PlainColourMode(m, In.Form.SkinIndex, In.Form.BorderIndex, false, false, false);
-    In.PlainColor = FormColor(m, In.Form.SkinIndex, active);
-    In.ButtonsShown = true;
-    In.ButtonAreaWidth = TitleBtnsWidth(m, Frame.Buttons, Frame.Queries);
+  TImage(TsSkinManager& m, bool active) : Frame(DialogFrame(m, TsSystemMetrics{}, 680, 495, active)) {
     Built = BuildFrameBackground(Image, In);
     FinishFrameImage(Image, Temp, In, Frame.Buttons, Frame.Queries, true);
   }
