@@ -26,6 +26,8 @@ class TForm : public TWinControl {
   void SetBorderIcons(TBorderIcons icons) { borderIcons_ = icons; }
   TPosition Position() const { return position_; }
   bool AlphaBlend() const { return alphaBlend_; }
+  // Takes effect when the window is made (a layered window from its creation).
+  void SetAlphaBlend(bool value) { alphaBlend_ = value; }
   int AlphaBlendValue() const { return alphaBlendValue_; }
   // The opacity of an alpha-blended form (0 … 255), applied at once to its window.
   void SetAlphaBlendValue(int value);

@@ -139,7 +139,8 @@ bool RiDuraRidareza::SkinnedMessage(TMessage& m, const TWndMethod& previous) {
       Print(m);
       return true;
     case WM_SETTEXT:
-      CaptionChanged(m, previous);
+    case WM_SETICON:
+      FrameChangeUnderCover(m, previous);
       return true;
     case WM_SIZE:
       previous(m);
@@ -175,7 +176,6 @@ bool RiDuraRidareza::SkinnedMessage(TMessage& m, const TWndMethod& previous) {
         SystemMenu->Popup({w.left + Metrics().Frame, w.top + Metrics().Frame + Metrics().CaptionHeight});
       }
       return true;
-    case WM_SETICON:
     case WM_STYLECHANGED:
     case WM_ENABLE:
       previous(m);
@@ -235,12 +235,18 @@ void RiDuraRidareza::Activate(TMessage& m, const TWndMethod& previous) {
   m.Result = TRUE;
 }
 
-void RiDuraRidareza::CaptionChanged(TMessage& m, const TWndMethod& previous) {
+void RiDuraRidareza::FrameChangeUnderCover(TMessage& m, const TWndMethod& previous) {
   HWND wnd = form_.Handle();
-  if (!IsWindowVisible(wnd) || !drawNonClientArea_ || !FirstInitialized) return previous(m);
-  FGlow1 = {};
-  FGlow2 = {};
+  if (m.Msg == WM_SETTEXT) {
+    FGlow1 = {};
+    FGlow2 = {};
+  }
   FCommonData.BGChanged = true;
+  if (!IsWindowVisible(wnd) || !drawNonClientArea_ || !FirstInitialized || FInAnimation) {
+    previous(m);
+    if (m.Msg == WM_SETICON && SystemMenu) SystemMenu->Refresh();
+    return;
+  }
   {
     TsCaptionCover cover(wnd, Image(), TRect{OffsetX(), OffsetY(), OffsetX() + WindowInfo().ClientWidth,
                                              OffsetY() + WindowInfo().ClientHeight});
@@ -284,8 +290,62 @@ void RiDuraRidareza::HitTest(TMessage& m, const TWndMethod& previous) {
 // ---- Showing and hiding -------------------------------------------------------------------------
 
 void RiDuraRidareza::ShowWindowMessage(TMessage& m, const TWndMethod& previous) {
+  HWND wnd = form_.Handle();
+  TsSkinManager* mgr = FCommonData.SkinManager();
+  // Only a show asked of this window itself (lParam 0), not an owner's restore of its popups.
+  const bool showing = m.WParam && !m.LParam && !IsWindowVisible(wnd);
+  if (showing) FFormState &= ~fsSnapshot;
+  if (!showing || !AllowAnimation || !DrawClientArea || !drawNonClientArea_ || form_.Parent() || !mgr ||
+      !mgr->AnimEffects().FormShow.Active || !LayeredWindowsAvailable()) {
+    previous(m);
+    if (showing) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return;
+  }
+  // The window shows transparent; the cover fades its picture in over it afterwards, and the
+  // children stay still until then.
+  auto pending = std::make_unique<TPendingShow>();
+  fAnimating = FInAnimation = true;
+  FCommonData.FUpdating = true;
+  if (form_.AlphaBlend()) {
+    pending->Target = form_.AlphaBlendValue();
+    form_.SetAlphaBlendValue(0);
+  } else if (!(GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED)) {
+    SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredAttributes(wnd, 0, 0, LWA_ALPHA);
+    pending->AddedLayered = true;
+  }
+  for (HWND child = GetWindow(wnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    SendMessageW(child, WM_SETREDRAW, FALSE, 0);
+    pending->RedrawOff.push_back(child);
+  }
+  pendingShow_ = std::move(pending);
   previous(m);
-  if (m.WParam) FFormState &= ~fsSnapshot;
+}
+
+void RiDuraRidareza::FinishShowing() {
+  const std::unique_ptr<TPendingShow> pending = std::move(pendingShow_);
+  HWND wnd = form_.Handle();
+  for (HWND child : pending->RedrawOff)
+    if (IsWindow(child)) SendMessageW(child, WM_SETREDRAW, TRUE, 0);
+  fAnimating = false;
+  TsSkinManager* mgr = FCommonData.SkinManager();
+  const TsFormAnimation effect = mgr ? mgr->AnimEffects().FormShow : TsFormAnimation{};
+  // A style added only for the animation stays until the end, so the window never shows
+  // unpainted and opaque under the fading cover.
+  struct TRestore {
+    HWND wnd;
+    bool addedLayered;
+    RiDuraRidareza& self;
+    ~TRestore() {
+      self.FInAnimation = false;
+      self.FCommonData.FUpdating = false;
+      if (!addedLayered || !IsWindow(wnd)) return;
+      SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+      RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+  } restore{wnd, pending->AddedLayered, *this};
+  AnimateFormShow(*this, effect.Time, pending->Target, effect.Mode);
 }
 
 void RiDuraRidareza::WindowPosChanging(TMessage& m, const TWndMethod& previous) {
@@ -317,6 +377,7 @@ void RiDuraRidareza::WindowPosChanged(TMessage& m, const TWndMethod& previous) {
   }
   // A cover made for a hide that did not come is never left on the screen.
   CoverForm.reset();
+  if (pendingShow_ && (pos.flags & SWP_SHOWWINDOW)) FinishShowing();
 }
 
 // ---- Skin commands ------------------------------------------------------------------------------

@@ -2,8 +2,11 @@
 // drawn here in the platform's caption font), the frame strips and the region, the client
 // background, printing, and the background the children ask for.
 #include "framework/Handles.h"
+#include "platform/SystemInfo.h"
+#include "skin/base/sClip.h"
 #include "skin/base/sDCPaint.h"
 #include "skin/base/sFill.h"
+#include "skin/base/sTexture.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinSend.h"
 #include "skin/frame/sFrameRegion.h"
@@ -23,6 +26,15 @@ TFont CaptionFont() {
     if (ncm.lfCaptionFont.lfWeight >= FW_BOLD) font.SetStyle(fsBold);
   }
   return font;
+}
+
+// The form's icon: the window's own, its class's, or the system's application icon.
+HICON FormIcon(HWND wnd) {
+  for (WPARAM kind : {WPARAM(ICON_SMALL), WPARAM(ICON_BIG)})
+    if (auto icon = reinterpret_cast<HICON>(SendMessageW(wnd, WM_GETICON, kind, 0))) return icon;
+  for (int index : {GCLP_HICONSM, GCLP_HICON})
+    if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(wnd, index))) return icon;
+  return LoadIconW(nullptr, IDI_APPLICATION);
 }
 
 }  // namespace
@@ -82,6 +94,7 @@ bool RiDuraRidareza::PrepareCache() {
   GdiFlush();
   if (!BuildFrameBackground(image.Pixels(), in)) return false;
   RgnChanged = true;
+  PaintTitleIcon(image, title.FIconRect);
   PaintCaptionText(image, in);
   FinishFrameImage(image.Pixels(), TempBmp, in, Buttons, q, IsWindowEnabled(form_.Handle()) != FALSE);
   FCommonData.BGChanged = false;
@@ -120,13 +133,49 @@ void RiDuraRidareza::PaintCaptionText(TBitmap& image, const TsFrameImageInput& i
                      state);
   }
   const int glow = FormActive ? g.HotGlowSize : g.GlowSize;
-  if (glow > 0) {
+  if (glow > 0 && CaptionGlowAllowed()) {
     const TColor glowColor = g.Props[std::size_t(FormActive && g.States > 1 ? 1 : 0)].GlowColor;
     DrawGlowText(image.Pixels(), text, box, FormActive ? FGlow1 : FGlow2, glowColor, glow, 0, flags, canvas.Font);
   }
   GdiFlush();
   DrawSectionText(canvas, text, true, m, state, section, flags, box);
   GdiFlush();
+}
+
+bool RiDuraRidareza::CaptionGlowAllowed() const {
+  const TsSkinManager* m = FCommonData.SkinManager();
+  return !(m && m->CommonSkinData().Version <= 7.5 && IsRunningUnderWow64() && !CompositionEnabled());
+}
+
+void RiDuraRidareza::PaintTitleIcon(TBitmap& image, const TRect& place) {
+  const TRect r = sclip::Intersect(place, image.Width(), image.Height());
+  if (sclip::IsEmpty(r) || place.Width() <= 0 || place.Height() <= 0 || !drawNonClientArea_) return;
+  TBitmap32& px = image.Pixels();
+  GdiFlush();
+  if (TitleIcon.Glyph.Width() > 0 && TitleIcon.Glyph.Height() > 0) {
+    // The glyph, magenta transparent, stretched to the icon's place by nearest pixels.
+    const TBitmap32& g = TitleIcon.Glyph.Pixels();
+    for (int y = r.Top; y < r.Bottom; ++y) {
+      const std::uint32_t* src = g.Row((y - place.Top) * g.Height() / place.Height());
+      std::uint32_t* dst = px.Row(y);
+      for (int x = r.Left; x < r.Right; ++x) {
+        const std::uint32_t v = src[(x - place.Left) * g.Width() / place.Width()] & 0xFFFFFF;
+        if (v != 0xFF00FF) dst[x] = v | 0xFF000000u;
+      }
+    }
+    return;
+  }
+  TBitmap32 before = NewBitmap32(r.Width(), r.Height());
+  CopyBitmapRect(before, 0, 0, px, r);
+  DrawIconEx(image.DC(), place.Left, place.Top, FormIcon(form_.Handle()), place.Width(), place.Height(), 0, nullptr, DI_NORMAL);
+  GdiFlush();
+  // GDI leaves the alpha bytes as they were: whatever the icon drew is made opaque.
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    const std::uint32_t* old = before.Row(y - r.Top);
+    std::uint32_t* row = px.Row(y);
+    for (int x = r.Left; x < r.Right; ++x)
+      if (row[x] != old[x - r.Left]) row[x] |= 0xFF000000u;
+  }
 }
 
 void RiDuraRidareza::TellChildren(std::uint16_t code, LPARAM lParam) {

@@ -141,7 +141,8 @@ TsFrameMetrics RiDuraRidareza::Metrics() const { return FrameMetrics(System(), W
 
 TsTitleLayout RiDuraRidareza::Title() const {
   const TsSkinManager* m = FCommonData.SkinManager();
-  return TitleLayout(Metrics(), WindowInfo(), m ? m->CommonSkinData().BILeftMargin : 0, false);
+  const bool icon = TitleIconShown(form_.BorderStyle(), TitleIcon.Visible, ShowAppIcon, (form_.BorderIcons() & biSystemMenu) != 0);
+  return TitleLayout(Metrics(), WindowInfo(), m ? m->CommonSkinData().BILeftMargin : 0, icon, TitleIcon.Width, TitleIcon.Height);
 }
 
 TsButtonQueries RiDuraRidareza::Queries() {

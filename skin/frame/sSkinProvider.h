@@ -36,6 +36,14 @@ enum : unsigned {
 
 class RiDuraRidareza;
 
+// The icon at the left of the title: the form's own icon, or Glyph when it holds a picture
+// (magenta transparent), at Width × Height (0: from the caption's height).
+struct TsTitleIcon {
+  bool Visible = true;
+  TBitmap Glyph;
+  int Width = 0, Height = 0;
+};
+
 // One caption button's state animation: the steps, their 12 ms timer and the overlay window that
 // shows them over the button.
 struct TsButtonAnimation {
@@ -65,6 +73,7 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
   // Sets the form's Color to the skin's global colour.
   bool UseGlobalColor = true;
   std::wstring TitleSkin;
+  TsTitleIcon TitleIcon;
   std::function<void(TsAnimEventKind)> OnAfterAnimation;
   bool DrawNonClientArea() const { return drawNonClientArea_; }
   void SetDrawNonClientArea(bool value);
@@ -85,7 +94,7 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
   static TsSystemMetrics System();
   TsFrameWindow WindowInfo() const;
   TsFrameMetrics Metrics() const;
-  // The title's items: VCenter and the icon's place (no icon on these forms).
+  // The title's items: VCenter and the icon's place.
   TsTitleLayout Title() const;
   TsButtonQueries Queries();
   int OffsetX() const { return Metrics().OffsetX; }
@@ -126,16 +135,23 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
   bool SkinCommand(TMessage& m);
   bool SkinnedMessage(TMessage& m, const TWndMethod& previous);
   void Activate(TMessage& m, const TWndMethod& previous);
-  void CaptionChanged(TMessage& m, const TWndMethod& previous);
   void HitTest(TMessage& m, const TWndMethod& previous);
   bool ButtonRelease(int code, TPoint screen);
   void WindowPosChanging(TMessage& m, const TWndMethod& previous);
   void WindowPosChanged(TMessage& m, const TWndMethod& previous);
   void ShowWindowMessage(TMessage& m, const TWndMethod& previous);
+  // After the window has shown: children draw again and the show animation runs.
+  void FinishShowing();
+  // A caption or icon change: the system's own caption drawing is hidden under a cover.
+  void FrameChangeUnderCover(TMessage& m, const TWndMethod& previous);
   void Unskin();
 
   // ---- Painting (sProviderPaint.cpp) ----
   void PaintCaptionText(TBitmap& image, const TsFrameImageInput& in);
+  void PaintTitleIcon(TBitmap& image, const TRect& place);
+  // Whether the caption may glow: not for old skins in a 32-bit process on 64-bit Windows without
+  // desktop composition.
+  bool CaptionGlowAllowed() const;
   TsFrameImageInput ImageInput();
   void NonClientPaint(TMessage& m);
   void ApplyRegion(bool redraw);
@@ -170,6 +186,13 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
   std::array<std::unique_ptr<TsButtonAnimation>, 4> animations_;
   bool trackingLeave_ = false;
   bool paintFailed_ = false;
+  // The show animation prepared at WM_SHOWWINDOW, run once the window has shown.
+  struct TPendingShow {
+    int Target = 255;
+    bool AddedLayered = false;
+    std::vector<HWND> RedrawOff;  // children whose drawing is off until then
+  };
+  std::unique_ptr<TPendingShow> pendingShow_;
   std::unique_ptr<TWindowProcHook> hook_;
 };
 

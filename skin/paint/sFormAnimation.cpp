@@ -31,14 +31,6 @@ void WaitFrame(std::uint32_t start) {
 
 void AddExStyle(HWND wnd, LONG bits) { SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) | bits); }
 
-// Desktop composition delays what a layered window shows by a frame: the cover waits for it.
-bool CompositionEnabled() {
-  using TDwmIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
-  static const auto query = SystemFunction<TDwmIsCompositionEnabled>(L"dwmapi.dll", "DwmIsCompositionEnabled");
-  BOOL on = FALSE;
-  return query && SUCCEEDED(query(&on)) && on;
-}
-
 // The picture of the form for the cover: painted like the screen shows it, opaque, with the
 // corners cut from its window transparent.
 std::unique_ptr<TBitmap> CoverPicture(TsFormAnimationHost& host, const TBitmap& image) {
@@ -128,6 +120,13 @@ void ShowAnimated(TsFormAnimationHost& host, int timeMs, int target, TsAnimType 
 
 }  // namespace
 
+bool CompositionEnabled() {
+  using TDwmIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
+  static const auto query = SystemFunction<TDwmIsCompositionEnabled>(L"dwmapi.dll", "DwmIsCompositionEnabled");
+  BOOL on = FALSE;
+  return query && SUCCEEDED(query(&on)) && on;
+}
+
 bool FormAnimationRunning() { return gAnimating; }
 void SetFormAnimationRunning(bool on) { gAnimating = on; }
 
@@ -214,8 +213,11 @@ void AnimateFormHide(TsFormAnimationHost& host) {
   const TsSkinManager* m = host.SkinData() ? host.SkinData()->SkinManager() : DefaultManager();
   const TsFormAnimation hide = m ? m->AnimEffects().FormHide : TsFormAnimation{};
   StartHideAnimation(std::move(cover), std::move(picture), hide.Time, wnd, hide.Mode, 255);
-  SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
   SetWindowLongW(wnd, GWL_STYLE, GetWindowLongW(wnd, GWL_STYLE) & ~WS_VISIBLE);
+  // A window layered for its own opacity keeps it for the next show; one layered only for the
+  // hide is plain again.
+  if (wasLayered) SetLayeredAttributes(wnd, 0, BYTE(form.AlphaBlend() ? std::clamp(form.AlphaBlendValue(), 0, 255) : 255), LWA_ALPHA);
+  else SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
 }
 
 TsHideTimer& HideTimer() {
@@ -298,8 +300,15 @@ void StartHideAnimation(std::unique_ptr<TForm> cover, std::unique_ptr<TBitmap> p
   // is hidden, and its timer and window-sized pictures do not outlive it.
   if (gHideTimer && gHideTimer->Form) gHideTimer->Finish();
   const int n = std::max(timeMs, 0) / int(kAnimFrameMs);
-  if (n == 0 || !cover || !picture) return;
   TsHideTimer& h = HideTimer();
+  if (n == 0 || !cover || !picture) {
+    // Nothing to fade: the hide ends here, and its form hears so as after an animation.
+    h.ParentWnd = parent;
+    h.EventCalled = false;
+    h.CallEvent();
+    h.ParentWnd = nullptr;
+    return;
+  }
   h.ParentWnd = parent;
   h.EventCalled = false;
   h.i = 0;

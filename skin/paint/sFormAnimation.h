@@ -41,6 +41,10 @@ class TsFormAnimationHost {
   virtual void AfterAnimation(TsAnimEventKind kind) = 0;
 };
 
+// Whether desktop composition is on (never before Windows Vista). It delays what a layered window
+// shows by a frame, and changes how the system draws captions.
+bool CompositionEnabled();
+
 // Set while a form's show or hide animation runs, or while forms are locked for a skin change.
 bool FormAnimationRunning();
 void SetFormAnimationRunning(bool on);

@@ -1,102 +1,64 @@
 // The skinned frame on real windows with the setup window's own skin: what the frame shows, the
 // region, the hit test, and the faults of the frame's messages (a region applied on every paint,
 // a release closing after another press, a hot button left hot, a cover left on the screen).
-#include <gtest/gtest.h>
-
-#include "../controls/WindowPixels.h"
-#include "../paint/PumpUtil.h"
-#include "framework/Form.h"
-#include "framework/Handles.h"
-#include "framework/WindowProcHook.h"
-#include "skin/data/sHelperWindows.h"
-#include "skin/data/sSkinManager.h"
-#include "skin/data/sSkinSend.h"
-#include "skin/data/sStoredSkinLoad.h"
-#include "skin/frame/sSkinProvider.h"
-#include "skin/paint/sGlow.h"
-#include "skin/paint/sSkinEngine.h"
+#include "ProviderFixture.h"
 
 namespace {
 
-using pumptest::PumpPending;
+using namespace providertest;
 
-void PumpFor(int ms) {
-  const DWORD end = GetTickCount() + DWORD(ms);
-  while (GetTickCount() < end) {
-    PumpPending();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
+// A plain red 16 × 16 icon.
+TUniqueIcon RedIcon() {
+  std::vector<std::uint32_t> red(16 * 16, 0x00FF0000u);
+  std::vector<std::uint8_t> mask(16 * 16 / 8, 0);
+  TUniqueBitmap color(CreateBitmap(16, 16, 1, 32, red.data()));
+  TUniqueBitmap opaque(CreateBitmap(16, 16, 1, 1, mask.data()));
+  ICONINFO info{TRUE, 0, 0, opaque.get(), color.get()};
+  return TUniqueIcon(CreateIconIndirect(&info));
 }
 
-// Counts the visible helper windows of the thread (covers, overlays) into *count.
-BOOL CALLBACK CountVisibleHelpers(HWND wnd, LPARAM count) {
-  if (IsWindowVisible(wnd) && IsHelperForm(TWinControl::FromHandle(wnd))) ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-class Provider : public ::testing::Test {
- protected:
-  TsSkinManager manager{nullptr};
-
-  void SetUp() override {
-    InstallSkinEngine();
-    storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 196, L"T");
-    manager.SetSkinName(L"T");
-    manager.Effects().AllowGlowing = false;  // buttons repaint directly: their pixels are the image's
-  }
-  void TearDown() override {
-    HideAllGlows(true);
-    SetSkinPlatform(nullptr);
-  }
-  // A shown, skinned form; its provider belongs to it.
-  std::unique_ptr<TForm> NewForm(TFormBorderStyle style, int left, TBorderIcons icons = kDefaultBorderIcons) {
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBorderStyle(style);
-    form->SetBorderIcons(icons);
-    form->SetBounds(left, 60, 320, 200);
-    form->SetCaption(L"Frame");
-    new RiDuraRidareza(form.get());
-    form->Show();
-    PumpPending();
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpPending();
-    return form;
-  }
-  static RiDuraRidareza& Of(TForm& form) { return *ProviderOf(form.Handle()); }
-  static LPARAM ScreenAt(TForm& form, TPoint p) {
-    RECT w{};
-    GetWindowRect(form.Handle(), &w);
-    return MAKELPARAM(w.left + p.X, w.top + p.Y);
-  }
-};
-
-// The frame on the screen is the provider's picture, strip by strip, active and inactive; the
-// region lacks exactly the cut corners.
+// The frame on the screen is the provider's picture, strip by strip, active and inactive and
+// after caption and icon changes; the region lacks exactly the cut corners; the icon is drawn
+// opaque into the picture.
 TEST_F(Provider, FrameIsThePictureAndTheRegionLacksTheCorners) {
-  auto form = NewForm(TFormBorderStyle::bsDialog, 60);
+  auto form = NewForm(TFormBorderStyle::bsSingle, 60);
   RiDuraRidareza& p = Of(*form);
-  ASSERT_FALSE(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_SYSMENU) << "the system's caption items are gone";
-  for (const bool active : {true, false}) {
-    SendMessageW(form->Handle(), WM_NCACTIVATE, active, 0);
+  HWND wnd = form->Handle();
+  ASSERT_FALSE(GetWindowLongW(wnd, GWL_STYLE) & WS_SYSMENU) << "the system's caption items are gone";
+  const TUniqueIcon icon = RedIcon();
+  const struct Step {
+    const char* what;
+    std::function<void()> change;
+  } steps[] = {
+      {"active", [&] { SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0); }},
+      {"inactive", [&] { SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0); }},
+      {"caption changed", [&] { form->SetCaption(L"Another caption"); }},
+      {"icon set", [&] { SendMessageW(wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get())); }},
+  };
+  for (const Step& step : steps) {
+    step.change();
     PumpPending();
-    ASSERT_EQ(p.FormActive, active);
-    const TBitmap32 shown = WindowPixels(form->Handle());
+    const TBitmap32 shown = WindowPixels(wnd);
     const TBitmap32& image = p.Image().Pixels();
     const TsFrameMetrics fm = p.Metrics();
     TUniqueRgn region(CreateRectRgn(0, 0, 0, 0));
-    ASSERT_NE(GetWindowRgn(form->Handle(), region.get()), ERROR);
+    ASSERT_NE(GetWindowRgn(wnd, region.get()), ERROR);
     for (int y = 0; y < shown.Height(); ++y)
       for (int x = 0; x < shown.Width(); ++x) {
         const bool frame = y < fm.HeaderHeight || y >= shown.Height() - fm.BorderHeight || x < fm.BorderWidth ||
                            x >= shown.Width() - fm.BorderWidth;
         if (!frame || !PtInRegion(region.get(), x, y)) continue;
-        ASSERT_EQ(shown.Pixel(x, y) & 0xFFFFFF, image.Pixel(x, y) & 0xFFFFFF) << (active ? "active " : "inactive ") << x << "," << y;
+        ASSERT_EQ(shown.Pixel(x, y) & 0xFFFFFF, image.Pixel(x, y) & 0xFFFFFF) << step.what << " " << x << "," << y;
       }
     ASSERT_FALSE(p.ArOR.empty()) << "the skin's frame has cut corners";
     for (const TRect& r : p.ArOR)
       for (int x = r.Left; x < r.Right; ++x) EXPECT_FALSE(PtInRegion(region.get(), x, r.Top)) << x << "," << r.Top;
     EXPECT_TRUE(PtInRegion(region.get(), shown.Width() / 2, 1));
   }
+  EXPECT_FALSE(p.FormActive);
+  const TRect at = p.Title().FIconRect;
+  ASSERT_GT(at.Width(), 0) << "a single-border form with a system menu shows its icon";
+  EXPECT_EQ(p.Image().Pixels().Pixel((at.Left + at.Right) / 2, (at.Top + at.Bottom) / 2), 0xFFFF0000u);
 }
 
 // The close button answers the hit test; greyed, it is caption; a double click on a dialog's
@@ -198,14 +160,11 @@ TEST_F(Provider, SkinOffAndOn) {
   auto form = NewForm(TFormBorderStyle::bsDialog, 60);
   HWND wnd = form->Handle();
   manager.SetActive(false);
-  SendSkinCommand(*form, SKIN_UNLOADED, reinterpret_cast<LPARAM>(&manager));
   PumpPending();
   TUniqueRgn region(CreateRectRgn(0, 0, 0, 0));
   EXPECT_TRUE(GetWindowLongW(wnd, GWL_STYLE) & WS_SYSMENU);
   EXPECT_EQ(GetWindowRgn(wnd, region.get()), ERROR);
   manager.SetActive(true);
-  SendSkinCommand(*form, SKIN_LOADED, reinterpret_cast<LPARAM>(&manager));
-  SendSkinCommand(*form, SKIN_REFRESH, reinterpret_cast<LPARAM>(&manager));
   RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   PumpPending();
   EXPECT_FALSE(GetWindowLongW(wnd, GWL_STYLE) & WS_SYSMENU);
