@@ -39,6 +39,6 @@ class TTint {
   bool PrepareIntegerForm(int percent, TColor c);
 
   TWay way_ = TWay::Table;
-  std::array<std::uint32_t, 256> b_{}, g_{}, r_{};  // the formula per channel, in place in a pixel
+  std::array<std::uint32_t, 256> b_, g_, r_;  // the formula per channel, in place in a pixel (all set when made)
   TLaneConstants lanes_{};
 };
