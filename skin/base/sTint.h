@@ -14,9 +14,9 @@ class TTint {
  public:
   // How the rows are computed; every way gives the pixels of the double formula.
   enum class TWay {
-    Table,       // three look-ups per pixel in the tables of the formula
-    Integer,     // the exact half-even rounding in integers, on vector lanes
-    Corrected,   // the same with one channel value per channel moved up and one down
+    Table,      // three look-ups per pixel in the tables of the formula
+    Integer,    // the exact half-even rounding in integers, on vector lanes
+    Corrected,  // the same with one channel value per channel moved up and one down
   };
 
   // The colour goes through ColorToRGB.

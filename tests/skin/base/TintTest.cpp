@@ -49,7 +49,8 @@ TEST(Tint, EqualsTheDoubleFormulaForEveryValue) {
         int wrong = 0;
         for (int i = 0; i < 256; ++i) {
           const std::uint32_t p = in[std::size_t(i)];
-          const std::uint32_t want = (p & scolor::AlphaMask) | Expected(percent, scolor::ColR(c), scolor::PixR(p)) << 16 |
+          const std::uint32_t want = (p & scolor::AlphaMask) |
+                                     Expected(percent, scolor::ColR(c), scolor::PixR(p)) << 16 |
                                      Expected(percent, scolor::ColG(c), scolor::PixG(p)) << 8 |
                                      Expected(percent, scolor::ColB(c), scolor::PixB(p));
           wrong += whole[std::size_t(i)] != want;
