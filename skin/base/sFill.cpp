@@ -6,6 +6,7 @@
 #include "skin/base/sBlendKernels.h"
 #include "skin/base/sClip.h"
 #include "skin/base/sColorMath.h"
+#include "skin/base/sTint.h"
 
 using namespace scolor;
 
@@ -26,24 +27,8 @@ void FillPixels(TBitmap32& bmp, const TRect& rect, TColor color, std::uint8_t al
 void TintPixels(TBitmap32& bmp, const TRect& rect, int percent, TColor color) {
   const TRect r = sclip::IntersectInclusive(rect, bmp.Width(), bmp.Height());
   if (sclip::IsEmpty(r)) return;
-  const TColor c = ColorToRGB(color);
-  // The result of a channel depends only on its own value: one table per channel, filled with
-  // the exact floating-point formula, keeps the row loop to three look-ups per pixel.
-  const double p = percent / 100.0;
-  const double q = 1.0 - p;
-  std::uint32_t tb[256], tg[256], tr[256];
-  for (int v = 0; v < 256; ++v) {
-    tb[v] = std::uint32_t(ClampByte(Round(p * v + q * ColB(c))));
-    tg[v] = std::uint32_t(ClampByte(Round(p * v + q * ColG(c)))) << 8;
-    tr[v] = std::uint32_t(ClampByte(Round(p * v + q * ColR(c)))) << 16;
-  }
-  for (int y = r.Top; y < r.Bottom; ++y) {
-    std::uint32_t* px = bmp.Row(y) + r.Left;
-    for (int n = r.Right - r.Left; n > 0; --n, ++px) {
-      const std::uint32_t v = *px;
-      *px = (v & AlphaMask) | tr[(v >> 16) & 0xFF] | tg[(v >> 8) & 0xFF] | tb[v & 0xFF];
-    }
-  }
+  const TTint tint(percent, color);
+  for (int y = r.Top; y < r.Bottom; ++y) tint.Row(bmp.Row(y) + r.Left, r.Right - r.Left);
 }
 
 void SetPixelsAlpha(TBitmap32& bmp, const TRect& rect, std::uint8_t alpha, TColor key) {
