@@ -9,6 +9,9 @@
 #     them (shortcuts, Uninstall entry, registration, file types). The peer doing the same steps
 #     is also driven through its pages (Enter, Enter): the silent peer shows no window at all, so
 #     the silent ratios also hold our whole start-up.
+# With PRISMATONE_PEER_BEFORE naming another build of ours (an earlier commit's, of the same
+# bitness as the one timed), its start-up is timed in the same run too, so that a change's cost
+# is measured against the same peer on the same machine state.
 # Prints each figure and the ratio ours / peer (target: 1.0 or less). A benchmark, not a test:
 # scripts/test.sh does not run it. Where 32-bit code is emulated the 32-bit figures would
 # measure the emulator, so it says so and prints no 32-bit ratio; it times x86-64 builds of both
@@ -159,12 +162,15 @@ clean_install
 offset=$(button_offset)
 ours_start=$(for _ in 1 2 3 4 5; do first_window "$ours" 'Prismatone setup'; done | median)
 peer_start=$(for _ in 1 2 3 4 5; do first_window "$peer" 'Peer installer'; done | median)
+before=${PRISMATONE_PEER_BEFORE:-}
+[ -z "$before" ] || before_start=$(for _ in 1 2 3 4 5; do first_window "$before" 'Prismatone setup'; done | median)
 ours_install=$(for _ in 1 2 3 4 5; do install_ours; clean_install; done | median)
 peer_files=$(for _ in 1 2 3 4 5; do install_peer "$peer"; clean_install; done | median)
 peer_steps_silent=$(for _ in 1 2 3 4 5; do install_peer "$peer_steps"; clean_install; done | median)
 peer_driven=$(for _ in 1 2 3 4 5; do install_peer_driven; clean_install; done | median)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 printf 'start-up to first window%s: ours %d ms, peer %d ms, ratio %s (target <= 1.0)\n' "$label" "$ours_start" "$peer_start" "$(ratio "$ours_start" "$peer_start")"
+[ -z "$before" ] || printf '  the earlier build (%s): %d ms, ratio %s\n' "$before" "$before_start" "$(ratio "$before_start" "$peer_start")"
 printf 'whole install%s:            ours %d ms\n' "$label" "$ours_install"
 printf '  the peer silent, laying the files only:        %d ms, ratio %s (target <= 1.0)\n' "$peer_files" "$(ratio "$ours_install" "$peer_files")"
 printf '  the peer silent, doing the same steps as ours: %d ms, ratio %s (target <= 1.0)\n' "$peer_steps_silent" "$(ratio "$ours_install" "$peer_steps_silent")"

@@ -294,7 +294,7 @@ void RiDuraRidareza::ShowWindowMessage(TMessage& m, const TWndMethod& previous) 
   TsSkinManager* mgr = FCommonData.SkinManager();
   // Only a show asked of this window itself (lParam 0), not an owner's restore of its popups.
   const bool showing = m.WParam && !m.LParam && !IsWindowVisible(wnd);
-  if (showing) FFormState &= ~fsSnapshot;
+  if (m.WParam) FFormState &= ~fsSnapshot;  // a hide's snapshot is the picture no longer
   if (!showing || !AllowAnimation || !DrawClientArea || !drawNonClientArea_ || form_.Parent() || !mgr ||
       !mgr->AnimEffects().FormShow.Active || !LayeredWindowsAvailable()) {
     previous(m);
