@@ -300,15 +300,8 @@ void StartHideAnimation(std::unique_ptr<TForm> cover, std::unique_ptr<TBitmap> p
   // is hidden, and its timer and window-sized pictures do not outlive it.
   if (gHideTimer && gHideTimer->Form) gHideTimer->Finish();
   const int n = std::max(timeMs, 0) / int(kAnimFrameMs);
+  if (n == 0 || !cover || !picture) return;
   TsHideTimer& h = HideTimer();
-  if (n == 0 || !cover || !picture) {
-    // Nothing to fade: the hide ends here, and its form hears so as after an animation.
-    h.ParentWnd = parent;
-    h.EventCalled = false;
-    h.CallEvent();
-    h.ParentWnd = nullptr;
-    return;
-  }
   h.ParentWnd = parent;
   h.EventCalled = false;
   h.i = 0;
