@@ -1,6 +1,5 @@
 #include "framework/Layout.h"
 
-#include <cctype>
 #include <charconv>
 #include <map>
 
@@ -43,8 +42,11 @@ class TLayoutParser {
     }
   }
 
-  static bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-  static bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+  // Plain ASCII classes, as in the "C" locale, without a call into the runtime per character.
+  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+  static bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+  static bool IsIdentStart(char c) { return IsLetter(c) || c == '_'; }
+  static bool IsIdentChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
 
   // An identifier, optionally dotted when dotted is set.
   std::string Ident(bool dotted) {
@@ -139,7 +141,7 @@ class TLayoutParser {
     if (c == '\'') {
       v.kind = TLayoutValue::Kind::String;
       v.text = StringValue();
-    } else if (c == '-' || c == '$' || std::isdigit(static_cast<unsigned char>(c))) {
+    } else if (c == '-' || c == '$' || IsDigit(c)) {
       const std::size_t start = pos_;
       v.kind = TLayoutValue::Kind::Integer;
       v.integer = Integer();
@@ -174,13 +176,15 @@ class TLayoutParser {
     } else if (c == '{') {
       v.kind = TLayoutValue::Kind::Binary;
       ++pos_;
+      // Stored pictures and skins are long runs of digit pairs: room for them is made at once.
+      if (const std::size_t close = s_.find('}', pos_); close != std::string_view::npos) v.bytes.reserve((close - pos_) / 2);
       int high = -1;
       for (;;) {
         SkipSpace();
         if (pos_ >= s_.size()) Fail("'}' expected");
         const char h = s_[pos_++];
         if (h == '}') break;
-        int d = std::isdigit(static_cast<unsigned char>(h)) ? h - '0'
+        int d = IsDigit(h) ? h - '0'
                 : (h >= 'A' && h <= 'F') ? h - 'A' + 10 : (h >= 'a' && h <= 'f') ? h - 'a' + 10 : -1;
         if (d < 0) Fail("hexadecimal digit expected");
         if (high < 0) {
@@ -230,7 +234,7 @@ class TLayoutParser {
     int digits = 0;
     while (pos_ < s_.size()) {
       const char c = s_[pos_];
-      int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+      int d = IsDigit(c) ? c - '0'
               : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10 : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
       if (d < 0) break;
       value = value * (hex ? 16 : 10) + std::uint64_t(d);
@@ -251,7 +255,7 @@ class TLayoutParser {
     ++pos_;
     auto digits = [this] {
       const std::size_t first = pos_;
-      while (pos_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[pos_]))) ++pos_;
+      while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
       if (pos_ == first) Fail("digits expected");
     };
     digits();

@@ -9,11 +9,7 @@ constexpr wchar_t kTimerClass[] = L"PrismatoneTimer";
 constexpr UINT_PTR kTimerId = 1;
 }  // namespace
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-  wnd_.reset(CreateMessageWindow(kTimerClass, WndProc));
-  SetWindowLongPtrW(wnd_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  Update();
-}
+TTimer::TTimer(TComponent* owner) : TComponent(owner) { Update(); }
 
 TTimer::~TTimer() {
   if (wnd_) KillTimer(wnd_.get(), kTimerId);
@@ -32,10 +28,18 @@ void TTimer::SetInterval(unsigned ms) {
 }
 
 void TTimer::Update() {
-  if (!wnd_) return;
-  KillTimer(wnd_.get(), kTimerId);
   // A timer read from a layout starts once loading has finished.
-  if (enabled_ && interval_ > 0 && !Loading() && !reporting_) SetTimer(wnd_.get(), kTimerId, interval_, nullptr);
+  const bool run = enabled_ && interval_ > 0 && !Loading() && !reporting_;
+  if (!wnd_) {
+    // The window comes with the first start (on the user-interface thread, where timers live):
+    // many timers wait for an event that may never come, and a window costs start-up time.
+    if (!run) return;
+    wnd_.reset(CreateMessageWindow(kTimerClass, WndProc));
+    if (!wnd_) return;
+    SetWindowLongPtrW(wnd_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  KillTimer(wnd_.get(), kTimerId);
+  if (run) SetTimer(wnd_.get(), kTimerId, interval_, nullptr);
 }
 
 void TTimer::Loaded() {

@@ -1,5 +1,6 @@
 // A window-message timer: OnTimer runs on the user-interface thread every Interval ms while
-// Enabled. Each timer has a small message-only window of its own to receive WM_TIMER.
+// Enabled. Each timer has a small message-only window of its own to receive WM_TIMER, made when
+// it first runs.
 #pragma once
 #include <windows.h>
 

@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 #include <utility>
 
 #include "framework/CallbackGuard.h"
@@ -12,8 +14,42 @@
 #include "framework/OwnSend.h"
 
 namespace {
-constexpr wchar_t kControlProp[] = L"PrismatoneControl";
 constexpr wchar_t kDefaultClass[] = L"PrismatoneControl";
+
+// The controls of this process by their windows. Every message that enters a control's window
+// procedure looks its control up here: a window property would cost a round trip to the window
+// server per message on some platforms. A window of another process is never in the table.
+class THandleTable {
+ public:
+  void Add(HWND wnd, TWinControl* c) {
+    const std::lock_guard<std::mutex> held(lock_);
+    controls_[wnd] = c;
+  }
+  void Remove(HWND wnd, const TWinControl* c) {
+    const std::lock_guard<std::mutex> held(lock_);
+    if (auto it = controls_.find(wnd); it != controls_.end() && it->second == c) controls_.erase(it);
+  }
+  // Every window still naming c (one that was destroyed without its control hearing of it).
+  void Forget(const TWinControl* c) {
+    const std::lock_guard<std::mutex> held(lock_);
+    std::erase_if(controls_, [c](const auto& entry) { return entry.second == c; });
+  }
+  TWinControl* Find(HWND wnd) {
+    const std::lock_guard<std::mutex> held(lock_);
+    auto it = controls_.find(wnd);
+    return it == controls_.end() ? nullptr : it->second;
+  }
+
+ private:
+  std::mutex lock_;
+  std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+// Never destroyed: controls that outlive the static objects' destruction still leave it.
+THandleTable& Handles() {
+  static THandleTable* const table = new THandleTable;
+  return *table;
+}
 
 bool IsMouseMessage(UINT msg) {
   switch (msg) {
@@ -40,11 +76,10 @@ TWinControl::~TWinControl() {
   // Children owned elsewhere stay alive but lose their parent.
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);
   DestroyHandle();
+  Handles().Forget(this);
 }
 
-TWinControl* TWinControl::FromHandle(HWND wnd) {
-  return wnd ? static_cast<TWinControl*>(GetPropW(wnd, kControlProp)) : nullptr;
-}
+TWinControl* TWinControl::FromHandle(HWND wnd) { return wnd ? Handles().Find(wnd) : nullptr; }
 
 HWND TWinControl::Handle() {
   if (!wnd_) {
@@ -118,7 +153,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams&) {
 
 void TWinControl::Bind(HWND wnd) {
   wnd_ = wnd;
-  SetPropW(wnd, kControlProp, this);
+  Handles().Add(wnd, this);
   if (ownClass_) {
     oldProc_ = DefWindowProcW;
     SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWndProc));
@@ -156,7 +191,7 @@ LRESULT CALLBACK TWinControl::FrameworkWndProc(HWND wnd, UINT msg, WPARAM wp, LP
     CallbackGuard([&] { self->WindowProc(m); }, ReportError);
   }
   if (msg == WM_NCDESTROY) {
-    RemovePropW(wnd, kControlProp);
+    Handles().Remove(wnd, self);
     if (!self->ownClass_) SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
     self->wnd_ = nullptr;
     self->trackingLeave_ = false;

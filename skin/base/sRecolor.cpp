@@ -21,7 +21,7 @@ std::int32_t SaturationAmountIn(TsSaturationScale scale, std::int32_t saturation
 // A zero hue offset is skipped, not applied: the pixel form's sector rounding is no identity.
 void RecolorPixels(TBitmap32& bmp, const TsRecolor& r) {
   if (r.Tone != clNone) TransformPixels(bmp, ToneTransform, std::int32_t(r.Tone), clFuchsia);
-  if (r.HueOffset != 0) TransformPixels(bmp, HueTransform, r.HueOffset, clFuchsia);
+  if (r.HueOffset != 0) ShiftPixelsHue(bmp, r.HueOffset, clFuchsia);
   if (r.Saturation != 0)
     TransformPixels(bmp, SaturationTransform, SaturationAmountIn(r.Scale, r.Saturation), clFuchsia);
 }

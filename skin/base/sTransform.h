@@ -29,6 +29,11 @@ inline void TransformPixels(TBitmap32& bmp, TPixelTransform transform, std::int3
   TransformPixelsWith(bmp, [transform, parameter](std::uint32_t p) { return transform(p, parameter); }, key);
 }
 
+// TransformPixels(bmp, HueTransform, offset, key), with each colour's shift worked out once:
+// skin pictures hold few colours (the master bitmap about a thousand in 45,000 pixels), and the
+// shift is a function of the three colour bytes alone, alpha passing through.
+void ShiftPixelsHue(TBitmap32& bmp, std::int32_t offset, TColor key);
+
 // The colour tone as a transform: parameter = the tone, in the byte order of the pixels.
 std::uint32_t ToneTransform(std::uint32_t pixel, std::int32_t tone);
 // Make-opaque: alpha 255, colour kept; the parameter is unused.

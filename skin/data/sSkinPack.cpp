@@ -31,6 +31,10 @@ TAnsiDecoder ansiDecoder = DecodeCp1252;
 // left cannot be real, and is refused before any memory is spent on it.
 constexpr std::int64_t kMaxDeflateRatio = 1032;
 constexpr std::size_t kReadAhead = 64 * 1024;
+// Entries up to this size (a skin's master bitmap is some hundred kilobytes) get all their room
+// at once: growing by doubling would fill and copy about three times their size in fresh memory.
+// Larger ones grow as data arrives, so that a lying size costs little memory up front.
+constexpr std::size_t kWholeRoomLimit = 4 << 20;
 
 [[noreturn]] void ThrowReadError() { throw EReadError(L"Stream read error"); }
 
@@ -62,11 +66,11 @@ std::vector<std::uint8_t> InflateEntry(TStream& raw, std::int32_t size) {
   const std::int64_t left = raw.Size() - raw.Position();
   if (std::int64_t(size) > left * kMaxDeflateRatio + 64) ThrowReadError();
 
-  // The output grows as data arrives (a lying size costs no memory up front); it may reach one
-  // byte more than the entry says, which shows a stream that is too long.
+  // The output may reach one byte more than the entry says, which shows a stream that is too long.
   const std::size_t limit = std::size_t(size) + 1;
   std::vector<std::uint8_t> out;
-  std::vector<std::uint8_t> in(kReadAhead);
+  // Input is read ahead in blocks, none larger than what is left of the package.
+  std::vector<std::uint8_t> in(std::size_t(std::clamp<std::int64_t>(left, 1, std::int64_t(kReadAhead))));
   z_stream z{};
   if (inflateInit(&z) != Z_OK) ThrowInflateError(Z_MEM_ERROR);
   struct Guard {
@@ -85,7 +89,8 @@ std::vector<std::uint8_t> InflateEntry(TStream& raw, std::int32_t size) {
     if (z.avail_out == 0) {
       if (out.size() >= limit) ThrowReadError();  // more data than the entry says
       const std::size_t produced = out.size();
-      out.resize(std::min(limit, produced + std::max<std::size_t>(kReadAhead, produced)));
+      const bool whole = produced == 0 && limit <= kWholeRoomLimit;
+      out.resize(whole ? limit : std::min(limit, produced + std::max<std::size_t>(kReadAhead, produced)));
       z.next_out = out.data() + produced;
       z.avail_out = uInt(out.size() - produced);
     }

@@ -107,14 +107,14 @@ void ChangeSkinHue(TsSkinTables& t, std::int32_t offset) {
   }
   // Transforming in place and putting the kept rectangles back gives the same pixels as drawing a
   // transformed copy over everything but those rectangles, without a second whole bitmap.
-  TransformNonKey(t.MasterBitmap, HueTransform, offset);
+  ShiftPixelsHue(t.MasterBitmap, offset, clFuchsia);
   for (const TSavedRect& r : keptRects) r.Restore(t.MasterBitmap);
 
   for (std::size_t i = 0; i < t.ma.size(); ++i) {
     TsMaskData& m = t.ma[i];
     if (!m.Bmp) continue;
     if (keep >= 1 && std::find(keptMasks.begin(), keptMasks.end(), int(i)) != keptMasks.end()) continue;
-    TransformNonKey(*m.Bmp, HueTransform, offset);
+    ShiftPixelsHue(*m.Bmp, offset, clFuchsia);
   }
 
   auto hue = [offset](TColor c) { return ChangeColorHue(offset, c); };

@@ -237,12 +237,15 @@ void RiDuraRidareza::NonClientPaint(TMessage& m) {
     return;  // the framework has not caught up with a size change: the repaint after it follows
   }
   TBitmap* image = FCommonData.CacheBmp();
+  // No image before this paint: the form is being shown for the first time.
+  const bool firstShow = !FirstInitialized;
   if ((FCommonData.BGChanged || !image || image->Width() != Metrics().CaptionWidth || image->Height() != w.Height) &&
       !PrepareCache())
     return;
   // The region is applied once per change: applying it redraws the frame, and that paint must
-  // find nothing left to apply.
-  if (RgnChanged && !RgnChanging) ApplyRegion(FirstInitialized && IsWindowVisible(wnd));
+  // find nothing left to apply. While the form is first shown (not maximised) it goes on without
+  // a redraw: the whole window is being painted anyway.
+  if (RgnChanged && !RgnChanging) ApplyRegion((!firstShow || w.Maximized) && IsWindowVisible(wnd));
   TWholeWindowDC dc(wnd);
   if (!dc.dc()) return;
   TSavedDC saved(dc.dc());

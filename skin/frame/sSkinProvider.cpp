@@ -68,16 +68,19 @@ void RiDuraRidareza::PrepareForm() {
   HWND wnd = form_.Handle();
   // The menu is taken while the window still has it: some platforms give none afterwards.
   if (!SystemMenu) SystemMenu = std::make_unique<TsSystemMenu>(form_);
+  // Sections and button images first: the style change below repaints the frame at once, and
+  // that picture must be the finished one, not one without caption and buttons that the next
+  // paint builds again.
+  FCommonData.UpdateIndexes();
+  FCaptionSkinIndex = m->GetSkinIndex(L"CAPTION");
+  FTitleSkinIndex = TitleSectionIndex(*m, TitleSkin);
+  AssignButtonImages(Buttons, *m, form_.BorderStyle(), Queries());
   const LONG style = GetWindowLongW(wnd, GWL_STYLE);
   if (drawNonClientArea_) {
     if (style & WS_SYSMENU) SetWindowLongW(wnd, GWL_STYLE, style & ~WS_SYSMENU);
   } else if ((form_.BorderIcons() & biSystemMenu) && !(style & WS_SYSMENU)) {
     SetWindowLongW(wnd, GWL_STYLE, style | WS_SYSMENU);
   }
-  FCommonData.UpdateIndexes();
-  FCaptionSkinIndex = m->GetSkinIndex(L"CAPTION");
-  FTitleSkinIndex = TitleSectionIndex(*m, TitleSkin);
-  AssignButtonImages(Buttons, *m, form_.BorderStyle(), Queries());
   if (UseGlobalColor && !FCommonData.CustomColor()) form_.SetColor(m->GetGlobalColor());
 }
 

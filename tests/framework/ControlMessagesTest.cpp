@@ -199,6 +199,26 @@ TEST(ControlMessages, SubclassedPlatformButton) {
   EXPECT_FALSE(IsWindow(wnd));
 }
 
+// A handle answers for its control only while both live: once the window is destroyed (by the
+// system, or with its control) its handle finds no control, and neither does a window that no
+// control made. A stale answer would hand out a freed control for a handle the system may give
+// to another window.
+TEST(ControlMessages, HandleFindsItsControlOnlyWhileBothLive) {
+  Bed bed;
+  HWND panel = bed.panel->Handle();
+  EXPECT_EQ(TWinControl::FromHandle(panel), bed.panel);
+  DestroyWindow(panel);
+  EXPECT_FALSE(bed.panel->HandleAllocated());
+  EXPECT_EQ(TWinControl::FromHandle(panel), nullptr);
+  HWND panel2 = bed.panel2->Handle();
+  delete bed.panel2;
+  EXPECT_EQ(TWinControl::FromHandle(panel2), nullptr);
+  HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, bed.wnd(), nullptr, nullptr, nullptr);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(TWinControl::FromHandle(plain), nullptr);
+  DestroyWindow(plain);
+}
+
 // A new text colour repaints a platform edit without setting its font again (which would lay out
 // and repaint its text, a flicker on every hover); a new face sets the font.
 TEST(ControlMessages, FontColourRepaintsWithoutNewFont) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "PaintTestUtil.h"
+#include "skin/base/sColorTransforms.h"
 
 using namespace painttest;
 using V = std::vector<std::uint32_t>;
@@ -73,4 +76,28 @@ TEST(RotateBitmap90, BothDirections) {
   EXPECT_TRUE(b.Empty());
   TBitmap32 none;
   EXPECT_TRUE(RotateBitmap90(none, true, false).Empty());
+}
+
+// The hue shift that remembers colours gives exactly the pixel-by-pixel shift: 3,000 colours (more
+// than it remembers, so colours displace each other and come back), each met with several alpha
+// bytes, key pixels among them, for offsets of every kind and with and without a key.
+TEST(ShiftPixelsHue, SameAsPixelByPixel) {
+  std::mt19937 rng(7);
+  std::vector<std::uint32_t> colours(3000);
+  for (std::uint32_t& c : colours) c = rng() & 0x00FFFFFFu;
+  TBitmap32 source(64, 96);
+  for (int y = 0; y < source.Height(); ++y)
+    for (int x = 0; x < source.Width(); ++x)
+      source.Pixel(x, y) = rng() % 16 == 0 ? scolor::KeyPixel : (colours[rng() % colours.size()] | (rng() & 0xFF000000u));
+  const struct {
+    std::int32_t offset;
+    TColor key;
+  } cases[] = {{196, clFuchsia}, {1, clFuchsia}, {60, clFuchsia}, {359, clFuchsia}, {400, clFuchsia},
+               {-30, clFuchsia}, {-200, clFuchsia}, {120, clNone}};
+  for (const auto& c : cases) {
+    TBitmap32 fast = source, slow = source;
+    ShiftPixelsHue(fast, c.offset, c.key);
+    TransformPixels(slow, HueTransform, c.offset, c.key);
+    for (int y = 0; y < source.Height(); ++y) ASSERT_EQ(RowOf(fast, y), RowOf(slow, y)) << c.offset << " row " << y;
+  }
 }

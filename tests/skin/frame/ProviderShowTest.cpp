@@ -8,6 +8,7 @@
 #include "skin/base/sColorMath.h"
 #include "skin/base/sDCPaint.h"
 #include "skin/base/sLayered.h"
+#include "skin/frame/sFormSkinPlatform.h"
 #include "skin/frame/sFrameImage.h"
 
 namespace {
@@ -164,6 +165,39 @@ TEST_F(Provider, WindowlessChildHearsTheRemovalOnce) {
   manager.SetActive(false);
   PumpPending();
   EXPECT_EQ(child->removals, 1);
+}
+
+// The setup's way to a skinned window: a plain form that gets its provider from the window hook
+// at its first activation. Its first show applies the frame's region once and without a redraw:
+// the whole window is being painted anyway, and a redraw (or a second picture of the frame built
+// for sections resolved too late) would paint all of it again.
+TEST(FirstShow, RegionAppliedOnceWithoutRedraw) {
+  InstallFormSkinning();
+  {
+    TsSkinManager manager(nullptr);
+    storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 196, L"T");
+    manager.SetSkinName(L"T");
+    manager.ClearComponentState(csReading);
+    manager.Loaded();
+    TForm form(nullptr);
+    form.SetBorderStyle(TFormBorderStyle::bsDialog);
+    form.SetBounds(60, 60, 320, 200);
+    form.SetCaption(L"Frame");
+    std::vector<UINT> frameChanges;
+    TWindowProcHook watch(form, [&](TMessage& m, const TWndMethod& previous) {
+      if (m.Msg == WM_WINDOWPOSCHANGED) {
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags;
+        if (flags & SWP_FRAMECHANGED) frameChanges.push_back(flags);
+      }
+      previous(m);
+    });
+    form.Show();
+    PumpPending();
+    ASSERT_NE(ProviderOf(form.Handle()), nullptr);
+    ASSERT_EQ(frameChanges.size(), 1u);
+    EXPECT_TRUE(frameChanges[0] & SWP_NOREDRAW);
+  }
+  SetSkinPlatform(nullptr);
 }
 
 }  // namespace
