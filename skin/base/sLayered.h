@@ -21,6 +21,10 @@ TsUpdateLayeredFn SetUpdateLayeredFunction(TsUpdateLayeredFn fn);
 // SetLayeredWindowAttributes; FALSE when the system has none.
 BOOL SetLayeredAttributes(HWND wnd, COLORREF key, BYTE alpha, DWORD flags);
 
+// Adds or removes bits of a window's extended style (WS_EX_LAYERED and its companions).
+inline void AddExStyle(HWND wnd, LONG bits) { SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) | bits); }
+inline void RemoveExStyle(HWND wnd, LONG bits) { SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) & ~bits); }
+
 // A blend description for per-pixel alpha pictures at a constant opacity.
 inline BLENDFUNCTION PerPixelBlend(BYTE constantAlpha) {
   return BLENDFUNCTION{AC_SRC_OVER, 0, constantAlpha, AC_SRC_ALPHA};

@@ -21,7 +21,7 @@ void TsButtonOverlay::Show(HWND form, const TBitmap32& image, const TRect& bound
   if (!window_) {
     window_ = NewCoverForm();
     HWND w = window_->Handle();
-    SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) | WS_EX_TRANSPARENT | WS_EX_LAYERED);
+    AddExStyle(w, WS_EX_TRANSPARENT | WS_EX_LAYERED);
   }
   picture_.Assign(image);
   PremultiplyAlpha(picture_.Pixels());

@@ -242,11 +242,7 @@ void RiDuraRidareza::FrameChangeUnderCover(TMessage& m, const TWndMethod& previo
     FGlow2 = {};
   }
   FCommonData.BGChanged = true;
-  if (!IsWindowVisible(wnd) || !drawNonClientArea_ || !FirstInitialized || FInAnimation) {
-    previous(m);
-    if (m.Msg == WM_SETICON && SystemMenu) SystemMenu->Refresh();
-    return;
-  }
+  if (!IsWindowVisible(wnd) || !drawNonClientArea_ || !FirstInitialized || FInAnimation) return previous(m);
   {
     TsCaptionCover cover(wnd, Image(), TRect{OffsetX(), OffsetY(), OffsetX() + WindowInfo().ClientWidth,
                                              OffsetY() + WindowInfo().ClientHeight});
@@ -310,7 +306,7 @@ void RiDuraRidareza::ShowWindowMessage(TMessage& m, const TWndMethod& previous) 
     pending->Target = form_.AlphaBlendValue();
     form_.SetAlphaBlendValue(0);
   } else if (!(GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED)) {
-    SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    AddExStyle(wnd, WS_EX_LAYERED);
     SetLayeredAttributes(wnd, 0, 0, LWA_ALPHA);
     pending->AddedLayered = true;
   }
@@ -331,20 +327,20 @@ void RiDuraRidareza::FinishShowing() {
   fAnimating = false;
   TsSkinManager* mgr = FCommonData.SkinManager();
   const TsFormAnimation effect = mgr ? mgr->AnimEffects().FormShow : TsFormAnimation{};
-  // A style added only for the animation stays until the end, so the window never shows
+  // The animation ends the in-animation state on every path; the rest is undone here, also when it
+  // throws. A style added only for the animation stays until the end, so the window never shows
   // unpainted and opaque under the fading cover.
   struct TRestore {
     HWND wnd;
     bool addedLayered;
-    RiDuraRidareza& self;
+    TsScrollWndData& data;
     ~TRestore() {
-      self.FInAnimation = false;
-      self.FCommonData.FUpdating = false;
+      data.FUpdating = false;
       if (!addedLayered || !IsWindow(wnd)) return;
-      SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+      RemoveExStyle(wnd, WS_EX_LAYERED);
       RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-  } restore{wnd, pending->AddedLayered, *this};
+  } restore{wnd, pending->AddedLayered, FCommonData};
   AnimateFormShow(*this, effect.Time, pending->Target, effect.Mode);
 }
 

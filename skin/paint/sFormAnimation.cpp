@@ -29,8 +29,6 @@ void WaitFrame(std::uint32_t start) {
   WaitTicks(start, kAnimFrameMs, Clock, [] { Sleep(1); });
 }
 
-void AddExStyle(HWND wnd, LONG bits) { SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) | bits); }
-
 // The picture of the form for the cover: painted like the screen shows it, opaque, with the
 // corners cut from its window transparent.
 std::unique_ptr<TBitmap> CoverPicture(TsFormAnimationHost& host, const TBitmap& image) {
@@ -217,7 +215,7 @@ void AnimateFormHide(TsFormAnimationHost& host) {
   // A window layered for its own opacity keeps it for the next show; one layered only for the
   // hide is plain again.
   if (wasLayered) SetLayeredAttributes(wnd, 0, BYTE(form.AlphaBlend() ? std::clamp(form.AlphaBlendValue(), 0, 255) : 255), LWA_ALPHA);
-  else SetWindowLongW(wnd, GWL_EXSTYLE, GetWindowLongW(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  else RemoveExStyle(wnd, WS_EX_LAYERED);
 }
 
 TsHideTimer& HideTimer() {

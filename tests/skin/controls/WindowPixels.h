@@ -15,14 +15,3 @@ inline TBitmap32 WindowPixels(HWND wnd) {
   return copy.Pixels();
 }
 
-// The client area as it shows, read through its device context.
-inline TBitmap32 ClientPixels(HWND wnd) {
-  RECT r{};
-  GetClientRect(wnd, &r);
-  TBitmap copy(r.right, r.bottom);
-  HDC dc = GetDC(wnd);
-  BitBlt(copy.DC(), 0, 0, copy.Width(), copy.Height(), dc, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, dc);
-  GdiFlush();
-  return copy.Pixels();
-}

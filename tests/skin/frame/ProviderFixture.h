@@ -34,16 +34,21 @@ inline BOOL CALLBACK CountVisibleHelpers(HWND wnd, LPARAM count) {
   return TRUE;
 }
 
+// The setup window's skin, read and recoloured as the setup does, the manager done reading.
+inline void LoadWindowSkin(TsSkinManager& manager) {
+  storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 196, L"T");
+  manager.SetSkinName(L"T");
+  manager.ClearComponentState(csReading);
+  manager.Loaded();
+}
+
 class Provider : public ::testing::Test {
  protected:
   TsSkinManager manager{nullptr};
 
   void SetUp() override {
     InstallSkinEngine();
-    storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 196, L"T");
-    manager.SetSkinName(L"T");
-    manager.ClearComponentState(csReading);  // read as the setup reads it: done
-    manager.Loaded();
+    LoadWindowSkin(manager);
     manager.Effects().AllowGlowing = false;  // buttons repaint directly: their pixels are the image's
   }
   void TearDown() override {

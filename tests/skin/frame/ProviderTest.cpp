@@ -157,10 +157,22 @@ TEST_F(Provider, CancelledHideLeavesNoCover) {
 // The skin removed, the form has the system's frame back (its menu, no region); the skin again,
 // the skinned frame.
 TEST_F(Provider, SkinOffAndOn) {
+  struct TCounting : TGraphicControl {
+    using TGraphicControl::TGraphicControl;
+    int removals = 0;
+    void WndProc(TMessage& m) override {
+      if (m.Msg == SM_SKINCOMMAND && SkinCommandCode(m.WParam) == SKIN_UNLOADED) ++removals;
+      TGraphicControl::WndProc(m);
+    }
+  };
   auto form = NewForm(TFormBorderStyle::bsDialog, 60);
   HWND wnd = form->Handle();
+  auto* child = new TCounting(form.get());
+  child->SetParent(form.get());
   manager.SetActive(false);
   PumpPending();
+  // The manager tells every form's children; the form passing it on too would tell them twice.
+  EXPECT_EQ(child->removals, 1) << "a windowless child hears the removal once";
   TUniqueRgn region(CreateRectRgn(0, 0, 0, 0));
   EXPECT_TRUE(GetWindowLongW(wnd, GWL_STYLE) & WS_SYSMENU);
   EXPECT_EQ(GetWindowRgn(wnd, region.get()), ERROR);
