@@ -324,6 +324,12 @@ bool TWinControl::Showing() const {
   return IsWindowVisible(wnd_) != FALSE;
 }
 
+void TWinControl::ChangeScale(int m, int d) {
+  if (m <= 0 || d <= 0 || m == d) return;
+  TControl::ChangeScale(m, d);
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+}
+
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   SetBoundsFields(left, top, width, height);
   if (wnd_) SetWindowPos(wnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

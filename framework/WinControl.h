@@ -60,6 +60,7 @@ class TWinControl : public TControl {
   bool IsWindowed() const override { return true; }
   bool Showing() const override;
   void SetBounds(int left, int top, int width, int height) override;
+  void ChangeScale(int m, int d) override;
   TRect ClientRect() const override;
   std::wstring GetText() const override;
   void SetText(const std::wstring& s) override;
