@@ -54,7 +54,7 @@ void TsComboListWnd::SetSkinParams() {
     SkinData->BGChanged = true;
     SkinData->FUpdating = false;
   } else {
-    FrameColor = clNone;
+    FrameColor = clNone;  // no frame line
   }
   settingParams_ = false;
 }
