@@ -113,6 +113,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
+  FinishCreateParams(p);
   HINSTANCE inst = GetModuleHandleW(nullptr);
   ownClass_ = p.OwnClass;
   if (p.OwnClass) {
@@ -507,7 +508,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       SetMouseChild(nullptr);
-      if (ControlState() & csMouseOver) Perform(FN_MOUSELEAVE);
+      if ((ControlState() & csMouseOver) && !PointerStillOver()) Perform(FN_MOUSELEAVE);
       DefaultHandler(m);
       return;
     case WM_SETCURSOR:
