@@ -309,8 +309,17 @@ bool TComboBox::Command(WORD code) {
       return true;
     }
     case CBN_DROPDOWN:
+      droppedIndex_ = ItemIndex();
       if (OnDropDown) OnDropDown(this);
       return true;
+    case CBN_SELENDCANCEL:
+      // The list closed without a choice (Escape, a click elsewhere): the selection the arrows
+      // moved while it was open goes back, as the user expects. Not every platform does this.
+      if (droppedIndex_ >= 0 && ItemIndex() != droppedIndex_) {
+        SetItemIndex(std::exchange(droppedIndex_, -1));
+        if (OnChange) OnChange(this);
+      }
+      return false;
     case CBN_CLOSEUP: {
       const auto alive = Liveness();
       if (OnCloseUp) OnCloseUp(this);

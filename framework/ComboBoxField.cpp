@@ -93,7 +93,8 @@ bool TComboBox::Focused() const { return HandleAllocated() && OwnsWindow(GetFocu
 // come in an order that differs between platforms and styles; each only makes the control look
 // where the focus is now. (During a focus change the system already names the new window.)
 void TComboBox::FollowFocus() {
-  const bool inside = Focused();
+  // The windows themselves, not what a derived control adds to the answer.
+  const bool inside = TComboBox::Focused();
   if (inside == focusInside_) return;
   focusInside_ = inside;
   Perform(inside ? FN_FOCUSENTER : FN_FOCUSEXIT);

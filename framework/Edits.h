@@ -238,4 +238,5 @@ class TComboBox : public TColoredWinControl {
   bool fieldTracking_ = false;  // a leave notice is asked for the field
   bool focusInside_ = false;    // focus entering was told and leaving not yet
   bool selecting_ = false;      // the user's selection is being told
+  int droppedIndex_ = -1;       // the selection when the list last opened
 };

@@ -27,7 +27,7 @@ bool TsCustomComboBox::ReadOnlyFilter(TMessage& m) {
   if (m.Msg == WM_CHAR) return true;
   if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
     // The control takes the focus; the list does not open.
-    if (HandleAllocated() && GetFocus() != Handle() && !Focused()) SetFocus(Handle());
+    if (HandleAllocated() && GetFocus() != Handle() && !Focused()) ::SetFocus(Handle());
     if (m.Msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick(this);
     return true;
   }

@@ -36,7 +36,7 @@ std::shared_ptr<TsComboListWnd> TsComboListWnd::Create(HWND list, TsCustomComboB
   if (!simple) {
     // One pixel wider at once: the platform sizes the list anew at each drop-down.
     const TSize size = WindowSize(list);
-    SetWindowPos(list, nullptr, 0, 0, size.X + 1, size.Y,
+    SetWindowPos(list, nullptr, 0, 0, size.W + 1, size.H,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
   }
   return sw;
@@ -71,9 +71,9 @@ void TsComboListWnd::Detach() {
 
 void TsComboListWnd::RebuildCache() {
   const TSize size = WindowSize(CtrlHandle);
-  if (size.X <= 0 || size.Y <= 0) return;
+  if (size.W <= 0 || size.H <= 0) return;
   TBitmap& cache = SkinData->EnsureCache();
-  if (cache.Width() != size.X || cache.Height() != size.Y) cache.SetSize(size.X, size.Y);
+  if (cache.Width() != size.W || cache.Height() != size.H) cache.SetSize(size.W, size.H);
   GdiFlush();
   PaintComboListFrame(cache.Pixels(), Color, FrameColor);
   SkinData->BGChanged = false;
@@ -154,7 +154,7 @@ void TsComboListWnd::sWndProc(TMessage& m) {
         const TSize size = WindowSize(CtrlHandle);
         TCanvas canvas(reinterpret_cast<HDC>(m.WParam));
         canvas.BrushColor = Color;
-        canvas.FillRect(Rect(0, 0, size.X, size.Y));
+        canvas.FillRect(Rect(0, 0, size.W, size.H));
         m.Result = 1;
         return;
       }

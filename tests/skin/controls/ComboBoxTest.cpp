@@ -10,6 +10,7 @@
 #include "../paint/PumpUtil.h"
 #include "WindowPixels.h"
 #include "framework/Form.h"
+#include "imaging/PngCodec.h"
 #include "framework/WindowProcHook.h"
 #include "skin/controls/sComboBox.h"
 #include "skin/controls/sComboBoxPicture.h"
@@ -74,6 +75,11 @@ TRect ScreenRect(HWND wnd) {
 }
 TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
+void Dump(const TBitmap32& b, const char* name) {  // DEBUG
+  TBitmap32 c = b; for (int y = 0; y < c.Height(); ++y) for (int x = 0; x < c.Width(); ++x) c.Pixel(x, y) |= 0xFF000000u;
+  auto bytes = EncodePng(c); FILE* f = fopen((std::string("Z:/tmp/dbg_") + name + ".png").c_str(), "wb"); fwrite(bytes.data(), 1, bytes.size(), f); fclose(f);
+}
+
 class ComboBox : public ::testing::Test {
  protected:
   TsSkinManager manager{nullptr};
@@ -86,6 +92,8 @@ class ComboBox : public ::testing::Test {
     InstallSkinEngine();
     storedskin::PrepareStoredSkin(manager, storedskin::ReadFileBytes(PRISMATONE_WINDOW_SKIN_PATH), 196, L"T");
     manager.SetSkinName(L"T");
+    manager.ClearComponentState(csReading);
+    manager.Loaded();
     ASSERT_GE(manager.GetSkinIndex(L"COMBOBOX"), 0);
     form.SetBounds(60, 60, 420, 260);
     combo = Add(20, {L"Русский", L"English", L"Deutsch"});
@@ -128,6 +136,7 @@ class ComboBox : public ::testing::Test {
   }
   void ExpectShownIsCache(const TBitmap32& shown, const char* what) {
     const TBitmap32 cache = Cache();
+    Dump(shown, "shown"); Dump(cache, "cache");
     ASSERT_EQ(shown.Width(), cache.Width()) << what;
     for (int y = 0; y < shown.Height(); ++y)
       for (int x = 0; x < shown.Width(); ++x)
@@ -335,9 +344,15 @@ TEST_F(ComboBox, DisabledLook) {
   const TBitmap32 disabled = Cache();
   const TColor c = ColorToRGB(form.Color());
   const int parent[3] = {int(c >> 16 & 0xFF), int(c >> 8 & 0xFF), int(c & 0xFF)};
-  for (int y = 0; y < enabled.Height(); ++y)
-    for (int x = 0; x < enabled.Width(); ++x)
-      for (int ch = 0; ch < 3; ++ch) {
+  // The corner pieces are laid anew over what lies behind at every paint, disabled or not.
+  const int border = combo->SkinData().BorderIndex;
+  const int cl = manager.MaskWidthLeft(border), ct = manager.MaskWidthTop(border);
+  const int cr = manager.MaskWidthRight(border), cb = manager.MaskWidthBottom(border);
+  const int w = enabled.Width(), h = enabled.Height();
+  auto corner = [&](int x, int y) { return (x < cl || x >= w - cr) && (y < ct || y >= h - cb); };
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      for (int ch = 0; ch < 3 && !corner(x, y); ++ch) {
         const int p = int(enabled.Pixel(x, y) >> (8 * ch) & 0xFF);
         ASSERT_EQ(int(disabled.Pixel(x, y) >> (8 * ch) & 0xFF), int(std::lround(0.4 * p + 0.6 * parent[ch])))
             << x << "," << y;
