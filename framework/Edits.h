@@ -230,7 +230,7 @@ class TComboBox : public TColoredWinControl {
   bool autoCloseUp_ = false;
   int autoCompleteDelay_ = 500;
   TCanvas canvas_;
-  HWND field_ = nullptr;      // the edit field while subclassed
+  HWND field_ = nullptr;         // the edit field while subclassed
   bool fieldTracking_ = false;  // a leave notice is asked for the field
   bool focusInside_ = false;    // focus entering was told and leaving not yet
   bool selecting_ = false;      // the user's selection is being told
