@@ -66,7 +66,10 @@ void TComboBox::CreateParams(TCreateParams& p) {
   if (sorted_) p.Style |= CBS_SORT;
   if (charCase_ == TEditCharCase::ecUpperCase) p.Style |= CBS_UPPERCASE;
   if (charCase_ == TEditCharCase::ecLowerCase) p.Style |= CBS_LOWERCASE;
-  p.Height = WindowHeight(Height());
+  // The platform takes a drop-down combo box's window height as the room for the closed box and
+  // its open list together, and sizes the closed box itself; a later move keeps that room.
+  // (Common controls 6 size the list by CB_SETMINVISIBLE instead.)
+  if (style_ != TComboBoxStyle::csSimple) p.Height = Height() + ItemHeight() * dropDownCount_ + 2;
 }
 
 void TComboBox::FinishCreateParams(TCreateParams& p) {
@@ -75,19 +78,6 @@ void TComboBox::FinishCreateParams(TCreateParams& p) {
   // derived class may make any style owner-drawn; the texts are kept whatever made it so.
   if (p.Style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) p.Style |= CBS_HASSTRINGS;
   TColoredWinControl::FinishCreateParams(p);
-}
-
-// The platform takes a drop-down combo box's window height as the room for the closed box and
-// its open list together, and sizes the closed box itself. (Common controls 6 size the list by
-// CB_SETMINVISIBLE instead.)
-int TComboBox::WindowHeight(int height) const {
-  if (style_ == TComboBoxStyle::csSimple) return height;
-  return height + ItemHeight() * dropDownCount_ + 2;
-}
-
-void TComboBox::SetBounds(int left, int top, int width, int height) {
-  SetBoundsFields(left, top, width, height);
-  if (const HWND wnd = Wnd()) SetWindowPos(wnd, nullptr, left, top, width, WindowHeight(height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TComboBox::CreateWindowHandle(const TCreateParams& p) {
@@ -182,10 +172,7 @@ void TComboBox::SetCharCase(TEditCharCase value) {
 void TComboBox::SetDropDownCount(int value) {
   if (value < 1 || value == dropDownCount_) return;
   dropDownCount_ = value;
-  if (const HWND wnd = Wnd()) {
-    SendMessageW(wnd, CB_SETMINVISIBLE, WPARAM(value), 0);
-    SetBounds(Left(), Top(), Width(), Height());
-  }
+  if (const HWND wnd = Wnd()) SendMessageW(wnd, CB_SETMINVISIBLE, WPARAM(value), 0);
 }
 
 int TComboBox::ItemHeight() const {
@@ -238,12 +225,6 @@ HWND TComboBox::EditHandle() const {
 HWND TComboBox::ListHandle() const { return InfoOf(Wnd()).hwndList; }
 
 bool TComboBox::OwnsWindow(HWND wnd) const { return TColoredWinControl::OwnsWindow(wnd) || (wnd && wnd == ListHandle()); }
-
-void TComboBox::Invalidate() {
-  // The field and a list shown below it are windows of their own; they show the colour too.
-  if (const HWND wnd = Wnd())
-    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | ((ControlStyle() & csOpaque) ? 0 : RDW_ERASE));
-}
 
 void TComboBox::DrawItemRequest(const DRAWITEMSTRUCT& item) {
   struct TRestore {

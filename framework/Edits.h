@@ -174,8 +174,6 @@ class TComboBox : public TColoredWinControl {
 
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
   void WndProc(TMessage& msg) override;
-  void SetBounds(int left, int top, int width, int height) override;
-  void Invalidate() override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -205,8 +203,6 @@ class TComboBox : public TColoredWinControl {
   HWND Wnd() const { return HandleAllocated() ? const_cast<TComboBox*>(this)->Handle() : nullptr; }
   bool HasField() const { return style_ == TComboBoxStyle::csDropDown || style_ == TComboBoxStyle::csSimple; }
   bool OwnerDrawn() const { return style_ == TComboBoxStyle::csOwnerDrawFixed || style_ == TComboBoxStyle::csOwnerDrawVariable; }
-  // The window's height when made or moved: the drop-down styles add the open list's room.
-  int WindowHeight(int height) const;
   void AddItemsToWindow();
   // Sorting and letter case are the window's: the items follow its list.
   void ReadItemsFromWindow();
@@ -234,7 +230,7 @@ class TComboBox : public TColoredWinControl {
   bool autoCloseUp_ = false;
   int autoCompleteDelay_ = 500;
   TCanvas canvas_;
-  HWND field_ = nullptr;      // the edit field while subclassed
+  HWND field_ = nullptr;         // the edit field while subclassed
   bool fieldTracking_ = false;  // a leave notice is asked for the field
   bool focusInside_ = false;    // focus entering was told and leaving not yet
   bool selecting_ = false;      // the user's selection is being told
