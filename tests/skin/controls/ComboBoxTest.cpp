@@ -10,7 +10,6 @@
 #include "../paint/PumpUtil.h"
 #include "WindowPixels.h"
 #include "framework/Form.h"
-#include "imaging/PngCodec.h"
 #include "framework/WindowProcHook.h"
 #include "skin/controls/sComboBox.h"
 #include "skin/controls/sComboBoxPicture.h"
@@ -75,11 +74,6 @@ TRect ScreenRect(HWND wnd) {
 }
 TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
-void Dump(const TBitmap32& b, const char* name) {  // DEBUG
-  TBitmap32 c = b; for (int y = 0; y < c.Height(); ++y) for (int x = 0; x < c.Width(); ++x) c.Pixel(x, y) |= 0xFF000000u;
-  auto bytes = EncodePng(c); FILE* f = fopen((std::string("Z:/tmp/dbg_") + name + ".png").c_str(), "wb"); fwrite(bytes.data(), 1, bytes.size(), f); fclose(f);
-}
-
 class ComboBox : public ::testing::Test {
  protected:
   TsSkinManager manager{nullptr};
@@ -104,7 +98,7 @@ class ComboBox : public ::testing::Test {
     other->SetFocus();
     PumpPending();
     MouseTo({0, 0});
-    PumpPending();
+    Pump([&] { return !combo->SkinData().FMouseAbove && !combo->Focused(); });
   }
   void TearDown() override {
     HideAllGlows(true);
@@ -136,7 +130,6 @@ class ComboBox : public ::testing::Test {
   }
   void ExpectShownIsCache(const TBitmap32& shown, const char* what) {
     const TBitmap32 cache = Cache();
-    Dump(shown, "shown"); Dump(cache, "cache");
     ASSERT_EQ(shown.Width(), cache.Width()) << what;
     for (int y = 0; y < shown.Height(); ++y)
       for (int x = 0; x < shown.Width(); ++x)
