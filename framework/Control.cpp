@@ -112,6 +112,13 @@ void TControl::Invalidate() {
   InvalidateRect(parent_->Handle(), &r, !(controlStyle_ & csOpaque));
 }
 
+void TControl::ChangeScale(int m, int d) {
+  if (m <= 0 || d <= 0 || m == d) return;
+  const auto scale = [m, d](int v) { return MulDiv(v, m, d); };
+  SetBounds(scale(left_), scale(top_), scale(width_), scale(height_));
+  if (!parentFont_) font_.SetHeight(scale(font_.Height()));
+}
+
 void TControl::Repaint() {
   if (!parent_ || !parent_->HandleAllocated()) return;
   if (!IsWindowed() && (controlStyle_ & csOpaque)) {

@@ -110,6 +110,9 @@ class TControl : public TComponent {
   virtual void DefaultHandler(TMessage& msg) { msg.Result = 0; }
 
   virtual void Invalidate();
+  // Scales the bounds, and a font of the control's own, by m / d, as for a screen of another
+  // density; a window's children follow. Nothing for a factor of 1 or one that is not positive.
+  virtual void ChangeScale(int m, int d);
   // Brings the screen up to date now: a windowless control paints straight onto its parent
   // (see TControlDC; a see-through one with the parent's look under it, when the parent is a
   // window of ours); anything else is invalidated and its parent updated.

@@ -1,16 +1,38 @@
 #include "framework/Edits.h"
 
+HBRUSH TColoredWinControl::ColorsFor(HDC dc) {
+  SetTextColor(dc, ToColorRef(Font().Color()));
+  SetBkColor(dc, ToColorRef(Color()));
+  if (!brush_ || brushColor_ != Color()) {
+    brush_.reset(CreateSolidBrush(ToColorRef(Color())));
+    brushColor_ = Color();
+  }
+  return brush_.get();
+}
+
+bool TColoredWinControl::OwnsWindow(HWND wnd) const {
+  if (!wnd || !HandleAllocated()) return false;
+  const HWND own = const_cast<TColoredWinControl*>(this)->Handle();
+  return wnd == own || IsChild(own, wnd);
+}
+
 void TColoredWinControl::WndProc(TMessage& m) {
-  if (m.Msg == FN_CTLCOLOR) {
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    SetTextColor(dc, ToColorRef(Font().Color()));
-    SetBkColor(dc, ToColorRef(Color()));
-    if (!brush_ || brushColor_ != Color()) {
-      brush_.reset(CreateSolidBrush(ToColorRef(Color())));
-      brushColor_ = Color();
-    }
-    m.Result = reinterpret_cast<LRESULT>(brush_.get());
-    return;
+  switch (m.Msg) {
+    case FN_CTLCOLOR:
+      m.Result = reinterpret_cast<LRESULT>(ColorsFor(reinterpret_cast<HDC>(m.WParam)));
+      return;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+      // A window no control is bound to asks its parent, this one: when it is part of this
+      // control it takes this control's colours. (A bound child is answered through reflection.)
+      if (const HWND from = reinterpret_cast<HWND>(m.LParam); !FromHandle(from) && OwnsWindow(from)) {
+        m.Result = reinterpret_cast<LRESULT>(ColorsFor(reinterpret_cast<HDC>(m.WParam)));
+        return;
+      }
+      break;
+    default:
+      break;
   }
   TWinControl::WndProc(m);
 }
@@ -127,68 +149,5 @@ bool TMemo::SetProperty(const std::string& name, const TLayoutValue& v, const TL
     for (const auto& s : v.items) l.Add(s);
     SetLines(l);
   } else return TCustomEdit::SetProperty(name, v, ctx);
-  return true;
-}
-
-TComboBox::TComboBox(TComponent* owner) : TColoredWinControl(owner) {
-  SetBoundsFields(0, 0, 145, 21);
-  SetTabStop(true);
-  SetColor(clWindow);
-}
-
-void TComboBox::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.WinClassName = L"COMBOBOX";
-  p.OwnClass = false;
-  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL |
-             (style_ == TComboBoxStyle::csDropDownList ? CBS_DROPDOWNLIST : style_ == TComboBoxStyle::csSimple ? CBS_SIMPLE : CBS_DROPDOWN);
-  p.Height = 200;  // the drop-down list's room; the platform sizes the closed box itself
-}
-
-void TComboBox::CreateWindowHandle(const TCreateParams& p) {
-  const std::wstring text = text_;
-  TColoredWinControl::CreateWindowHandle(p);
-  for (const auto& s : items_) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-  if (itemIndex_ >= 0) SendMessageW(Handle(), CB_SETCURSEL, WPARAM(itemIndex_), 0);
-  else SetWindowTextW(Handle(), text.c_str());
-}
-
-void TComboBox::SetItems(const TStringList& items) {
-  items_ = items;
-  if (!HandleAllocated()) return;
-  SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-  for (const auto& s : items_) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-}
-
-int TComboBox::ItemIndex() const {
-  if (!HandleAllocated()) return itemIndex_;
-  return int(SendMessageW(const_cast<TComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
-}
-
-void TComboBox::SetItemIndex(int i) {
-  itemIndex_ = i;
-  if (i >= 0 && i < items_.Count()) text_ = items_[i];
-  if (HandleAllocated()) SendMessageW(Handle(), CB_SETCURSEL, WPARAM(i), 0);
-}
-
-void TComboBox::WndProc(TMessage& m) {
-  if (m.Msg == FN_COMMAND && (HIWORD(m.WParam) == CBN_EDITCHANGE || HIWORD(m.WParam) == CBN_SELCHANGE)) {
-    if (OnChange) OnChange(this);
-    return;
-  }
-  TColoredWinControl::WndProc(m);
-}
-
-bool TComboBox::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
-  if (name == "Items.Strings") {
-    TStringList l;
-    for (const auto& s : v.items) l.Add(s);
-    SetItems(l);
-  } else if (name == "ItemIndex") SetItemIndex(int(v.AsInteger()));
-  else if (name == "Style") {
-    const auto& s = v.AsIdentifier();
-    style_ = s == L"csDropDownList" ? TComboBoxStyle::csDropDownList : s == L"csSimple" ? TComboBoxStyle::csSimple : TComboBoxStyle::csDropDown;
-  } else if (name == "OnChange") OnChange = ctx.MethodAs<TNotifyEvent>(v.AsIdentifier());
-  else return TColoredWinControl::SetProperty(name, v, ctx);
   return true;
 }

@@ -113,6 +113,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
+  FinishCreateParams(p);
   HINSTANCE inst = GetModuleHandleW(nullptr);
   ownClass_ = p.OwnClass;
   if (p.OwnClass) {
@@ -324,6 +325,12 @@ bool TWinControl::Showing() const {
   return IsWindowVisible(wnd_) != FALSE;
 }
 
+void TWinControl::ChangeScale(int m, int d) {
+  if (m <= 0 || d <= 0 || m == d) return;
+  TControl::ChangeScale(m, d);
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+}
+
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   SetBoundsFields(left, top, width, height);
   if (wnd_) SetWindowPos(wnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -501,7 +508,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       SetMouseChild(nullptr);
-      if (ControlState() & csMouseOver) Perform(FN_MOUSELEAVE);
+      if ((ControlState() & csMouseOver) && !PointerStillOver()) Perform(FN_MOUSELEAVE);
       DefaultHandler(m);
       return;
     case WM_SETCURSOR:

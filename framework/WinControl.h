@@ -54,12 +54,14 @@ class TWinControl : public TControl {
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool v) { tabStop_ = v; }
   void SetFocus();
-  bool Focused() const;
+  // The keyboard focus is on the control (a control made of several windows answers for all).
+  virtual bool Focused() const;
   bool CanFocus() const;
 
   bool IsWindowed() const override { return true; }
   bool Showing() const override;
   void SetBounds(int left, int top, int width, int height) override;
+  void ChangeScale(int m, int d) override;
   TRect ClientRect() const override;
   std::wstring GetText() const override;
   void SetText(const std::wstring& s) override;
@@ -89,13 +91,19 @@ class TWinControl : public TControl {
 
  protected:
   virtual void CreateParams(TCreateParams& params);
+  // Runs after CreateParams, the most derived one included, just before the window is made: a
+  // class makes the parameters consistent with what its window class needs, whatever classes
+  // derived from it asked for.
+  virtual void FinishCreateParams(TCreateParams& params) {}
   virtual void CreateWnd();
   // Runs once the window exists, before children are created: apply stored state.
   virtual void CreateWindowHandle(const TCreateParams& params);
   virtual void DestroyWnd();
   // Background of our own windows: fill with Color. Platform classes paint themselves.
   virtual void PaintWindow(HDC dc);
-  // Called for each child notification reflected from the parent window.
+  // Whether the pointer, now off this window, is still over the control: over another window the
+  // control is made of. Its leave notice then ends no hover.
+  virtual bool PointerStillOver() const { return false; }
   void FontChanged() override;
 
   // Sets the window's own font from Font (WM_SETFONT).

@@ -48,6 +48,11 @@ bool IsArrowOrTrack(int part) { return part >= spFirstArrow && part <= spTrackAf
 
 }  // namespace
 
+bool TsScrollWnd::Pressing() const {
+  const TsScrollTracking& t = State();
+  return t.Wnd == CtrlHandle && t.PressedPart != spNone;
+}
+
 bool TsScrollWnd::HandleMouse(TMessage& m) {
   TsScrollTracking& t = State();
   const bool ours = t.Wnd == CtrlHandle;

@@ -126,13 +126,17 @@ class TsScrollWnd : public TsMainWnd {
   TsScrollBar& BarOf(int barType) { return barType == btVert ? sBarVert : sBarHorz; }
   // The control's parent's picture behind the window, and the window's place in that picture.
   TCacheInfo Background(TPoint& windowPos) const;
+  // The answer for a point on a bar or on the corner grip; none where default processing answers.
+  std::optional<UINT> HitTest(TPoint screen) const;
+  // A press on a bar is being tracked in this window.
+  bool Pressing() const;
+  // Ends the press as a release does; captureGone: the capture is not the press's to release.
+  void EndPress(bool captureGone);
 
  private:
   void NCCalcSize(TMessage& m);
   void SkinCommand(TMessage& m);
   void ReadScrollInfo(TsScrollBar& bar);
-  // The answer for a point on a bar or on the corner grip; none where default processing answers.
-  std::optional<UINT> HitTest(TPoint screen) const;
   void PaintBar(HDC windowDC, TsScrollBar& bar, const std::optional<TsThumb>& drag = std::nullopt);
   void PaintCorner(HDC windowDC);
   void RepaintBars();
@@ -144,8 +148,6 @@ class TsScrollWnd : public TsMainWnd {
   void RepeatTick(bool first);
   void PressMove(TPoint screen);
   void Drag(TPoint screen);
-  // Ends the press as a release does; captureGone: the capture was taken away already.
-  void EndPress(bool captureGone);
 
   TBitmap paintBmp_;
 };

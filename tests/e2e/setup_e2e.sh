@@ -49,6 +49,7 @@ snapshot_state "$work/before"
 start_setup "$exe"
 import -window root "${shots_prefix}_window.png"
 check_first_look "${shots_prefix}_window.png"
+check_combo
 check_browse_dialog
 check_close_drag_off
 

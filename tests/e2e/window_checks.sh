@@ -82,6 +82,38 @@ check_browse_dialog() {
   echo "browse button ok"
 }
 
+# check_combo: the language combo (206, 160, 145 × 21) wears the skin (a dark field, not the
+# platform's white) and changes its look under the pointer; its button opens a list below it with
+# the skin's frame and a dark item; a click on the item closes the list and the combo shows what
+# it showed before (the same text, "Русский").
+check_combo() {
+  local rest below r g b
+  screen_mean() { import -window root -crop "$1" png:- 2>/dev/null | convert - -format "%[fx:int(255*mean.r)],%[fx:int(255*mean.g)],%[fx:int(255*mean.b)]" info:; }
+  IFS=, read -r r g b <<<"$(screen_mean "60x12+$((cx + 210))+$((cy + 164))")"
+  [ "$r" -le 120 ] && [ "$g" -le 120 ] || fail "the combo's field is $r,$g,$b, not the skin's dark field"
+  xdotool mousemove $((cx + 100)) $((cy + 300))
+  rest=$(settled_sum 206 160 145 21) || fail "the combo box does not come to rest"
+  xdotool mousemove $((cx + 260)) $((cy + 170))
+  settled_sum 206 160 145 21 "$rest" >/dev/null || fail "the combo box looks the same under the pointer"
+  below=$(screen_sum "145x14+$((cx + 206))+$((cy + 183))")
+  click_client 342 170
+  list_open() { [ "$(screen_sum "145x14+$((cx + 206))+$((cy + 183))")" != "$below" ]; }
+  wait_until 10 list_open || fail "the combo's button opened no list"
+  screen_settled "145x16+$((cx + 206))+$((cy + 181))" >/dev/null || true
+  # The list's frame line is the skin's border colour: bluish, never the platform's black or grey.
+  IFS=, read -r r g b <<<"$(screen_mean "1x10+$((cx + 206))+$((cy + 184))")"
+  [ "$b" -gt "$r" ] || fail "the list's frame is $r,$g,$b, not the skin's border"
+  IFS=, read -r r g b <<<"$(screen_mean "100x8+$((cx + 212))+$((cy + 186))")"
+  [ "$r" -le 150 ] && [ "$g" -le 150 ] || fail "the list's item is $r,$g,$b, not a dark skinned item"
+  click_client 240 189
+  list_closed() { [ "$(screen_sum "145x14+$((cx + 206))+$((cy + 183))")" = "$below" ]; }
+  wait_until 10 list_closed || fail "a click on the item did not close the list"
+  xdotool mousemove $((cx + 100)) $((cy + 300))
+  settled_sum 206 160 145 21 >/dev/null
+  [ "$(settled_sum 206 160 145 21)" = "$rest" ] || fail "the combo shows something else after the pick"
+  echo "combo box ok"
+}
+
 # check_close_drag_off: a press on the skinned close button dragged off the button before the
 # release does not close the window.
 check_close_drag_off() {

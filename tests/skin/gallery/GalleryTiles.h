@@ -86,6 +86,12 @@ std::vector<TGalleryTile> ButtonTiles(TsSkinManager& manager);
 // picture is given. Empty when the skin has no GAUGE.
 std::vector<TGalleryTile> GaugeTiles(TsSkinManager& manager, const TBitmap32& lightPicture);
 
+// The combo box page (no text): the setup's combo box (COMBOBOX 145 × 21, scroll width 17) over
+// the check at rest, hot, with its list open (button state 2) and right to left at rest, and
+// disabled over the plain colour; its drop-down list (145 × 47) with three 15-pixel items, the
+// second selected. Empty when the skin has no COMBOBOX section.
+std::vector<TGalleryTile> ComboTiles(TsSkinManager& manager);
+
 // The scroll bars page: the memo's vertical bar (17 × 197, over the plain colour) normal, with
 // its first arrow hot and pressed, its second arrow pressed, its thumb hot and dragged, its track
 // pressed and inactive (also over the check); a horizontal bar; the corner square plain and as a

@@ -125,6 +125,7 @@ int main(int argc, char** argv) {
     WriteGallery(std::filesystem::path(o.OutDir) / "buttons", ButtonTiles(manager));
     WriteGallery(std::filesystem::path(o.OutDir) / "scrolls", ScrollTiles(manager));
     WriteGallery(std::filesystem::path(o.OutDir) / "edits", EditTiles(manager));
+    WriteGallery(std::filesystem::path(o.OutDir) / "combo", ComboTiles(manager));
     WriteGallery(std::filesystem::path(o.OutDir) / "frame", FrameTiles(manager));
     const auto light = storedskin::ReadFileBytes(PRISMATONE_GALLERY_LIGHT);
     WriteGallery(std::filesystem::path(o.OutDir) / "gauge",

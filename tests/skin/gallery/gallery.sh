@@ -51,7 +51,7 @@ run_wine() {
   [ "$rc" = 0 ] || fail "the gallery in the $kind prefix ended with code $rc"
   echo "$folder gallery: $((SECONDS - t)) s"
   local page
-  for page in . fades checkboxes buttons gauge scrolls edits frame; do
+  for page in . fades checkboxes buttons gauge scrolls edits combo frame; do
     "$native_exe" --compare "$out/native/$page" "$out/$folder/$page" || fail "$folder gallery page $page differs from the native one"
   done
 }
