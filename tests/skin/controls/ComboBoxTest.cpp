@@ -72,7 +72,6 @@ TRect ScreenRect(HWND wnd) {
   GetWindowRect(wnd, &r);
   return {r.left, r.top, r.right, r.bottom};
 }
-TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
 class ComboBox : public ::testing::Test {
  protected:
