@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 #include <vector>
@@ -92,7 +93,6 @@ class TQuietWait {
   DWORD mode_ = 0;
 };
 
-int CALLBACK CompareInFolder(LPARAM a, LPARAM b, LPARAM folder);
 
 }  // namespace
 
@@ -106,18 +106,10 @@ int ShellRootCsidl(const std::wstring& root) {
 struct TsCustomShellTreeView::TNode {
   TCoTaskMem<ITEMIDLIST> Folder;
   bool Listed = false;
+  int Image = kUnknown, OpenImage = kUnknown;  // the system's icon indexes, once asked for
+  int Children = kUnknown;                     // 1 with subfolders, 0 without, once asked for
 };
 
-namespace {
-
-int CALLBACK CompareInFolder(LPARAM a, LPARAM b, LPARAM folder) {
-  auto* f = reinterpret_cast<IShellFolder*>(folder);
-  const HRESULT hr = f->CompareIDs(0, ILFindLastID(reinterpret_cast<PCIDLIST_ABSOLUTE>(a)),
-                                   ILFindLastID(reinterpret_cast<PCIDLIST_ABSOLUTE>(b)));
-  return FAILED(hr) ? 0 : short(HRESULT_CODE(hr));
-}
-
-}  // namespace
 
 TsCustomShellTreeView::TsCustomShellTreeView(TComponent* owner) : TsSkinnedControl(owner, 7), boundLabel_(*this) {
   SetBoundsFields(0, 0, 145, 289);
@@ -195,37 +187,53 @@ PCIDLIST_ABSOLUTE TsCustomShellTreeView::NodeFolder(HTREEITEM node) const {
   return n ? n->Folder.get() : nullptr;
 }
 
-HTREEITEM TsCustomShellTreeView::AddNode(HTREEITEM parent, PIDLIST_ABSOLUTE folder, IShellFolder* in,
-                                         PCUITEMID_CHILD child) {
+HTREEITEM TsCustomShellTreeView::AddNode(HTREEITEM parent, PIDLIST_ABSOLUTE folder, const std::wstring& name) {
   auto node = std::make_unique<TNode>();
   *node->Folder.put() = folder;
-  std::wstring name;
-  SFGAOF attributes = SFGAO_HASSUBFOLDER | SFGAO_FOLDER;
-  if (in && child) {
-    STRRET sr{};
-    if (SUCCEEDED(in->GetDisplayNameOf(child, SHGDN_INFOLDER, &sr))) name = StrRetText(sr, child);
-    if (FAILED(in->GetAttributesOf(1, &child, &attributes))) attributes = 0;
-  } else {
-    SHFILEINFOW info{};
-    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(folder), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME);
-    name = info.szDisplayName;
-  }
-  SHFILEINFOW icon{}, open{};
-  SHGetFileInfoW(reinterpret_cast<LPCWSTR>(folder), 0, &icon, sizeof(icon), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-  SHGetFileInfoW(reinterpret_cast<LPCWSTR>(folder), 0, &open, sizeof(open),
-                 SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON);
   TVINSERTSTRUCTW ins{};
   ins.hParent = parent;
   ins.hInsertAfter = TVI_LAST;
+  // Icons and expand buttons are asked for when the node first shows: a folder of thousands is
+  // listed without reading each one's icon and looking into each one.
   ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-  ins.item.pszText = name.data();
-  ins.item.iImage = icon.iIcon;
-  ins.item.iSelectedImage = open.iIcon;
-  ins.item.cChildren = (attributes & SFGAO_HASSUBFOLDER) ? 1 : 0;
+  std::wstring text = name;
+  ins.item.pszText = text.data();
+  ins.item.iImage = I_IMAGECALLBACK;
+  ins.item.iSelectedImage = I_IMAGECALLBACK;
+  ins.item.cChildren = I_CHILDRENCALLBACK;
   ins.item.lParam = reinterpret_cast<LPARAM>(node.get());
   const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
   if (item) node.release();  // the node's deletion notice frees it
   return item;
+}
+
+void TsCustomShellTreeView::NodeLook(NMTVDISPINFOW& info) {
+  TNode* n = reinterpret_cast<TNode*>(info.item.lParam);
+  if (!n || !n->Folder.get()) return;
+  const auto pidl = reinterpret_cast<LPCWSTR>(n->Folder.get());
+  if ((info.item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) && n->Image == kUnknown) {
+    SHFILEINFOW icon{}, open{};
+    SHGetFileInfoW(pidl, 0, &icon, sizeof(icon), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    SHGetFileInfoW(pidl, 0, &open, sizeof(open), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON);
+    n->Image = icon.iIcon;
+    n->OpenImage = open.iIcon;
+  }
+  if (info.item.mask & TVIF_IMAGE) info.item.iImage = n->Image;
+  if (info.item.mask & TVIF_SELECTEDIMAGE) info.item.iSelectedImage = n->OpenImage;
+  if (info.item.mask & TVIF_CHILDREN) {
+    if (n->Children == kUnknown) {
+      TQuietWait wait;
+      TComPtr<IShellFolder> parent;
+      PCUITEMID_CHILD last = nullptr;
+      SFGAOF attributes = SFGAO_HASSUBFOLDER;
+      const bool root = ILIsEmpty(n->Folder.get());
+      n->Children = root || (SUCCEEDED(SHBindToParent(n->Folder.get(), IID_IShellFolder, parent.put_void(), &last)) &&
+                             SUCCEEDED(parent->GetAttributesOf(1, &last, &attributes)) && (attributes & SFGAO_HASSUBFOLDER))
+                        ? 1
+                        : 0;
+    }
+    info.item.cChildren = n->Children;
+  }
 }
 
 void TsCustomShellTreeView::Rebuild() {
@@ -242,7 +250,9 @@ void TsCustomShellTreeView::Rebuild() {
   // A name the shell does not know roots the tree at the desktop.
   if (!root) SHGetSpecialFolderLocation(Handle(), CSIDL_DESKTOP, &root);
   if (root) {
-    if (HTREEITEM top = AddNode(TVI_ROOT, root, nullptr, nullptr))
+    SHFILEINFOW info{};
+    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(root), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME);
+    if (HTREEITEM top = AddNode(TVI_ROOT, root, info.szDisplayName))
       SendMessageW(Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(top));
   }
 }
@@ -257,16 +267,28 @@ bool TsCustomShellTreeView::Enumerate(HTREEITEM node) {
   TComPtr<IEnumIDList> items;
   bool any = false;
   if (folder && folder->EnumObjects(Handle(), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, items.put()) == S_OK && items) {
+    struct TFound {
+      std::wstring Name;
+      PIDLIST_ABSOLUTE Folder;
+    };
+    std::vector<TFound> found;
     PITEMID_CHILD child = nullptr;
     while (items->Next(1, &child, nullptr) == S_OK) {
       TCoTaskMem<ITEMID_CHILD> owned(child);
-      if (PIDLIST_ABSOLUTE absolute = ILCombine(n->Folder.get(), child)) {
-        if (AddNode(node, absolute, folder.get(), child)) any = true;
-        else CoTaskMemFree(absolute);
-      }
+      STRRET sr{};
+      std::wstring name;
+      if (SUCCEEDED(folder->GetDisplayNameOf(child, SHGDN_INFOLDER, &sr))) name = StrRetText(sr, child);
+      if (PIDLIST_ABSOLUTE absolute = ILCombine(n->Folder.get(), child)) found.push_back({std::move(name), absolute});
     }
-    TVSORTCB sort{node, reinterpret_cast<PFNTVCOMPARE>(CompareInFolder), reinterpret_cast<LPARAM>(folder.get())};
-    SendMessageW(Handle(), TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+    // In the order the user's file windows show names: numbers by value, letter case ignored.
+    std::sort(found.begin(), found.end(),
+              [](const TFound& a, const TFound& b) { return StrCmpLogicalW(a.Name.c_str(), b.Name.c_str()) < 0; });
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+    for (TFound& f : found) {
+      if (AddNode(node, f.Folder, f.Name)) any = true;
+      else CoTaskMemFree(f.Folder);
+    }
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   }
   if (!any) {
     // Nothing to open (or the folder could not be listed): the node loses its button.
@@ -454,6 +476,10 @@ void TsCustomShellTreeView::Notify(const NMHDR& header, TMessage& m) {
   switch (header.code) {
     case TVN_ITEMEXPANDINGW:
       Expanding(reinterpret_cast<const NMTREEVIEWW&>(header), m);
+      return;
+    case TVN_GETDISPINFOW:
+      NodeLook(const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header)));
+      m.Result = 0;
       return;
     case TVN_DELETEITEMW:
       delete reinterpret_cast<TNode*>(reinterpret_cast<const NMTREEVIEWW&>(header).itemOld.lParam);

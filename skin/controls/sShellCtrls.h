@@ -56,8 +56,12 @@ class TsCustomShellTreeView : public TsSkinnedControl<TTreeView, TsScrollWndData
 
  private:
   struct TNode;
+  static constexpr int kUnknown = -2;
   void Rebuild();
-  HTREEITEM AddNode(HTREEITEM parent, PIDLIST_ABSOLUTE folder, IShellFolder* in, PCUITEMID_CHILD child);
+  // A node for folder (owned by the node from now on) under parent.
+  HTREEITEM AddNode(HTREEITEM parent, PIDLIST_ABSOLUTE folder, const std::wstring& name);
+  // What the tree asks of a node when it first shows it: its icons, whether it has subfolders.
+  void NodeLook(NMTVDISPINFOW& info);
   // Adds the children of node once (and again after Refresh); false when the folder cannot be
   // listed, which takes the node's expand button away.
   bool Enumerate(HTREEITEM node);
