@@ -1,0 +1,249 @@
+// Modal forms in real windows: the ways a modal loop ends, what happens to the window that was
+// active, the dialog keys; anchors, size constraints and the scroll box. A thread timer (no
+// window) runs the steps of each case from inside the modal loop.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Buttons.h"
+#include "framework/Form.h"
+#include "framework/ScrollBox.h"
+
+namespace {
+
+// The dialog as a stored layout: what the reader gives it is what the cases rely on.
+constexpr char kDialogLayout[] = R"(object Dialog: TDialog
+  BorderStyle = bsSizeable
+  ClientWidth = 300
+  ClientHeight = 200
+  Constraints.MinWidth = 320
+  Constraints.MinHeight = 240
+  object Ok: TButton
+    Left = 130
+    Top = 160
+    Caption = 'OK'
+    Default = True
+    ModalResult = mrOk
+    Anchors = [akRight, akBottom]
+  end
+  object Quit: TButton
+    Left = 215
+    Top = 160
+    Caption = 'Cancel'
+    Cancel = True
+    ModalResult = 7
+    Anchors = [akRight, akBottom]
+  end
+end)";
+
+class TDialog : public TForm {
+ public:
+  explicit TDialog(TComponent* owner) : TForm(owner) {
+    TClassRegistry classes;
+    classes.Register<TButton>("TButton");
+    ReadLayoutText(kDialogLayout, classes);
+    ok = static_cast<TButton*>(Components(0));
+    quit = static_cast<TButton*>(Components(1));
+  }
+  TButton* ok;
+  TButton* quit;
+};
+
+// Steps run one per tick of a thread timer, so from inside whatever loop is pumping.
+std::vector<std::function<void()>>* gSteps = nullptr;
+std::size_t gNext = 0;
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (gSteps && gNext < gSteps->size()) (*gSteps)[gNext++]();
+}
+
+class TStepTimer {
+ public:
+  explicit TStepTimer(std::vector<std::function<void()>>& steps) : id_(SetTimer(nullptr, 0, 20, Tick)) {
+    gSteps = &steps;
+    gNext = 0;
+  }
+  ~TStepTimer() {
+    KillTimer(nullptr, id_);
+    gSteps = nullptr;
+  }
+
+ private:
+  UINT_PTR id_;
+};
+
+void PostKey(HWND wnd, WPARAM key) {
+  PostMessageW(wnd, WM_KEYDOWN, key, 1);
+  PostMessageW(wnd, WM_KEYUP, key, 1 | (3u << 30));
+}
+
+TEST(ModalForm, EndsWithTheResultOfEachWayAndGivesTheOwnerBack) {
+  TApplication app;
+  TForm owner(nullptr);
+  owner.SetClientSize(200, 100);
+  TButton field(&owner);
+  field.SetParent(&owner);
+  TButton other(&owner);
+  other.SetParent(&owner);
+  other.SetBounds(80, 0, 75, 25);
+  owner.Show();
+  other.SetFocus();
+  ASSERT_EQ(GetActiveWindow(), owner.Handle());
+
+  TDialog dialog(nullptr);
+  HWND dlg = dialog.Handle();  // made before ShowModal: it is given its owner then
+  struct Row {
+    const char* name;
+    std::function<void()> action;
+    TModalResult result;
+    bool quits;
+  } rows[] = {
+      {"OK clicked", [&] { SendMessageW(dialog.ok->Handle(), BM_CLICK, 0, 0); }, mrOk, false},
+      {"Enter", [&] { PostKey(dlg, VK_RETURN); }, mrOk, false},
+      {"Escape", [&] { PostKey(dlg, VK_ESCAPE); }, mrNo, false},
+      {"closed", [&] { PostMessageW(dlg, WM_CLOSE, 0, 0); }, mrCancel, false},
+      {"quit", [&] { PostQuitMessage(42); }, mrCancel, true},
+  };
+  for (const Row& row : rows) {
+    bool ownerDisabled = false, owned = false;
+    std::vector<std::function<void()>> steps = {
+        [&] {
+          ownerDisabled = !IsWindowEnabled(owner.Handle());
+          owned = GetWindow(dlg, GW_OWNER) == owner.Handle();
+          row.action();
+        },
+        [&] { dialog.SetModalResult(-1); },  // the action did not end it: end the case anyway
+    };
+    TStepTimer timer(steps);
+    EXPECT_EQ(dialog.ShowModal(), row.result) << row.name;
+    EXPECT_TRUE(ownerDisabled) << row.name;
+    EXPECT_TRUE(owned) << row.name;
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle())) << row.name;
+    EXPECT_EQ(GetActiveWindow(), owner.Handle()) << row.name;
+    EXPECT_EQ(GetFocus(), other.Handle()) << row.name;
+    EXPECT_FALSE(IsWindowVisible(dlg)) << row.name;
+    EXPECT_EQ(dialog.ModalResult(), mrNone) << row.name;
+    MSG msg;
+    const bool quitSeen = PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    EXPECT_EQ(quitSeen, row.quits) << row.name;
+    if (quitSeen) {
+      EXPECT_EQ(msg.wParam, 42u);
+    }
+  }
+}
+
+// OnClick runs after the button gave its result, so it can keep the dialog open; OnClose can too.
+TEST(ModalForm, HandlersCanKeepItOpen) {
+  TApplication app;
+  TDialog dialog(nullptr);
+  int clicks = 0, closes = 0;
+  dialog.ok->OnClick = [&](TObject*) {
+    if (++clicks == 1) dialog.SetModalResult(mrNone);
+  };
+  dialog.OnClose = [&](TObject*, TCloseAction& action) {
+    if (++closes == 1) action = TCloseAction::caNone;
+  };
+  std::vector<std::function<void()>> steps(3, [&] { dialog.ok->Click(); });
+  steps.push_back([&] { dialog.SetModalResult(-1); });
+  TStepTimer timer(steps);
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  EXPECT_EQ(clicks, 3);
+  EXPECT_EQ(closes, 2);
+}
+
+// The default button the dialog handling asks for: only while it can be pressed.
+TEST(ModalForm, AnswersTheDefaultButton) {
+  TDialog dialog(nullptr);
+  dialog.Show();
+  EXPECT_EQ(SendMessageW(dialog.Handle(), DM_GETDEFID, 0, 0), LRESULT(MAKELONG(dialog.ok->ChildId(), DC_HASDEFID)));
+  dialog.ok->SetEnabled(false);
+  EXPECT_EQ(SendMessageW(dialog.Handle(), DM_GETDEFID, 0, 0), 0);
+  // IDOK without a control clicks nothing then; IDCANCEL clicks the cancel button.
+  SendMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(dialog.ModalResult(), mrNone);
+  SendMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(dialog.ModalResult(), mrNo);
+}
+
+// Children keep their distances to the anchored sides; the distances are those the program set,
+// not those a narrower parent squeezed them to.
+TEST(Anchors, ChildrenFollowTheAnchoredSides) {
+  TForm form(nullptr);
+  form.SetBorderStyle(TFormBorderStyle::bsNone);
+  form.SetClientSize(200, 100);
+  struct Row {
+    TAnchors anchors;
+    TAnchorBounds grown;  // from (20, 10, 50, 30) when the client goes from 200 × 100 to 260 × 140
+  } rows[] = {
+      {akLeft | akTop, {20, 10, 50, 30}},
+      {akRight | akTop, {80, 10, 50, 30}},
+      {akLeft | akRight | akTop | akBottom, {20, 10, 110, 70}},
+      {akLeft | akBottom, {20, 50, 50, 30}},
+      {akTop, {50, 10, 50, 30}},
+  };
+  std::vector<TButton*> buttons;
+  for (const Row& r : rows) {
+    auto* b = new TButton(&form);
+    b->SetParent(&form);
+    b->SetBounds(20, 10, 50, 30);
+    b->SetAnchors(r.anchors);
+    buttons.push_back(b);
+  }
+  form.HandleNeeded();
+  form.SetClientSize(260, 140);
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const TAnchorBounds got{buttons[i]->Left(), buttons[i]->Top(), buttons[i]->Width(), buttons[i]->Height()};
+    EXPECT_EQ(got, rows[i].grown) << i;
+  }
+  TButton* stretched = buttons[2];
+  form.SetClientSize(100, 50);  // squeezed to nothing and back
+  form.SetClientSize(260, 140);
+  EXPECT_EQ(stretched->Width(), 110);
+  stretched->SetBounds(30, 10, 200, 100);  // the program's new place: measured from here
+  form.SetClientSize(240, 150);
+  EXPECT_EQ(stretched->Width(), 180);
+  EXPECT_EQ(stretched->Height(), 110);
+}
+
+// The minimum size bounds the window the user drags, and the program's sizes.
+TEST(Constraints, BoundTheFormsWindowSize) {
+  TDialog dialog(nullptr);
+  dialog.SetBounds(0, 0, 100, 100);
+  EXPECT_EQ(dialog.Width(), 320);
+  EXPECT_EQ(dialog.Height(), 240);
+  MINMAXINFO info{};
+  SendMessageW(dialog.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 320);
+  EXPECT_EQ(info.ptMinTrackSize.y, 240);
+}
+
+TEST(ScrollBox, ScrollsChildrenThatReachBelow) {
+  TForm form(nullptr);
+  TScrollBox box(&form);
+  box.SetBorderStyle(TScrollBoxBorder::bsNone);
+  box.SetParent(&form);
+  box.SetBounds(0, 0, 100, 100);
+  TButton low(&form);
+  low.SetParent(&box);
+  low.SetBounds(0, 150, 60, 30);
+  box.UpdateScrollRange();
+  const int page = box.ClientRect().Height();
+  ASSERT_EQ(box.ContentHeight(), 180);
+  struct Row {
+    UINT code;
+    int pos;
+  } rows[] = {{SB_LINEDOWN, 8}, {SB_BOTTOM, 180 - page}, {SB_PAGEDOWN, 180 - page}, {SB_LINEUP, 172 - page}, {SB_TOP, 0}};
+  for (const Row& r : rows) {
+    SendMessageW(box.Handle(), WM_VSCROLL, r.code, 0);
+    EXPECT_EQ(box.VertScrollPos(), r.pos) << r.code;
+    EXPECT_EQ(low.Top(), 150 - r.pos) << r.code;
+    SCROLLINFO si{sizeof(si), SIF_POS | SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(box.Handle(), SB_VERT, &si);
+    EXPECT_EQ(si.nPos, r.pos) << r.code;
+    EXPECT_EQ(si.nMax, 179) << r.code;
+  }
+}
+
+}  // namespace
