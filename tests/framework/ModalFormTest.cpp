@@ -74,11 +74,6 @@ class TStepTimer {
   UINT_PTR id_;
 };
 
-void PostKey(HWND wnd, WPARAM key) {
-  PostMessageW(wnd, WM_KEYDOWN, key, 1);
-  PostMessageW(wnd, WM_KEYUP, key, 1 | (3u << 30));
-}
-
 TEST(ModalForm, EndsWithTheResultOfEachWayAndGivesTheOwnerBack) {
   TApplication app;
   TForm owner(nullptr);
@@ -101,8 +96,8 @@ TEST(ModalForm, EndsWithTheResultOfEachWayAndGivesTheOwnerBack) {
     bool quits;
   } rows[] = {
       {"OK clicked", [&] { SendMessageW(dialog.ok->Handle(), BM_CLICK, 0, 0); }, mrOk, false},
-      {"Enter", [&] { PostKey(dlg, VK_RETURN); }, mrOk, false},
-      {"Escape", [&] { PostKey(dlg, VK_ESCAPE); }, mrNo, false},
+      {"Enter", [&] { PostMessageW(dlg, WM_KEYDOWN, VK_RETURN, 1); }, mrOk, false},
+      {"Escape", [&] { PostMessageW(dlg, WM_KEYDOWN, VK_ESCAPE, 1); }, mrNo, false},
       {"closed", [&] { PostMessageW(dlg, WM_CLOSE, 0, 0); }, mrCancel, false},
       {"quit", [&] { PostQuitMessage(42); }, mrCancel, true},
   };
@@ -168,43 +163,43 @@ TEST(ModalForm, AnswersTheDefaultButton) {
 }
 
 // Children keep their distances to the anchored sides; the distances are those the program set,
-// not those a narrower parent squeezed them to.
+// not those a narrower parent squeezed them to. Windowed and windowless children alike.
 TEST(Anchors, ChildrenFollowTheAnchoredSides) {
   TForm form(nullptr);
   form.SetBorderStyle(TFormBorderStyle::bsNone);
   form.SetClientSize(200, 100);
+  constexpr TAnchors all = akLeft | akRight | akTop | akBottom;
   struct Row {
     TAnchors anchors;
     TAnchorBounds grown;  // from (20, 10, 50, 30) when the client goes from 200 × 100 to 260 × 140
+    bool windowless;
   } rows[] = {
-      {akLeft | akTop, {20, 10, 50, 30}},
-      {akRight | akTop, {80, 10, 50, 30}},
-      {akLeft | akRight | akTop | akBottom, {20, 10, 110, 70}},
-      {akLeft | akBottom, {20, 50, 50, 30}},
-      {akTop, {50, 10, 50, 30}},
+      {akLeft | akTop, {20, 10, 50, 30}, false}, {akRight | akTop, {80, 10, 50, 30}, false},
+      {all, {20, 10, 110, 70}, false},           {all, {20, 10, 110, 70}, true},
+      {akLeft | akBottom, {20, 50, 50, 30}, true}, {akTop, {50, 10, 50, 30}, false},
   };
-  std::vector<TButton*> buttons;
+  std::vector<TControl*> controls;
   for (const Row& r : rows) {
-    auto* b = new TButton(&form);
-    b->SetParent(&form);
-    b->SetBounds(20, 10, 50, 30);
-    b->SetAnchors(r.anchors);
-    buttons.push_back(b);
+    TControl* c = r.windowless ? static_cast<TControl*>(new TSpeedButton(&form)) : new TButton(&form);
+    c->SetParent(&form);
+    c->SetBounds(20, 10, 50, 30);
+    c->SetAnchors(r.anchors);
+    controls.push_back(c);
   }
   form.HandleNeeded();
   form.SetClientSize(260, 140);
-  for (std::size_t i = 0; i < buttons.size(); ++i) {
-    const TAnchorBounds got{buttons[i]->Left(), buttons[i]->Top(), buttons[i]->Width(), buttons[i]->Height()};
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const TAnchorBounds got{controls[i]->Left(), controls[i]->Top(), controls[i]->Width(), controls[i]->Height()};
     EXPECT_EQ(got, rows[i].grown) << i;
   }
-  TButton* stretched = buttons[2];
   form.SetClientSize(100, 50);  // squeezed to nothing and back
   form.SetClientSize(260, 140);
-  EXPECT_EQ(stretched->Width(), 110);
-  stretched->SetBounds(30, 10, 200, 100);  // the program's new place: measured from here
+  EXPECT_EQ(controls[2]->Width(), 110);
+  EXPECT_EQ(controls[3]->Height(), 70);
+  controls[2]->SetBounds(30, 10, 200, 100);  // the program's new place: measured from here
   form.SetClientSize(240, 150);
-  EXPECT_EQ(stretched->Width(), 180);
-  EXPECT_EQ(stretched->Height(), 110);
+  EXPECT_EQ(controls[2]->Width(), 180);
+  EXPECT_EQ(controls[2]->Height(), 110);
 }
 
 // The minimum size bounds the window the user drags, and the program's sizes.
