@@ -43,6 +43,9 @@ class TForm : public TWinControl {
   void SetClientSize(int width, int height);
   // Before the window exists, the client size the layout or SetClientSize asked for.
   TRect ClientRect() const override;
+  // Constraints bound Width and Height, the whole window's size (the user's dragging through
+  // WM_GETMINMAXINFO, the program's SetBounds): a minimum client area is that area plus the
+  // frame, Width() − ClientWidth() across and Height() − ClientHeight() down once the window exists.
   int PixelsPerInch() const { return pixelsPerInch_; }
 
   TNotifyEvent OnCreate;
