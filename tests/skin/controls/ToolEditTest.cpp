@@ -99,6 +99,7 @@ TEST_F(ToolEdit, WindowShowsTheButtonOverTheEdit) {
   RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
   PumpPending();
   const TBitmap32 shown = WindowPixels(edit->Handle());
+  ASSERT_TRUE(b.SkinData().CacheBmp() && b.SkinData().CacheBmp()->Width() == b.Width()) << "the button was not painted";
   const TBitmap32& button = b.SkinData().CacheBmp()->Pixels();
   const TBitmap32& whole = edit->SkinData().CacheBmp()->Pixels();
   RECT window{};
