@@ -369,6 +369,11 @@ void TsCustomComboEdit::WndProc(TMessage& m) {
     case FN_ENABLEDCHANGED:
       FButton->SetEnabled(Enabled());
       break;
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+      TsMaskEdit::WndProc(m);
+      if (HandleAllocated() && Skinned() && m.WParam) PaintButton(reinterpret_cast<HDC>(m.WParam));
+      return;
     case WM_PAINT: {
       TsMaskEdit::WndProc(m);
       if (HandleAllocated() && Skinned() && !skinData_.FUpdating) {

@@ -351,6 +351,8 @@ TEST_F(SetupWindow, FormCreateValues) {
 // only when confirmed.
 TEST_F(SetupWindow, BrowseAppliesTheFolderRule) {
   TsDirectoryEdit* e = form->sDirectoryEdit1;
+  // Its own button is hidden; the built-in folder glyph keeps Alt+Down as the keyboard route.
+  EXPECT_EQ(e->GlyphWidth(), 16);
   const std::wstring before = e->GetText();
   const std::filesystem::path cwd = std::filesystem::current_path();
   const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "prismatone-browse-start";
