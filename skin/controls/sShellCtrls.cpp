@@ -10,6 +10,7 @@
 
 #include "framework/Exception.h"
 #include "framework/Handles.h"
+#include "skin/controls/sToolEditRules.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinSend.h"
 
@@ -19,35 +20,6 @@ namespace {
 // not inside the notice of the node being edited. lParam: the renamed folder's node.
 constexpr UINT kRefreshAfterRename = WM_APP + 0x2B1;
 
-struct TRootName {
-  const wchar_t* name;
-  int csidl;
-};
-constexpr TRootName kRoots[] = {
-    {L"rfDesktop", CSIDL_DESKTOP},
-    {L"rfMyComputer", CSIDL_DRIVES},
-    {L"rfNetwork", CSIDL_NETWORK},
-    {L"rfRecycleBin", CSIDL_BITBUCKET},
-    {L"rfAppData", CSIDL_APPDATA},
-    {L"rfCommonDesktopDirectory", CSIDL_COMMON_DESKTOPDIRECTORY},
-    {L"rfCommonPrograms", CSIDL_COMMON_PROGRAMS},
-    {L"rfCommonStartMenu", CSIDL_COMMON_STARTMENU},
-    {L"rfCommonStartup", CSIDL_COMMON_STARTUP},
-    {L"rfControlPanel", CSIDL_CONTROLS},
-    {L"rfDesktopDirectory", CSIDL_DESKTOPDIRECTORY},
-    {L"rfFavorites", CSIDL_FAVORITES},
-    {L"rfFonts", CSIDL_FONTS},
-    {L"rfInternet", CSIDL_INTERNET},
-    {L"rfPersonal", CSIDL_PERSONAL},
-    {L"rfPrinters", CSIDL_PRINTERS},
-    {L"rfPrintHood", CSIDL_PRINTHOOD},
-    {L"rfPrograms", CSIDL_PROGRAMS},
-    {L"rfRecent", CSIDL_RECENT},
-    {L"rfSendTo", CSIDL_SENDTO},
-    {L"rfStartMenu", CSIDL_STARTMENU},
-    {L"rfStartup", CSIDL_STARTUP},
-    {L"rfTemplates", CSIDL_TEMPLATES},
-};
 
 TComPtr<IShellFolder> Desktop() {
   TComPtr<IShellFolder> desktop;
@@ -96,11 +68,6 @@ class TQuietWait {
 
 }  // namespace
 
-int ShellRootCsidl(const std::wstring& root) {
-  for (const TRootName& r : kRoots)
-    if (_wcsicmp(r.name, root.c_str()) == 0) return r.csidl;
-  return -1;
-}
 
 // One node's folder: its absolute item id list, owned; freed with the node.
 struct TsCustomShellTreeView::TNode {
@@ -240,9 +207,9 @@ void TsCustomShellTreeView::Rebuild() {
   if (!HandleAllocated()) return;
   SendMessageW(Handle(), TVM_DELETEITEM, 0, LPARAM(TVI_ROOT));
   PIDLIST_ABSOLUTE root = nullptr;
-  const int csidl = ShellRootCsidl(root_);
-  if (csidl >= 0) {
-    SHGetSpecialFolderLocation(Handle(), csidl, &root);
+  const std::optional<int> csidl = RootFolderCsidl(root_);
+  if (csidl) {
+    SHGetSpecialFolderLocation(Handle(), *csidl, &root);
   } else if (TComPtr<IShellFolder> desktop = Desktop()) {
     std::wstring path = root_;
     desktop->ParseDisplayName(Handle(), nullptr, path.data(), nullptr, &root, nullptr);
@@ -410,8 +377,14 @@ void TsCustomShellTreeView::SetPath(const std::wstring& value) {
     if (!child) throw Exception(L"Error Setting Path");
     node = child;
   }
-  Select(node);
+  SelectNode(node);
   if (node) SendMessageW(Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
+}
+
+void TsCustomShellTreeView::SelectNode(HTREEITEM node) {
+  const bool outer = std::exchange(ownSelect_, true);
+  Select(node);
+  ownSelect_ = outer;
 }
 
 void TsCustomShellTreeView::SetRoot(const std::wstring& value) {
@@ -477,6 +450,13 @@ void TsCustomShellTreeView::Notify(const NMHDR& header, TMessage& m) {
     case TVN_ITEMEXPANDINGW:
       Expanding(reinterpret_cast<const NMTREEVIEWW&>(header), m);
       return;
+    case TVN_SELCHANGINGW: {
+      // The tree picks its first node by itself when it gets the focus with nothing selected;
+      // a dialog started on no folder keeps showing none until the user or the program picks.
+      const auto& info = reinterpret_cast<const NMTREEVIEWW&>(header);
+      m.Result = (info.action == TVC_UNKNOWN && !ownSelect_ && !info.itemOld.hItem) ? TRUE : FALSE;
+      return;
+    }
     case TVN_GETDISPINFOW:
       NodeLook(const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header)));
       m.Result = 0;
@@ -536,7 +516,7 @@ void TsCustomShellTreeView::WndProc(TMessage& m) {
             SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(Selected())));
         if (parent) Refresh(parent);
         if (keep.get()) {
-          if (HTREEITEM again = FindNode(keep.get())) Select(again);
+          if (HTREEITEM again = FindNode(keep.get())) SelectNode(again);
         }
       }
       m.Result = 0;

@@ -14,10 +14,6 @@
 #include "skin/frame/sSBUtils.h"
 #include "skin/paint/sSkinnedControl.h"
 
-// The special folder a root name stands for ("rfDesktop" … "rfTemplates", any letter case); -1
-// for any other text, which is then a folder's path.
-int ShellRootCsidl(const std::wstring& root);
-
 class TsCustomShellTreeView : public TsSkinnedControl<TTreeView, TsScrollWndData> {
  public:
   explicit TsCustomShellTreeView(TComponent* owner);
@@ -67,6 +63,8 @@ class TsCustomShellTreeView : public TsSkinnedControl<TTreeView, TsScrollWndData
   bool Enumerate(HTREEITEM node);
   // The node of a folder under the root, opening the nodes above it; null outside the root.
   HTREEITEM WalkTo(PCIDLIST_ABSOLUTE target);
+  // Selects node (none for null) as the program, which the tree does not hold back.
+  void SelectNode(HTREEITEM node);
   void Expanding(const NMTREEVIEWW& info, TMessage& m);
   void EndEdit(const NMTVDISPINFOW& info, TMessage& m);
   void CustomDraw(NMTVCUSTOMDRAW& draw, TMessage& m);
@@ -79,6 +77,7 @@ class TsCustomShellTreeView : public TsSkinnedControl<TTreeView, TsScrollWndData
   std::wstring pendingPath_;  // a path set before the window exists
   std::shared_ptr<TsEditWnd> ListSW_;
   bool editing_ = false;  // a node's name is being edited
+  bool ownSelect_ = false;  // the program selects a node
 };
 
 class TsShellTreeView : public TsCustomShellTreeView {

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "framework/FileUtils.h"
-#include "platform/FolderDialog.h"
+#include "skin/controls/sPathDialog.h"
 
 namespace {
 
@@ -68,10 +68,7 @@ bool TsFileDirEdit::SetProperty(const std::string& name, const TLayoutValue& v, 
 
 TsDirectoryEdit::TsDirectoryEdit(TComponent* owner) : TsFileDirEdit(owner, 134) {
   SetDefBmpID(1);
-  RunDialog = [this](std::wstring& path) {
-    HWND owner = HandleAllocated() ? GetAncestor(Handle(), GA_ROOT) : nullptr;
-    return BrowseForFolder(owner, FDialogText, RootFolderCsidl(FRoot), path);
-  };
+  RunDialog = [this](std::wstring& path) { return RunPathDialog(*this, path); };
 }
 
 void TsDirectoryEdit::ButtonAction() {

@@ -44,8 +44,6 @@ std::wstring NewFolderName(const std::wstring& parent, const std::function<bool(
   }
 }
 
-namespace tooledit {
-
 std::optional<int> RootFolderCsidl(const std::wstring& name) {
   // The platform's CSIDL numbers.
   static const std::map<std::wstring, int> roots = {
@@ -57,11 +55,17 @@ std::optional<int> RootFolderCsidl(const std::wstring& name) {
       {L"rfPrinters", 0x04},        {L"rfPrintHood", 0x1b},           {L"rfPrograms", 0x02},
       {L"rfRecent", 0x08},          {L"rfSendTo", 0x09},              {L"rfStartMenu", 0x0b},
       {L"rfStartup", 0x07},         {L"rfTemplates", 0x15}};
-  const auto it = roots.find(name);
+  // Letter case does not count: a layout may write "RFDESKTOP".
+  const auto same = [](const std::wstring& a, const std::wstring& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+             return (x >= L'A' && x <= L'Z' ? x + 32 : x) == (y >= L'A' && y <= L'Z' ? y + 32 : y);
+           });
+  };
+  auto it = roots.begin();
+  while (it != roots.end() && !same(it->first, name)) ++it;
   if (it == roots.end()) return std::nullopt;
   return it->second;
 }
 
 int RootFolderCsidlOrDesktop(const std::wstring& name) { return RootFolderCsidl(name).value_or(0); }
 
-}  // namespace tooledit

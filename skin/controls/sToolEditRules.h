@@ -35,14 +35,9 @@ std::wstring AcceptDroppedName(const std::wstring& name, bool isExistingFile, co
 // neither folder nor file. exists answers for a full path.
 std::wstring NewFolderName(const std::wstring& parent, const std::function<bool(const std::wstring&)>& exists);
 
-// In a namespace of their own while the platform's folder browser keeps its own table under the
-// same name.
-namespace tooledit {
-
-// The special folder (CSIDL value) a root folder name stands for ("rfDesktop" … "rfTemplates",
-// matched exactly); nothing for any other text, which names a folder instead.
+// The special folder (CSIDL value) a root folder name stands for ("rfDesktop" … "rfTemplates", in
+// any letter case); nothing for any other text, which names a folder instead.
 std::optional<int> RootFolderCsidl(const std::wstring& name);
 // The special folder to root a folder browser at: the name's, or the desktop's (0) for others.
 int RootFolderCsidlOrDesktop(const std::wstring& name);
 
-}  // namespace tooledit

@@ -78,6 +78,6 @@ TEST(ToolEditRules, RootFolderCsidl) {
   };
   const Case cases[] = {{L"rfDesktop", 0x00},        {L"rfMyComputer", 0x11}, {L"rfPersonal", 0x05},
                         {L"rfCommonStartup", 0x18}, {L"rfTemplates", 0x15},  {L"rfInternet", 0x01},
-                        {L"rfdesktop", std::nullopt}, {L"C:\\Data", std::nullopt}, {L"", std::nullopt}};
-  for (const Case& c : cases) EXPECT_EQ(tooledit::RootFolderCsidl(c.name), c.csidl) << c.name;
+                        {L"RFDESKTOP", 0x00}, {L"C:\\Data", std::nullopt}, {L"", std::nullopt}};
+  for (const Case& c : cases) EXPECT_EQ(RootFolderCsidl(c.name), c.csidl) << c.name;
 }
