@@ -522,6 +522,14 @@ void TsCustomShellTreeView::WndProc(TMessage& m) {
       m.Result = 0;
       return;
     case WM_KEYDOWN:
+      // Nothing selected yet (the dialog opened on no folder): the first move of the keyboard
+      // starts at the top node, which the tree itself would not do.
+      if (!Selected() && (m.WParam == VK_DOWN || m.WParam == VK_UP || m.WParam == VK_HOME || m.WParam == VK_END ||
+                          m.WParam == VK_NEXT || m.WParam == VK_PRIOR || m.WParam == VK_LEFT || m.WParam == VK_RIGHT)) {
+        SelectNode(reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+        m.Result = 0;
+        return;
+      }
       if (m.WParam == VK_F2 && !ReadOnly() && Selected()) {
         SendMessageW(Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(Selected()));
         m.Result = 0;
