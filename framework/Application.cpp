@@ -37,16 +37,23 @@ void TApplication::Initialize() {
   if (!comInitialized_) comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
 }
 
-bool TApplication::ProcessMessage(MSG& msg) {
+bool TApplication::PumpMessage(MSG& msg) {
   if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-  if (msg.message == WM_QUIT) {
-    terminated_ = true;
-    return true;
-  }
-  // Tab and arrow keys move between the main form's controls as in a dialog.
-  if (mainForm_ && mainForm_->HandleAllocated() && IsDialogMessageW(mainForm_->Handle(), &msg)) return true;
+  if (msg.message == WM_QUIT) return true;
+  // Tab, arrows, Enter and Escape work in whichever of our forms is active, as in a dialog (the
+  // main form when none is: keys posted to its controls while the program is in the background).
+  HWND dialog = GetActiveWindow();
+  if (!dynamic_cast<TForm*>(TWinControl::FromHandle(dialog)))
+    dialog = Application && Application->mainForm_ && Application->mainForm_->HandleAllocated() ? Application->mainForm_->Handle() : nullptr;
+  if (dialog && IsDialogMessageW(dialog, &msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
+  return true;
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PumpMessage(msg)) return false;
+  if (msg.message == WM_QUIT) terminated_ = true;
   return true;
 }
 

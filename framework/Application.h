@@ -34,6 +34,11 @@ class TApplication : public TComponent {
   int Run();
   // Dispatches every message already waiting, then returns.
   void ProcessMessages();
+  // One step of every message loop (Run's, ProcessMessages', a modal form's): takes the next
+  // waiting message and dispatches it, Tab, Enter and Escape going to the dialog handling of the
+  // active form of ours. Returns false when nothing was waiting. A WM_QUIT is taken but not
+  // dispatched: the caller finds it in msg.
+  static bool PumpMessage(MSG& msg);
   void Terminate();
   bool Terminated() const { return terminated_; }
 

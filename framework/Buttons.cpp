@@ -1,6 +1,9 @@
 #include "framework/Buttons.h"
 
 #include <algorithm>
+#include <map>
+
+#include "framework/Form.h"
 
 #include "framework/ImageList.h"
 
@@ -77,10 +80,29 @@ void TButton::SetWordWrap(bool v) {
   LookChanged();
 }
 
+void TButton::Click() {
+  if (modalResult_ != mrNone)
+    if (TForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
+  TButtonControl::Click();
+}
+
 bool TButton::HasValidImage() const { return images_ && ImageIndex() >= 0 && ImageIndex() < images_->Count(); }
 
 bool TButton::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
   if (name == "Default") default_ = v.AsBoolean();
+  else if (name == "Cancel") cancel_ = v.AsBoolean();
+  else if (name == "ModalResult") {
+    static const std::map<std::wstring, TModalResult> results = {
+        {L"mrNone", mrNone},   {L"mrOk", mrOk},       {L"mrCancel", mrCancel}, {L"mrAbort", mrAbort},
+        {L"mrRetry", mrRetry}, {L"mrIgnore", mrIgnore}, {L"mrYes", mrYes},     {L"mrNo", mrNo}};
+    if (v.kind == TLayoutValue::Kind::Integer) {
+      modalResult_ = TModalResult(v.AsInteger());
+    } else {
+      auto it = results.find(v.AsIdentifier());
+      if (it == results.end()) throw ELayoutError("unknown modal result");
+      modalResult_ = it->second;
+    }
+  }
   else if (name == "WordWrap") wordWrap_ = v.AsBoolean();
   else if (name == "ImageIndex") imageIndexes_[0] = int(v.AsInteger());
   else if (name == "HotImageIndex") imageIndexes_[1] = int(v.AsInteger());

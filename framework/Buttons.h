@@ -4,6 +4,7 @@
 
 #include "framework/ButtonTypes.h"
 #include "framework/CheckState.h"
+#include "framework/FormTypes.h"
 #include "framework/WinControl.h"
 #include "imaging/Bitmap32.h"
 
@@ -30,6 +31,14 @@ class TButton : public TButtonControl {
   explicit TButton(TComponent* owner);
   bool Default() const { return default_; }
   void SetDefault(bool v);
+  // Escape (IDCANCEL from the dialog handling) clicks the form's enabled, showing Cancel button.
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool v) { cancel_ = v; }
+  // A click first gives its form this result (not mrNone), so that a modal form closes with it
+  // unless OnClick sets the form's ModalResult back.
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult v) { modalResult_ = v; }
+  void Click() override;
   TImageList* Images() const { return images_; }
   virtual void SetImages(TImageList* v);
   // The image indexes of the looks: normal, hot, pressed, selected (focused), disabled.
@@ -69,6 +78,8 @@ class TButton : public TButtonControl {
   void SetImageIndexOf(int look, int v);
 
   bool default_ = false;
+  bool cancel_ = false;
+  TModalResult modalResult_ = mrNone;
   TImageList* images_ = nullptr;
   int imageIndexes_[5] = {-1, -1, -1, -1, -1};
   TImageAlignment imageAlignment_ = TImageAlignment::iaLeft;

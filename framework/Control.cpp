@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <map>
+
 #include "framework/ControlDC.h"
 #include "framework/ErrorReport.h"
 #include "framework/WinControl.h"
@@ -30,13 +32,19 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  width = constraints_.ConstrainWidth(width);
+  height = constraints_.ConstrainHeight(height);
+  if (left == left_ && top == top_ && width == width_ && height == height_) {
+    if (!anchoring_) RecordAnchorOrigin();
+    return;
+  }
   const bool moved = left != left_ || top != top_, sized = width != width_ || height != height_;
   Invalidate();
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
+  if (!anchoring_) RecordAnchorOrigin();
   Invalidate();
   // A windowless control hears of its new place as a window would: the same message, with the
   // same flags, so that handlers that drop caches or move glows need no second path.
@@ -44,6 +52,40 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (!moved) pos.flags |= SWP_NOMOVE;
   if (!sized) pos.flags |= SWP_NOSIZE;
   Perform(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  anchors_ = anchors;
+  RecordAnchorOrigin();
+}
+
+void TControl::SetConstraints(const TSizeConstraints& c) {
+  constraints_ = c;
+  const int w = c.ConstrainWidth(width_), h = c.ConstrainHeight(height_);
+  if (w != width_ || h != height_) SetBounds(left_, top_, w, h);
+}
+
+void TControl::RecordAnchorOrigin() {
+  anchorRecorded_ = parent_ != nullptr;
+  if (!parent_) return;
+  anchorPlaced_ = {left_, top_, width_, height_};
+  const TRect client = parent_->ClientRect();
+  anchorClientWidth_ = client.Width();
+  anchorClientHeight_ = client.Height();
+}
+
+void TControl::ApplyAnchors(int clientWidth, int clientHeight) {
+  if (!anchorRecorded_ || anchors_ == kDefaultAnchors) return;
+  const TAnchorBounds b =
+      AnchoredBounds(anchors_, anchorPlaced_, anchorClientWidth_, anchorClientHeight_, clientWidth, clientHeight);
+  anchoring_ = true;
+  SetBounds(b.Left, b.Top, b.Width, b.Height);
+  anchoring_ = false;
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  RecordAnchorOrigin();
 }
 
 void TControl::SetVisible(bool v) {
@@ -257,6 +299,21 @@ bool TControl::SetProperty(const std::string& name, const TLayoutValue& v, const
   else if (name == "Width") width_ = int(v.AsInteger());
   else if (name == "Height") height_ = int(v.AsInteger());
   else if (name == "Visible") visible_ = v.AsBoolean();
+  else if (name == "Anchors") {
+    static const std::map<std::wstring, TAnchorKind> kinds = {
+        {L"akLeft", akLeft}, {L"akTop", akTop}, {L"akRight", akRight}, {L"akBottom", akBottom}};
+    if (v.kind != TLayoutValue::Kind::Set) throw ELayoutError("set value expected");
+    TAnchors set = 0;
+    for (const std::wstring& item : v.items) {
+      auto it = kinds.find(item);
+      if (it == kinds.end()) throw ELayoutError("unknown anchor");
+      set |= it->second;
+    }
+    anchors_ = set;
+  } else if (name == "Constraints.MinWidth") constraints_.MinWidth = int(v.AsInteger());
+  else if (name == "Constraints.MinHeight") constraints_.MinHeight = int(v.AsInteger());
+  else if (name == "Constraints.MaxWidth") constraints_.MaxWidth = int(v.AsInteger());
+  else if (name == "Constraints.MaxHeight") constraints_.MaxHeight = int(v.AsInteger());
   else if (name == "Enabled") enabled_ = v.AsBoolean();
   else if (name == "Caption" || name == "Text") SetText(v.AsString());
   else if (name == "Color") SetColor(ColorFromLayout(v));

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/Anchors.h"
 #include "framework/Component.h"
 #include "framework/Graphics.h"
 #include "framework/Messages.h"
@@ -57,6 +58,17 @@ class TControl : public TComponent {
   // WINDOWPOS (no window; SWP_NOMOVE / SWP_NOSIZE for what stayed), as a window would be.
   virtual void SetBounds(int left, int top, int width, int height);
   virtual TRect ClientRect() const { return Rect(0, 0, width_, height_); }
+
+  // The parent's sides the control keeps its distances to when the parent's client area changes
+  // size. The distances are taken when the control is put on its parent, when it is loaded, when
+  // the program sets its bounds or its anchors; not when its parent moves it for its anchors.
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors anchors);
+  // Bound Width and Height from now on (see TSizeConstraints); the current size is kept within them.
+  const TSizeConstraints& Constraints() const { return constraints_; }
+  void SetConstraints(const TSizeConstraints& c);
+  // Takes the control's current distances to its parent's sides as those its anchors keep.
+  void RecordAnchorOrigin();
 
   bool Visible() const { return visible_; }
   void SetVisible(bool v);
@@ -127,6 +139,7 @@ class TControl : public TComponent {
   // it), used once its own painting has failed.
   virtual void PaintFallback(HDC dc) {}
   virtual void Click();
+  void Loaded() override;
   virtual bool IsWindowed() const { return false; }
 
   TPoint ClientToScreen(TPoint p) const;
@@ -150,6 +163,8 @@ class TControl : public TComponent {
 
  private:
   void HandleMouse(TMessage& msg);
+  // Where the anchors put the control in a parent client area of that size.
+  void ApplyAnchors(int clientWidth, int clientHeight);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -165,6 +180,13 @@ class TControl : public TComponent {
   TWndMethod windowProc_;
   const void* windowProcOwner_ = nullptr;
   bool paintFailed_ = false;
+  TAnchors anchors_ = kDefaultAnchors;
+  TSizeConstraints constraints_;
+  // The bounds and the parent's client size the anchors measure from.
+  TAnchorBounds anchorPlaced_;
+  int anchorClientWidth_ = 0, anchorClientHeight_ = 0;
+  bool anchorRecorded_ = false;
+  bool anchoring_ = false;  // the parent is moving the control for its anchors
 };
 
 // A windowless control that paints itself on its parent's device context.

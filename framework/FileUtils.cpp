@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/Exception.h"
+#include "framework/FileStream.h"
 
 bool DirectoryExists(const std::wstring& path) {
   const DWORD attr = GetFileAttributesW(path.c_str());
@@ -21,4 +22,10 @@ bool ForceDirectories(const std::wstring& path) {
     if (!parent.empty() && !ForceDirectories(parent)) return false;
   }
   return CreateDirectoryW(dir.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void SetCurrentDir(const std::wstring& path) {
+  if (SetCurrentDirectoryW(path.c_str())) return;
+  const DWORD code = GetLastError();
+  throw EInOutError(SysErrorMessage(code), code);
 }

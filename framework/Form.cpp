@@ -1,13 +1,22 @@
 #include "framework/Form.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "framework/Application.h"
+#include "framework/Buttons.h"
+#include "framework/Exception.h"
 #include "framework/ResourceStream.h"
 #include "framework/Utf.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   SetColor(clBtnFace);
   SetVisibleField(false);
+}
+
+TForm* GetParentForm(TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return dynamic_cast<TForm*>(control);
 }
 
 TForm::~TForm() {
@@ -27,8 +36,13 @@ void TForm::ReadLayoutText(std::string_view text, const TClassRegistry& classes)
   if (OnCreate) OnCreate(this);
 }
 
-int TForm::ClientWidth() const { return HandleAllocated() ? ClientRect().Width() : clientWidth_ >= 0 ? clientWidth_ : Width(); }
-int TForm::ClientHeight() const { return HandleAllocated() ? ClientRect().Height() : clientHeight_ >= 0 ? clientHeight_ : Height(); }
+int TForm::ClientWidth() const { return ClientRect().Width(); }
+int TForm::ClientHeight() const { return ClientRect().Height(); }
+
+TRect TForm::ClientRect() const {
+  if (HandleAllocated()) return TWinControl::ClientRect();
+  return Rect(0, 0, clientWidth_ >= 0 ? clientWidth_ : Width(), clientHeight_ >= 0 ? clientHeight_ : Height());
+}
 
 void TForm::SetClientSize(int width, int height) {
   clientWidth_ = width;
@@ -37,6 +51,8 @@ void TForm::SetClientSize(int width, int height) {
     RECT r{0, 0, width, height};
     AdjustWindowRectEx(&r, DWORD(GetWindowLongW(Handle(), GWL_STYLE)), FALSE, DWORD(GetWindowLongW(Handle(), GWL_EXSTYLE)));
     SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    AnchorChildren();
   }
 }
 
@@ -48,7 +64,7 @@ void TForm::SetAlphaBlendValue(int value) {
 void TForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.WinClassName = L"PrismatoneForm";
-  p.WndParent = nullptr;
+  p.WndParent = ownerWnd_;
   p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   p.ExStyle = WS_EX_CONTROLPARENT;
   switch (borderStyle_) {
@@ -92,12 +108,6 @@ void TForm::CreateParams(TCreateParams& p) {
     p.Width = r.right - r.left;
     p.Height = r.bottom - r.top;
   }
-  if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter) {
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    p.X = work.left + (work.right - work.left - p.Width) / 2;
-    p.Y = work.top + (work.bottom - work.top - p.Height) / 2;
-  }
 }
 
 void TForm::CreateWindowHandle(const TCreateParams& p) {
@@ -108,10 +118,40 @@ void TForm::CreateWindowHandle(const TCreateParams& p) {
 void TForm::Show() {
   SetVisibleField(true);
   HandleNeeded();
+  PlaceWindow();
   ShowWindow(Handle(), SW_SHOW);
   UpdateWindow(Handle());
   // The first control in tab order takes the focus, as in a dialog.
   if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) ::SetFocus(first);
+}
+
+void TForm::PlaceWindow() {
+  if (placed_) return;
+  placed_ = true;
+  if (position_ == TPosition::poDesigned) return;
+  HWND wnd = Handle();
+  HWND around = nullptr;  // the window to centre on; none: the monitor's work area
+  if (position_ == TPosition::poOwnerFormCenter) around = ownerWnd_;
+  if (position_ == TPosition::poMainFormCenter && Application && Application->MainForm() && Application->MainForm() != this &&
+      Application->MainForm()->HandleAllocated())
+    around = Application->MainForm()->Handle();
+  if (around && !IsWindowVisible(around)) around = nullptr;
+  HMONITOR monitor = position_ == TPosition::poDesktopCenter || !(around ? around : ownerWnd_)
+                         ? MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)
+                         : MonitorFromWindow(around ? around : ownerWnd_, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return;
+  const RECT work = info.rcWork;
+  RECT area = work, own;
+  if (around) GetWindowRect(around, &area);
+  GetWindowRect(wnd, &own);
+  const int w = own.right - own.left, h = own.bottom - own.top;
+  int x = area.left + (area.right - area.left - w) / 2, y = area.top + (area.bottom - area.top - h) / 2;
+  // Centred on a window, it still stays on the monitor (its top-left corner first).
+  x = std::max(std::min(x, int(work.right) - w), int(work.left));
+  y = std::max(std::min(y, int(work.bottom) - h), int(work.top));
+  SetWindowPos(wnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::Hide() {
@@ -120,11 +160,131 @@ void TForm::Hide() {
 }
 
 void TForm::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
   TCloseAction action = TCloseAction::caHide;
   if (OnClose) OnClose(this, action);
   if (action == TCloseAction::caNone) return;
   Hide();
   if (endsApplication_) PostQuitMessage(0);
+}
+
+void TForm::SetOwnerWindow(HWND owner) {
+  ownerWnd_ = owner;
+  // The platform fixes the owner when it makes the window; a window made before is given its
+  // owner in place, which keeps the window and everything attached to it.
+  if (HandleAllocated() && GetWindow(Handle(), GW_OWNER) != owner)
+    SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
+namespace {
+
+// The thread's other enabled, visible top-level windows, disabled while it lives.
+class TDisabledWindows {
+ public:
+  explicit TDisabledWindows(HWND keep) : keep_(keep) {
+    EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
+    for (HWND w : windows_) EnableWindow(w, FALSE);
+  }
+  ~TDisabledWindows() { Restore(); }
+  TDisabledWindows(const TDisabledWindows&) = delete;
+  TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+  void Restore() {
+    for (HWND w : windows_)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+    windows_.clear();
+  }
+
+ private:
+  static BOOL CALLBACK Collect(HWND w, LPARAM self) {
+    auto* me = reinterpret_cast<TDisabledWindows*>(self);
+    if (w != me->keep_ && IsWindowVisible(w) && IsWindowEnabled(w)) me->windows_.push_back(w);
+    return TRUE;
+  }
+  HWND keep_;
+  std::vector<HWND> windows_;
+};
+
+TButton* FindButton(const TWinControl& parent, bool cancel) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* c = parent.Controls(i);
+    if (auto* b = dynamic_cast<TButton*>(c); b && (cancel ? b->Cancel() : b->Default()) && b->CanFocus()) return b;
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (TButton* b = FindButton(*w, cancel)) return b;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TButton* TForm::DefaultButton() const { return FindButton(*this, false); }
+TButton* TForm::CancelButton() const { return FindButton(*this, true); }
+
+bool TForm::ModalCloseAllowed() {
+  TCloseAction action = TCloseAction::caHide;
+  if (OnClose) OnClose(this, action);
+  return action != TCloseAction::caNone;
+}
+
+TModalResult TForm::ShowModal() {
+  if (modal_) throw Exception(L"The form is already shown modally");
+  HWND const active = GetActiveWindow();
+  HWND const focused = GetFocus();
+  HWND owner = active && GetAncestor(active, GA_ROOT) == active && FromHandle(active) ? active : nullptr;
+  if (owner && HandleAllocated() && owner == Handle()) owner = nullptr;
+  if (!owner && Application && Application->MainForm() && Application->MainForm() != this &&
+      Application->MainForm()->HandleAllocated() && IsWindowVisible(Application->MainForm()->Handle()))
+    owner = Application->MainForm()->Handle();
+  SetOwnerWindow(owner);
+  HandleNeeded();
+
+  modal_ = true;
+  modalResult_ = mrNone;
+  struct TModalEnd {
+    TForm& form;
+    ~TModalEnd() {
+      form.modal_ = false;
+      form.modalResult_ = mrNone;
+    }
+  } end{*this};
+  TDisabledWindows others(Handle());
+  Show();
+  bool quit = false;
+  WPARAM quitCode = 0;
+  for (;;) {
+    if (!Visible() || !HandleAllocated()) {
+      modalResult_ = mrCancel;  // hidden or destroyed from outside: nothing is left to ask
+      break;
+    }
+    if (modalResult_ != mrNone) {
+      if (ModalCloseAllowed()) break;
+      modalResult_ = mrNone;
+    }
+    MSG msg;
+    if (!TApplication::PumpMessage(msg)) {
+      WaitMessage();
+    } else if (msg.message == WM_QUIT) {
+      quit = true;
+      quitCode = msg.wParam;
+      modalResult_ = mrCancel;
+      break;
+    }
+  }
+  const TModalResult result = modalResult_;
+  // The others first: the window that was active can only take the activation back while it is
+  // enabled, and it must have it before this one goes, or the platform would pick another.
+  others.Restore();
+  HWND const back = active && IsWindow(active) && (!HandleAllocated() || active != Handle()) ? active : owner;
+  if (back && IsWindowVisible(back)) {
+    SetActiveWindow(back);
+    if (focused && IsWindow(focused) && IsChild(back, focused) && IsWindowVisible(focused) && IsWindowEnabled(focused))
+      ::SetFocus(focused);
+  }
+  Hide();
+  if (quit) PostQuitMessage(int(quitCode));
+  return result;
 }
 
 void TForm::WndProc(TMessage& m) {
@@ -133,6 +293,30 @@ void TForm::WndProc(TMessage& m) {
       Close();
       m.Result = 0;
       return;
+    case DM_GETDEFID:
+      if (TButton* b = DefaultButton(); b && b->ChildId()) m.Result = MAKELONG(b->ChildId(), DC_HASDEFID);
+      else m.Result = 0;
+      return;
+    case WM_COMMAND:
+      // Enter and Escape as the dialog manager reports them (no control named): the default or
+      // the cancel button is clicked.
+      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && (LOWORD(m.WParam) == IDOK || LOWORD(m.WParam) == IDCANCEL)) {
+        if (TButton* b = LOWORD(m.WParam) == IDOK ? DefaultButton() : CancelButton()) b->Click();
+        m.Result = 0;
+        return;
+      }
+      TWinControl::WndProc(m);
+      return;
+    case WM_GETMINMAXINFO: {
+      TWinControl::WndProc(m);
+      auto& info = *reinterpret_cast<MINMAXINFO*>(m.LParam);
+      const TSizeConstraints& c = Constraints();
+      if (c.MinWidth > 0) info.ptMinTrackSize.x = std::max<LONG>(info.ptMinTrackSize.x, c.MinWidth);
+      if (c.MinHeight > 0) info.ptMinTrackSize.y = std::max<LONG>(info.ptMinTrackSize.y, c.MinHeight);
+      if (c.MaxWidth > 0) info.ptMaxTrackSize.x = c.MaxWidth;
+      if (c.MaxHeight > 0) info.ptMaxTrackSize.y = c.MaxHeight;
+      return;
+    }
     default:
       TWinControl::WndProc(m);
   }
@@ -166,7 +350,8 @@ bool TForm::SetProperty(const std::string& name, const TLayoutValue& v, const TL
   } else if (name == "Position") {
     static const std::map<std::wstring, TPosition> positions = {
         {L"poDesigned", TPosition::poDesigned}, {L"poScreenCenter", TPosition::poScreenCenter},
-        {L"poDesktopCenter", TPosition::poDesktopCenter}, {L"poMainFormCenter", TPosition::poMainFormCenter}};
+        {L"poDesktopCenter", TPosition::poDesktopCenter}, {L"poMainFormCenter", TPosition::poMainFormCenter},
+        {L"poOwnerFormCenter", TPosition::poOwnerFormCenter}};
     auto it = positions.find(v.AsIdentifier());
     if (it == positions.end()) throw ELayoutError("unknown position");
     position_ = it->second;

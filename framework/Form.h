@@ -8,7 +8,13 @@
 #include "framework/LayoutReader.h"
 #include "framework/WinControl.h"
 
-enum class TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter };
+// Where a form's window goes when it is first shown. poScreenCenter centres it on the work area
+// of its owner's monitor (the primary one without an owner); poDesktopCenter on the primary
+// monitor's; poMainFormCenter and poOwnerFormCenter on that window (the screen when there is
+// none), kept within the monitor's work area.
+enum class TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+class TButton;
+
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
@@ -25,6 +31,7 @@ class TForm : public TWinControl {
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons icons) { borderIcons_ = icons; }
   TPosition Position() const { return position_; }
+  void SetPosition(TPosition v) { position_ = v; }
   bool AlphaBlend() const { return alphaBlend_; }
   // Takes effect when the window is made (a layered window from its creation).
   void SetAlphaBlend(bool value) { alphaBlend_ = value; }
@@ -34,6 +41,11 @@ class TForm : public TWinControl {
   int ClientWidth() const;
   int ClientHeight() const;
   void SetClientSize(int width, int height);
+  // Before the window exists, the client size the layout or SetClientSize asked for.
+  TRect ClientRect() const override;
+  // Constraints bound Width and Height, the whole window's size (the user's dragging through
+  // WM_GETMINMAXINFO, the program's SetBounds): a minimum client area is that area plus the
+  // frame, Width() − ClientWidth() across and Height() − ClientHeight() down once the window exists.
   int PixelsPerInch() const { return pixelsPerInch_; }
 
   TNotifyEvent OnCreate;
@@ -43,8 +55,22 @@ class TForm : public TWinControl {
   void Show();
   void Hide();
   // Asks OnClose; unless the action is caNone, hides the window (the main form ends the
-  // application).
+  // application). A modal form only takes mrCancel as its result.
   void Close();
+
+  // Shows the form owned by the active window of ours (else by the main form), with every other
+  // enabled window of the thread disabled, and handles the application's messages until
+  // ModalResult is set (a button's, mrCancel from closing) and OnClose does not answer caNone.
+  // Then the other windows are enabled again, the window that was active gets back the activation
+  // and its focused control, and the form is hidden. Returns the result; ModalResult is mrNone
+  // again. A WM_QUIT ends it as mrCancel and is posted again for the loop outside.
+  TModalResult ShowModal();
+  bool Modal() const { return modal_; }
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult v) { modalResult_ = v; }
+  // The enabled, showing button of the form marked Default (or Cancel), null when none.
+  TButton* DefaultButton() const;
+  TButton* CancelButton() const;
   // Destroys the form once the messages already waiting have been handled: for a form that must
   // not go while one of its own messages (or its caller's) is still on the stack. The form then
   // belongs to the framework (an ownerless one too): nobody else may delete it. Releasing twice
@@ -79,7 +105,18 @@ class TForm : public TWinControl {
   int pixelsPerInch_ = 96;
   bool endsApplication_ = false;
   TPublishedMethods methods_;
+  bool modal_ = false;
+  TModalResult modalResult_ = mrNone;
+  HWND ownerWnd_ = nullptr;  // the window that owns ours (made with it, or set by ShowModal)
+  bool placed_ = false;      // Position has been applied (on the first show)
+
+  void SetOwnerWindow(HWND owner);
+  void PlaceWindow();
+  bool ModalCloseAllowed();
 };
+
+// The form a control sits on (itself for a form), or null.
+TForm* GetParentForm(TControl* control);
 
 // Destroys every released form that is still waiting, now. The application's destructor calls
 // it, so that forms released just before the end do not outlive the program's objects.

@@ -8,3 +8,9 @@ enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWind
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = unsigned;
 inline constexpr TBorderIcons kDefaultBorderIcons = biSystemMenu | biMinimize | biMaximize;
+
+// The result a modal form ends with (TForm::ShowModal): mrNone keeps it open; a button's
+// ModalResult; mrCancel when it is closed or the loop is told to quit.
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+                              mrNo = 7;

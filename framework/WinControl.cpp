@@ -143,6 +143,9 @@ void TWinControl::CreateWnd() {
   // height is not its bounds.)
   if (!(p.Style & WS_CHILD)) UpdateBoundsFromWindow();
   CreateWindowHandle(p);
+  // The client area now has its real size (a border takes its share): the children stay where
+  // they were put, and their anchors measure from here.
+  for (TControl* c : controls_) c->RecordAnchorOrigin();
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams&) {
@@ -250,6 +253,7 @@ void TWinControl::RecreateWnd() {
 void TWinControl::InsertControl(TControl* c) {
   controls_.push_back(c);
   c->parent_ = this;
+  c->RecordAnchorOrigin();
   if (wnd_)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
   Perform(FN_CONTROLLISTCHANGE, 1, reinterpret_cast<LPARAM>(c));
@@ -332,8 +336,19 @@ void TWinControl::ChangeScale(int m, int d) {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  width = Constraints().ConstrainWidth(width);
+  height = Constraints().ConstrainHeight(height);
+  const bool sized = width != Width() || height != Height();
   SetBoundsFields(left, top, width, height);
+  if (!anchoring_) RecordAnchorOrigin();
+  // With a window, its WM_SIZE moves the children for their anchors.
   if (wnd_) SetWindowPos(wnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  else if (sized) AnchorChildren();
+}
+
+void TWinControl::AnchorChildren() {
+  const TRect client = ClientRect();
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ApplyAnchors(client.Width(), client.Height());
 }
 
 TRect TWinControl::ClientRect() const {
@@ -569,6 +584,11 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
       DefaultHandler(m);
       UpdateBoundsFromWindow();
+      return;
+    case WM_SIZE:
+      DefaultHandler(m);
+      // The window being made is not a resize: the children keep the places they were given.
+      if (!(ControlState() & csCreating) && m.WParam != SIZE_MINIMIZED) AnchorChildren();
       return;
     case WM_SHOWWINDOW:
       DefaultHandler(m);

@@ -61,6 +61,8 @@ class TWinControl : public TControl {
   bool IsWindowed() const override { return true; }
   bool Showing() const override;
   void SetBounds(int left, int top, int width, int height) override;
+  // Moves the children for their anchors to the current client size (see TControl::Anchors).
+  void AnchorChildren();
   void ChangeScale(int m, int d) override;
   TRect ClientRect() const override;
   std::wstring GetText() const override;

@@ -1,6 +1,8 @@
 // skingen <Options.dat> <outdir>: draws every image of our internal skin "Cobalt3 (internal)".
 //        skingen --base R G B: prints the stored colour value that becomes R, G, B on screen.
 //        skingen --light <out.png>: draws the gauge's light strip picture (the "ORBL" resource).
+//        skingen --edit-glyphs <outdir>: draws the edit button's built-in glyphs SF.png, SR.png,
+//        SD.png, SE.png, SC.png (the resources of the same names).
 //
 // Writes into <outdir>: Master.bmp (the master bitmap, 24 bits, magenta 0xFF00FF where nothing is
 // drawn), Huge.bmp (the BUTTON_HUGE border), the five glow pictures CloseAG.png, CloseG.png,
@@ -696,6 +698,58 @@ TBitmap32 LightPicture() {
   return out;
 }
 
+// ---- The edit button's built-in glyphs ----------------------------------------------------------
+
+// Five 48 × 16 pictures of three 16-pixel frames (normal, hot, pressed), on a transparent
+// background: a page, a folder, a calendar, a calculator and a down arrow. The hot frame is a
+// shade lighter, the pressed one shifted a pixel down and right.
+TBitmap32 EditGlyph(int which) {
+  TBitmap32 out(48, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 48; ++x) out.Pixel(x, y) = 0;
+  for (int f = 0; f < 3; ++f) {
+    const int ox = f * 16 + (f == 2 ? 1 : 0), oy = f == 2 ? 1 : 0;
+    const std::uint32_t ink = f == 1 ? 0xFF5A5A5Au : 0xFF303030u;
+    const std::uint32_t fill = which == 1 ? (f == 1 ? 0xFFF5D77Au : 0xFFE8C050u) : (f == 1 ? 0xFFFFFFFFu : 0xFFF0F0F0u);
+    auto put = [&](int x, int y, std::uint32_t v) {
+      if (x >= 0 && x < 15 && y >= 0 && y < 15) out.Pixel(ox + x, oy + y) = v;
+    };
+    auto box = [&](int l, int t, int r, int b) {  // outlined and filled, r and b inclusive
+      for (int y = t; y <= b; ++y)
+        for (int x = l; x <= r; ++x) put(x, y, (x == l || x == r || y == t || y == b) ? ink : fill);
+    };
+    switch (which) {
+      case 0:  // a page with a folded corner
+        box(3, 1, 11, 14);
+        for (int i = 0; i < 3; ++i) put(11 - i, 1 + i, ink);
+        for (int y = 5; y <= 11; y += 2)
+          for (int x = 5; x <= 9; ++x) put(x, y, ink);
+        break;
+      case 1:  // a folder: its tab, then the body
+        box(1, 3, 6, 5);
+        box(1, 5, 14, 13);
+        break;
+      case 2:  // a calendar: a sheet with a grid of days
+        box(1, 2, 14, 14);
+        for (int x = 1; x <= 14; ++x) put(x, 5, ink);
+        for (int y = 7; y <= 13; y += 2)
+          for (int x = 3; x <= 12; x += 3) put(x, y, ink);
+        break;
+      case 3:  // a calculator: a body, a display and keys
+        box(3, 1, 12, 14);
+        for (int x = 5; x <= 10; ++x) put(x, 3, ink);
+        for (int y = 6; y <= 12; y += 3)
+          for (int x = 5; x <= 10; x += 2) put(x, y, ink);
+        break;
+      default:  // a down arrow
+        for (int i = 0; i < 4; ++i)
+          for (int x = 4 + i; x <= 10 - i; ++x) put(x, 6 + i, ink);
+        break;
+    }
+  }
+  return out;
+}
+
 // ---- Preview -----------------------------------------------------------------------------------
 
 // What a few pieces look like on screen: every stored pixel shifted back, the close icons as
@@ -745,8 +799,14 @@ int Run(int argc, char** argv) {
     tools::WriteWholeFile(argv[2], EncodePng(LightPicture()));
     return 0;
   }
+  if (argc == 3 && std::string(argv[1]) == "--edit-glyphs") {
+    const char* names[] = {"SF", "SR", "SD", "SE", "SC"};
+    for (int i = 0; i < 5; ++i) tools::WriteWholeFile(std::string(argv[2]) + "/" + names[i] + ".png", EncodePng(EditGlyph(i)));
+    return 0;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: skingen <Options.dat> <outdir> | skingen --base R G B | skingen --light <out.png>\n");
+    std::fprintf(stderr, "usage: skingen <Options.dat> <outdir> | skingen --base R G B | skingen --light <out.png> | "
+                         "skingen --edit-glyphs <outdir>\n");
     return 2;
   }
   const auto ini = ReadOptions(argv[1]);

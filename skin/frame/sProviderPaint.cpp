@@ -13,6 +13,7 @@
 #include "skin/frame/sSkinProvider.h"
 #include "skin/paint/sBackground.h"
 #include "skin/paint/sItemPaint.h"
+#include "skin/paint/sMaskFrame.h"
 
 namespace {
 
@@ -96,6 +97,7 @@ bool RiDuraRidareza::PrepareCache() {
   RgnChanged = true;
   PaintTitleIcon(image, title.FIconRect);
   PaintCaptionText(image, in);
+  PaintGrip(image, in);
   FinishFrameImage(image.Pixels(), TempBmp, in, Buttons, q, IsWindowEnabled(form_.Handle()) != FALSE);
   FCommonData.BGChanged = false;
   FCommonData.FUpdating = false;
@@ -103,6 +105,24 @@ bool RiDuraRidareza::PrepareCache() {
   // The children look at a new parent picture: their own transparency is worked out anew.
   if (fresh) TellChildren(SKIN_SKINSTATE, 1);
   return true;
+}
+
+void RiDuraRidareza::PaintGrip(TBitmap& image, const TsFrameImageInput& in) {
+  TsSkinManager* m = in.Manager;
+  if (GripMode != TsGripMode::gmRightBottom || !DrawClientArea || !m || !form_.HandleAllocated()) return;
+  HWND wnd = form_.Handle();
+  if (!(GetWindowLongPtrW(wnd, GWL_STYLE) & WS_THICKFRAME) || IsZoomed(wnd)) return;
+  const int grip = m->ConstData.GripRightBottom;
+  if (!m->IsValidImgIndex(grip)) return;
+  const TsMaskData& mask = m->ma()[std::size_t(grip)];
+  const TsFrameSize size = MaskFrameSize(mask);
+  RECT client{};
+  GetClientRect(wnd, &client);
+  const TPoint at{in.Metrics.OffsetX + client.right - size.W, in.Metrics.OffsetY + client.bottom - size.H};
+  if (at.X < 0 || at.Y < 0) return;
+  GdiFlush();
+  TBitmap32 behind = image.Pixels();  // the client background under the grip
+  PaintMaskImage(image.Pixels(), at, 0, MakeCacheInfo(&behind), mask, 1);
 }
 
 void RiDuraRidareza::PaintCaptionText(TBitmap& image, const TsFrameImageInput& in) {

@@ -28,6 +28,35 @@ RiDuraRidareza::RiDuraRidareza(TComponent* owner)
   });
 }
 
+bool RiDuraRidareza::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
+  if (name.rfind("SkinData.", 0) == 0) return FCommonData.SetProperty(name.substr(9), v);
+  if (name == "AllowAnimation") AllowAnimation = v.AsBoolean();
+  else if (name == "DrawClientArea") DrawClientArea = v.AsBoolean();
+  else if (name == "DrawNonClientArea") SetDrawNonClientArea(v.AsBoolean());
+  else if (name == "ShowAppIcon") ShowAppIcon = v.AsBoolean();
+  else if (name == "UseGlobalColor") UseGlobalColor = v.AsBoolean();
+  else if (name == "TitleSkin") TitleSkin = v.AsString();
+  else if (name == "TitleIcon.Visible") TitleIcon.Visible = v.AsBoolean();
+  else if (name == "TitleIcon.Width") TitleIcon.Width = int(v.AsInteger());
+  else if (name == "TitleIcon.Height") TitleIcon.Height = int(v.AsInteger());
+  else if (name == "CaptionAlignment") {
+    const auto& a = v.AsIdentifier();
+    CaptionAlignment = a == L"taCenter" ? TAlignment::taCenter : a == L"taRightJustify" ? TAlignment::taRightJustify
+                       : a == L"taLeftJustify" ? TAlignment::taLeftJustify : throw ELayoutError("unknown alignment");
+  } else if (name == "GripMode") {
+    const auto& g = v.AsIdentifier();
+    GripMode = g == L"gmRightBottom" ? TsGripMode::gmRightBottom : g == L"gmNone" ? TsGripMode::gmNone
+               : throw ELayoutError("unknown grip mode");
+  } else if (name == "AllowBlendOnMoving" || name == "AllowExtBorders" || name == "MakeSkinMenu" ||
+             name == "MenuLineSkin" || name == "ResizeMode" || name == "ScreenSnap" || name == "SnapBuffer" ||
+             name.rfind("AddedTitle.", 0) == 0 || name.rfind("SysSubMenu.", 0) == 0 || name.rfind("TitleButtons", 0) == 0) {
+    // Stored in layouts; this window engine has no use for them.
+  } else {
+    return TComponent::SetProperty(name, v, ctx);
+  }
+  return true;
+}
+
 RiDuraRidareza* RiDuraRidareza::CreateRT(TComponent* owner, bool initRT) {
   auto* p = new RiDuraRidareza(owner);
   p->RTInit = initRT;

@@ -56,6 +56,9 @@ struct TsButtonAnimation {
   int HitCode;
 };
 
+// A size grip drawn at the bottom right of a sizeable form's client area.
+enum class TsGripMode { gmNone, gmRightBottom };
+
 class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
  public:
   // owner must be a form ("RiDuraRidareza component may be used with forms only!" otherwise).
@@ -74,10 +77,14 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
   bool UseGlobalColor = true;
   std::wstring TitleSkin;
   TsTitleIcon TitleIcon;
+  TsGripMode GripMode = TsGripMode::gmNone;
   std::function<void(TsAnimEventKind)> OnAfterAnimation;
   bool DrawNonClientArea() const { return drawNonClientArea_; }
   void SetDrawNonClientArea(bool value);
   TsScrollWndData& CommonData() { return FCommonData; }
+  // A form's layout may place its provider: "SkinData.…", the published settings above, and
+  // the ones stored only (snapping, resize mode, menus, title additions).
+  bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
 
   // ---- Run-time state ----
   bool FormActive = true;
@@ -149,6 +156,8 @@ class RiDuraRidareza : public TComponent, public TsFormAnimationHost {
   // ---- Painting (sProviderPaint.cpp) ----
   void PaintCaptionText(TBitmap& image, const TsFrameImageInput& in);
   void PaintTitleIcon(TBitmap& image, const TRect& place);
+  // The size grip at the client area's bottom right (GripMode, a sizeable form not maximised).
+  void PaintGrip(TBitmap& image, const TsFrameImageInput& in);
   // Whether the caption may glow: not for old skins in a 32-bit process on 64-bit Windows without
   // desktop composition.
   bool CaptionGlowAllowed() const;

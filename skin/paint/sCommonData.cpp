@@ -65,7 +65,7 @@ bool IsNeverHotKind(int coc) {
 std::wstring DefaultSectionFor(int coc, const TsSkinManager* manager) {
   switch (coc) {
     case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 10: case 41: case 76: case 78:
-    case 83: case 84: case 85: case 96: case 131: case 140: case 230:
+    case 83: case 84: case 85: case 96: case 131: case 132: case 134: case 138: case 140: case 230:
       return L"EDIT";
     case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 81: case 82:
       return L"COMBOBOX";

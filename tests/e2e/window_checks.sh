@@ -46,7 +46,8 @@ check_memo_skinned() {
 }
 
 # check_browse_dialog: the browse button "..." (613, 110, 23 × 22) changes its look under the
-# pointer and opens the platform's folder dialog; Escape cancels it and the window goes on.
+# pointer and opens our skinned folder dialog, "Select directory"; Escape cancels it and the
+# window goes on.
 check_browse_dialog() {
   local before rest dialog= WINDOW SCREEN r g b X=$X Y=$Y WIDTH=$WIDTH HEIGHT=$HEIGHT
   before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
@@ -60,6 +61,7 @@ check_browse_dialog() {
   }
   dialog_closed() { ! xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog"; }
   wait_until 10 dialog_shown || fail "the browse button opened no dialog"
+  [ "$(xdotool getwindowname "$dialog")" = "Select directory" ] || fail "the browse button opened $(xdotool getwindowname "$dialog"), not our folder dialog"
   echo "folder dialog: $(xdotool getwindowname "$dialog")"
   # Behind the dialog the window is inactive: its title takes the skin's other look (the pixel at
   # the title's middle changes) and never the system's caption colours.

@@ -346,27 +346,40 @@ TEST_F(SetupWindow, FormCreateValues) {
   EXPECT_EQ(GetVersionText(), L"0.14.2 [Build: 104]");
 }
 
-// The browse button runs the folder dialog of the directory edit; its result passes the folder
-// rule and becomes the text only when confirmed.
+// The browse button runs the folder dialog of the directory edit, started at the text when that
+// folder exists and at nothing otherwise; its result passes the folder rule and becomes the text
+// only when confirmed.
 TEST_F(SetupWindow, BrowseAppliesTheFolderRule) {
   TsDirectoryEdit* e = form->sDirectoryEdit1;
+  // Its own button is hidden; the built-in folder glyph keeps Alt+Down as the keyboard route.
+  EXPECT_EQ(e->GlyphWidth(), 16);
   const std::wstring before = e->GetText();
+  const std::filesystem::path cwd = std::filesystem::current_path();
+  const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "prismatone-browse-start";
+  std::filesystem::create_directories(scratch);
   std::wstring offered;
   e->RunDialog = [&](std::wstring& path) {
     offered = path;
     path = L"D:\\Apps";
     return true;
   };
+  e->SetText(scratch.wstring());
   form->sSpeedButton1->Click();
-  EXPECT_EQ(offered, before);
+  std::filesystem::current_path(cwd);
+  EXPECT_EQ(offered, scratch.wstring());
   EXPECT_EQ(e->GetText(), L"D:\\Apps\\Prismatone");
+  e->SetText((scratch / "missing").wstring());
+  form->sSpeedButton1->Click();
+  EXPECT_EQ(offered, L"");
   e->RunDialog = [](std::wstring& path) {
     path = L"E:\\Elsewhere";
     return false;
   };
+  e->SetText(L"D:\\Apps\\Prismatone");
   form->sSpeedButton1->Click();
   EXPECT_EQ(e->GetText(), L"D:\\Apps\\Prismatone");
   e->SetText(before);
+  std::filesystem::remove_all(scratch);
 }
 
 // The install button is the skinned owner-drawn button with its four looks; the browse button is

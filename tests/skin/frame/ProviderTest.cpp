@@ -2,6 +2,7 @@
 // region, the hit test, and the faults of the frame's messages (a region applied on every paint,
 // a release closing after another press, a hot button left hot, a cover left on the screen).
 #include "ProviderFixture.h"
+#include "skin/paint/sMaskFrame.h"
 
 namespace {
 
@@ -184,3 +185,53 @@ TEST_F(Provider, SkinOffAndOn) {
 }
 
 }  // namespace
+
+namespace providertest {
+
+// A sizeable form whose provider asks for the grip shows the skin's grip image at the bottom right
+// of its client area, and only there; a fixed form never does. An unknown grip mode in a layout
+// is an error.
+TEST_F(Provider, GripAtTheClientsBottomRight) {
+  const int grip = manager.ConstData.GripRightBottom;
+  if (!manager.IsValidImgIndex(grip)) GTEST_SKIP() << "the window skin has no grip image";
+  const TsFrameSize size = MaskFrameSize(manager.ma()[std::size_t(grip)]);
+  auto imageOf = [&](TFormBorderStyle style, TsGripMode mode) {
+    auto form = NewHiddenForm(style, 40);
+    Of(*form).GripMode = mode;
+    form->Show();
+    PumpPending();
+    Of(*form).CommonData().BGChanged = true;
+    Of(*form).PrepareCache();
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    const TPoint corner{Of(*form).OffsetX() + client.right, Of(*form).OffsetY() + client.bottom};
+    return std::pair{Of(*form).Image().Pixels(), corner};
+  };
+  const auto [plain, corner] = imageOf(TFormBorderStyle::bsSizeable, TsGripMode::gmNone);
+  const auto [gripped, same] = imageOf(TFormBorderStyle::bsSizeable, TsGripMode::gmRightBottom);
+  ASSERT_EQ(corner.X, same.X);
+  int changed = 0, outside = 0;
+  for (int y = 0; y < plain.Height(); ++y)
+    for (int x = 0; x < plain.Width(); ++x) {
+      if (plain.Pixel(x, y) == gripped.Pixel(x, y)) continue;
+      const bool inGrip = x >= corner.X - size.W && x < corner.X && y >= corner.Y - size.H && y < corner.Y;
+      (inGrip ? changed : outside) += 1;
+    }
+  EXPECT_GT(changed, 0);
+  EXPECT_EQ(outside, 0);
+  const auto [fixed, fixedCorner] = imageOf(TFormBorderStyle::bsSingle, TsGripMode::gmRightBottom);
+  const auto [fixedPlain, unused] = imageOf(TFormBorderStyle::bsSingle, TsGripMode::gmNone);
+  EXPECT_TRUE(fixed.Pixel(fixedCorner.X - 2, fixedCorner.Y - 2) == fixedPlain.Pixel(fixedCorner.X - 2, fixedCorner.Y - 2));
+
+  TForm form{nullptr};
+  RiDuraRidareza provider(&form);
+  TLayoutValue mode;
+  mode.kind = TLayoutValue::Kind::Identifier;
+  mode.text = L"gmSomewhere";
+  struct TNoMethods : TLayoutContext {
+    const std::any& Method(const std::wstring&) const override { throw ELayoutError("no methods"); }
+  } context;
+  EXPECT_THROW(provider.SetProperty("GripMode", mode, context), ELayoutError);
+}
+
+}  // namespace providertest

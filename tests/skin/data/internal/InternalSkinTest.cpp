@@ -289,7 +289,7 @@ TEST(InternalSkinLookups, SectionsAndPieces) {
   const std::vector<Need> needs = {
       {L"FORM", {L"BORDERSMASK", L"TITLEBAR"}},
       {L"FORMTITLE", {L"BORDERSMASK"}},
-      {L"DIALOG", {}},
+      {L"DIALOG", {L"BORDERSMASK", L"TITLEBAR"}},  // the form's frame and title, inherited
       {L"BUTTON", {L"BORDERSMASK"}},
       {L"SPEEDBUTTON", {L"BORDERSMASK"}},
       {L"SPEEDBUTTON_SMALL", {L"BORDERSMASK"}},

@@ -1,0 +1,51 @@
+// The folder dialog of the directory edit: a skinned, sizeable form around the shell folder tree,
+// with OK, Cancel and Create, read from its stored layout ("TPATHDIALOGFORM") with its texts from
+// the program's string table.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "framework/Form.h"
+#include "framework/ScrollBox.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/sLabel.h"
+#include "skin/controls/sShellCtrls.h"
+
+class TsDirectoryEdit;
+
+class TPathDialogForm : public TForm {
+ public:
+  // owner: the form the dialog is shown over (null: none).
+  explicit TPathDialogForm(TComponent* owner);
+
+  TsShellTreeView* sShellTreeView1 = nullptr;
+  TsButton* sBitBtn1 = nullptr;  // OK
+  TsButton* sBitBtn2 = nullptr;  // Cancel
+  TsButton* sBitBtn3 = nullptr;  // Create
+  TScrollBox* sScrollBox1 = nullptr;
+  TsLabel* sLabel1 = nullptr;
+
+  // Failures are told through this (text, caption); tests replace it.
+  std::function<void(const std::wstring& text, const std::wstring& caption)> ShowError;
+
+  // The selection changed: OK and Create are enabled exactly when it is an existing folder.
+  void sShellTreeView1Change(TObject* sender);
+  // OK ends a name being edited instead of closing; Cancel then keeps the dialog open.
+  void sBitBtn1Click(TObject* sender);
+  void sBitBtn2Click(TObject* sender);
+  // Makes "New folder<i>" in the selected folder, selects it and starts editing its name.
+  void sBitBtn3Click(TObject* sender);
+  // The client area may not be made smaller than this (the size it was designed at).
+  void KeepClientAtLeast(int width, int height);
+
+ protected:
+  void LayoutRead() override;
+
+ private:
+  bool Editing() const;
+};
+
+// The directory edit's dialog from the text's folder (path, in-out): captions, the Create button
+// by the edit's options, the tree's caption and root, and the folder selected when it exists.
+// Returns whether the user chose OK; path is then the chosen folder.
+bool RunPathDialog(TsDirectoryEdit& edit, std::wstring& path);

@@ -1,0 +1,131 @@
+// The folder dialog shown modally, driven from inside its loop by a thread timer, on a scratch
+// tree under C:\: OK and Create follow the selection, OK gives the selected folder, Create makes
+// "New folder1" then "New folder2" and starts editing the name, a failed creation is told and the
+// dialog stays open, Escape and the close button cancel.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+
+#include "../paint/PumpUtil.h"
+#include "skin/controls/sPathDialog.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kScratch = L"C:\\pathdialog-scratch";
+
+// Steps run one per timer tick inside the modal loop; once they are done, the dialog is closed
+// (a step that should have ended it and did not fails its test, not the run).
+std::deque<std::function<void()>> steps;
+HWND running = nullptr;
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (steps.empty()) {
+    if (running) PostMessageW(running, WM_CLOSE, 0, 0);
+    return;
+  }
+  auto step = std::move(steps.front());
+  steps.pop_front();
+  step();
+}
+
+class PathDialog : public ::testing::Test {
+ protected:
+  TComApartment com;
+  std::unique_ptr<TPathDialogForm> dialog;
+  std::vector<std::wstring> errors;
+  UINT_PTR timer = 0;
+
+  void SetUp() override {
+    fs::remove_all(kScratch);
+    fs::create_directories(kScratch / L"a");
+    dialog = std::make_unique<TPathDialogForm>(nullptr);
+    dialog->ShowError = [this](const std::wstring& text, const std::wstring& caption) {
+      errors.push_back(caption + L": " + text);
+    };
+    dialog->sShellTreeView1->SetRoot(kScratch.wstring());
+    dialog->HandleNeeded();
+    dialog->sShellTreeView1Change(nullptr);
+    timer = SetTimer(nullptr, 0, 60, Tick);
+  }
+  void TearDown() override {
+    KillTimer(nullptr, timer);
+    steps.clear();
+    dialog.reset();
+    fs::remove_all(kScratch);
+  }
+  TsShellTreeView& Tree() { return *dialog->sShellTreeView1; }
+  TModalResult Run(std::initializer_list<std::function<void()>> s) {
+    steps.assign(s.begin(), s.end());
+    running = dialog->Handle();
+    const TModalResult r = dialog->ShowModal();
+    running = nullptr;
+    return r;
+  }
+};
+
+// Nothing selected: OK and Create are off; a folder selected turns both on, and OK gives it.
+TEST_F(PathDialog, OkFollowsTheSelectionAndGivesThePath) {
+  bool offAtFirst = false, onWithFolder = false;
+  const TModalResult r = Run({
+      [&] { offAtFirst = !dialog->sBitBtn1->Enabled() && !dialog->sBitBtn3->Enabled(); },
+      [&] {
+        Tree().SetPath((kScratch / L"a").wstring());
+        onWithFolder = dialog->sBitBtn1->Enabled() && dialog->sBitBtn3->Enabled();
+      },
+      [&] { dialog->sBitBtn1->Click(); },
+  });
+  EXPECT_TRUE(offAtFirst);
+  EXPECT_TRUE(onWithFolder);
+  EXPECT_EQ(r, mrOk);
+  EXPECT_EQ(_wcsicmp(Tree().Path().c_str(), (kScratch / L"a").c_str()), 0);
+}
+
+// Create twice under one folder (selected again between): "New folder1", then "New folder2",
+// each selected with its name being edited; ending an edit with OK keeps the dialog open. Under a
+// folder deleted meanwhile: the error, and the dialog stays.
+TEST_F(PathDialog, CreateNamesFoldersInTurnAndReportsFailure) {
+  std::vector<std::wstring> created;
+  bool editing = false, stillOpen = false;
+  auto create = [&] {
+    Tree().SetPath((kScratch / L"a").wstring());
+    dialog->sBitBtn3->Click();
+    created.push_back(Tree().Path());
+    editing = SendMessageW(Tree().Handle(), TVM_GETEDITCONTROL, 0, 0) != 0;
+  };
+  const TModalResult r = Run({
+      create,
+      [&] { dialog->sBitBtn1->Click(); },  // ends the edit, the dialog stays
+      create,
+      [&] {
+        stillOpen = IsWindowVisible(dialog->Handle()) != FALSE;
+        SendMessageW(Tree().Handle(), TVM_ENDEDITLABELNOW, TRUE, 0);
+        Tree().SetPath((kScratch / L"a").wstring());
+        fs::remove_all(kScratch / L"a");
+        dialog->sBitBtn3->Click();
+      },
+      [&] { PostMessageW(dialog->Handle(), WM_CLOSE, 0, 0); },
+  });
+  ASSERT_EQ(created.size(), 2u);
+  EXPECT_EQ(_wcsicmp(created[0].c_str(), (kScratch / L"a\\New folder1").c_str()), 0) << created[0];
+  EXPECT_EQ(_wcsicmp(created[1].c_str(), (kScratch / L"a\\New folder2").c_str()), 0) << created[1];
+  EXPECT_TRUE(editing);
+  EXPECT_TRUE(stillOpen);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].rfind(L"Error: Directory " + (kScratch / L"a\\New folder1").wstring() + L" can`t be created!", 0), 0u)
+      << errors[0];
+  EXPECT_EQ(r, mrCancel);
+}
+
+// Escape cancels, as the close button does.
+TEST_F(PathDialog, EscapeCancels) {
+  const TModalResult r = Run({[&] {
+    SetFocus(Tree().Handle());
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+  }});
+  EXPECT_EQ(r, mrCancel);
+}
+
+}  // namespace
