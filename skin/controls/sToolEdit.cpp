@@ -4,6 +4,7 @@
 
 #include "framework/FileUtils.h"
 #include "skin/controls/sPathDialog.h"
+#include "skin/controls/sToolEditRules.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ void TsDirectoryEdit::ButtonAction() {
   if (OnBeforeDialog) OnBeforeDialog(this, name, action);
   if (!action) return;
   if (name.empty()) name = FInitialDir;
-  if (!DirectoryExists(name)) name.clear();
+  if (!IsTypedFolderUsable(name) || !DirectoryExists(name)) name.clear();
   else if (!FNoChangeDir) SetCurrentDir(name);
   std::wstring chosen = name;
   if (RunDialog(chosen)) {

@@ -44,6 +44,17 @@ std::wstring NewFolderName(const std::wstring& parent, const std::function<bool(
   }
 }
 
+bool IsTypedFolderUsable(const std::wstring& name) {
+  const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  const bool drive = name.size() >= 3 && ((name[0] | 0x20) >= L'a' && (name[0] | 0x20) <= L'z') && name[1] == L':' &&
+                     separator(name[2]);
+  const bool share = name.size() >= 3 && separator(name[0]) && separator(name[1]) && name[2] != L'?' && name[2] != L'.' &&
+                     !separator(name[2]);
+  if (!drive && !share) return false;
+  // Wildcards, and a colon past the drive's (a stream), name no folder.
+  return name.find_first_of(L"*?") == std::wstring::npos && name.find(L':', 2) == std::wstring::npos;
+}
+
 std::optional<int> RootFolderCsidl(const std::wstring& name) {
   // The platform's CSIDL numbers.
   static const std::map<std::wstring, int> roots = {

@@ -35,6 +35,11 @@ std::wstring AcceptDroppedName(const std::wstring& name, bool isExistingFile, co
 // neither folder nor file. exists answers for a full path.
 std::wstring NewFolderName(const std::wstring& parent, const std::function<bool(const std::wstring&)>& exists);
 
+// Whether a typed folder may be looked up at all: a whole path from a drive ("C:\…", "C:/…") or
+// a share ("\\server\share…"), without wildcards or stream names. A relative name is never
+// resolved against the process's current folder, which the user does not see.
+bool IsTypedFolderUsable(const std::wstring& name);
+
 // The special folder (CSIDL value) a root folder name stands for ("rfDesktop" … "rfTemplates", in
 // any letter case); nothing for any other text, which names a folder instead.
 std::optional<int> RootFolderCsidl(const std::wstring& name);

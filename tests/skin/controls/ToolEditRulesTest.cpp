@@ -81,3 +81,14 @@ TEST(ToolEditRules, RootFolderCsidl) {
                         {L"RFDESKTOP", 0x00}, {L"C:\\Data", std::nullopt}, {L"", std::nullopt}};
   for (const Case& c : cases) EXPECT_EQ(RootFolderCsidl(c.name), c.csidl) << c.name;
 }
+
+// Typed folders: whole paths from a drive or a share only; relative, wildcard and stream names,
+// and the device namespace, are never looked up.
+TEST(ToolEditRules, TypedFolderUsable) {
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"C:\\Program Files\\Prismatone", true}, {L"c:/data/", true}, {L"\\\\server\\share\\x", true},
+      {L"Windows", false}, {L"..\\x", false}, {L"C:relative", false}, {L"\\rooted", false},
+      {L"C:\\a*", false}, {L"C:\\a?b", false}, {L"C:\\a:stream", false}, {L"\\\\?\\C:\\x", false},
+      {L"\\\\.\\pipe", false}, {L"", false}};
+  for (const auto& [name, usable] : cases) EXPECT_EQ(IsTypedFolderUsable(name), usable) << name;
+}
