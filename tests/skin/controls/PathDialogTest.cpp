@@ -10,6 +10,7 @@
 
 #include "../paint/PumpUtil.h"
 #include "skin/controls/sPathDialog.h"
+#include "skin/controls/sToolEdit.h"
 
 namespace {
 
@@ -126,6 +127,65 @@ TEST_F(PathDialog, EscapeCancels) {
     keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
   }});
   EXPECT_EQ(r, mrCancel);
+}
+
+}  // namespace
+
+namespace {
+
+// The directory edit's button action with the real dialog: an existing folder in the text opens the
+// dialog on it and becomes the current folder; OK gives OnAfterDialog that folder with Action
+// true, InitialDir takes it, and the text becomes what OnAfterDialog made of it.
+TEST(DirectoryEditDialog, OpensOnTheTextsFolderAndOkSetsTheText) {
+  TComApartment com;
+  fs::remove_all(kScratch);
+  fs::create_directories(kScratch / L"a");
+  wchar_t before[MAX_PATH]{};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  TForm form{nullptr};
+  form.SetBounds(40, 40, 300, 120);
+  auto* edit = new TsDirectoryEdit(&form);
+  edit->SetParent(&form);
+  edit->SetBounds(10, 10, 250, 21);
+  edit->SetText((kScratch / L"a").wstring());
+  std::wstring got;
+  bool gotAction = false;
+  edit->OnAfterDialog = [&](TObject*, std::wstring& name, bool& action) {
+    got = name;
+    gotAction = action;
+    name += L"\\Prismatone";
+  };
+  form.Show();
+  pumptest::PumpPending();
+  std::wstring selected, current;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 60, Tick);
+  std::function<void()> step;
+  step = [&] {
+    auto* dialog = dynamic_cast<TPathDialogForm*>(TWinControl::FromHandle(GetActiveWindow()));
+    if (!dialog) {
+      steps.push_back(step);  // not up yet: the next tick looks again
+      return;
+    }
+    running = dialog->Handle();
+    selected = dialog->sShellTreeView1->Path();
+    wchar_t cwd[MAX_PATH]{};
+    GetCurrentDirectoryW(MAX_PATH, cwd);
+    current = cwd;
+    dialog->sBitBtn1->Click();
+  };
+  steps.assign({step});
+  edit->ButtonAction();
+  KillTimer(nullptr, timer);
+  running = nullptr;
+  SetCurrentDirectoryW(before);
+  EXPECT_EQ(_wcsicmp(selected.c_str(), (kScratch / L"a").c_str()), 0) << selected;
+  EXPECT_EQ(_wcsicmp(current.c_str(), (kScratch / L"a").c_str()), 0) << current;
+  EXPECT_TRUE(gotAction);
+  EXPECT_EQ(_wcsicmp(got.c_str(), (kScratch / L"a").c_str()), 0) << got;
+  EXPECT_EQ(_wcsicmp(edit->InitialDir().c_str(), (kScratch / L"a").c_str()), 0);
+  EXPECT_EQ(edit->GetText(), got + L"\\Prismatone");
+  form.Hide();
+  fs::remove_all(kScratch);
 }
 
 }  // namespace
