@@ -323,6 +323,14 @@ bool TLayoutValue::AsBoolean() const {
   throw ELayoutError("boolean value expected");
 }
 
+TAlignment AlignmentFromLayout(const TLayoutValue& v) {
+  const std::wstring& s = v.AsIdentifier();
+  if (s == L"taLeftJustify") return TAlignment::taLeftJustify;
+  if (s == L"taRightJustify") return TAlignment::taRightJustify;
+  if (s == L"taCenter") return TAlignment::taCenter;
+  throw ELayoutError("unknown alignment");
+}
+
 TColor ColorFromLayout(const TLayoutValue& v) {
   if (v.kind == TLayoutValue::Kind::Integer) return TColor(std::uint32_t(v.integer));
   static const std::map<std::wstring, TColor> names = {

@@ -62,6 +62,8 @@ struct TLayoutObject {
 
 // Colour names and numbers as the layout stores them ("clBlack", "clCream", 10065289).
 TColor ColorFromLayout(const TLayoutValue& v);
+// taLeftJustify, taRightJustify or taCenter; any other identifier is an ELayoutError.
+TAlignment AlignmentFromLayout(const TLayoutValue& v);
 
 // Parses one top-level object. Errors name the line: "Layout line 12: ...".
 TLayoutObject ParseLayout(std::string_view text);

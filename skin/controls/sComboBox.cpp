@@ -78,9 +78,7 @@ void TsCustomComboBox::DestroyWnd() {
 bool TsCustomComboBox::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {
   if (name.rfind("BoundLabel.", 0) == 0) return boundLabel_.SetProperty(name.substr(11), v);
   if (name == "Alignment") {
-    const auto& s = v.AsIdentifier();
-    FAlignment = s == L"taCenter" ? TAlignment::taCenter : s == L"taRightJustify" ? TAlignment::taRightJustify
-                 : s == L"taLeftJustify" ? TAlignment::taLeftJustify : throw ELayoutError("unknown alignment");
+    FAlignment = AlignmentFromLayout(v);
   } else if (name == "VerticalAlignment") {
     const auto& s = v.AsIdentifier();
     FVerticalAlignment = s == L"taVerticalCenter" ? TTextLayout::tlCenter : s == L"taAlignBottom" ? TTextLayout::tlBottom

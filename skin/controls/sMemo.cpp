@@ -31,18 +31,6 @@ void TsMemo::CreateWindowHandle(const TCreateParams& params) {
   RefreshScrolls();
 }
 
-void TsMemo::SyncPaintColors() {
-  if (skinData_.CustomColor() || skinData_.SkinIndex < 0) return;
-  const TsGeneralData& g = skinData_.SkinManager()->gd()[std::size_t(skinData_.SkinIndex)];
-  const int state = ((Focused() || skinData_.FMouseAbove) && g.States >= 2) ? 1 : 0;
-  struct TSyncing {
-    bool& flag;
-    ~TSyncing() { flag = false; }
-  } syncing{skinData_.SyncingColors = true};
-  if (g.Props[state].Color != Color()) SetColor(g.Props[state].Color);
-  if (g.Props[state].FontColor.Color != Font().Color()) Font().SetColor(g.Props[state].FontColor.Color);
-}
-
 bool TsMemo::HandleSkinCommand(TMessage& m) {
   switch (SkinCommandCode(m.WParam)) {
     case SKIN_UNLOADED:
@@ -75,7 +63,7 @@ void TsMemo::WndProc(TMessage& m) {
     return;
   }
   if (m.Msg == WM_PAINT) {
-    SyncPaintColors();
+    skinData_.SyncStateColors(Focused());
     if (skinData_.FUpdating) {
       // Waiting for the parent's picture: the request is acknowledged, nothing drawn.
       if (!m.WParam) TPaintDC paint(Handle());

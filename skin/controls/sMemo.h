@@ -27,9 +27,6 @@ class TsMemo : public TsEditLike<TMemo, TsScrollWndData> {
   void CreateWindowHandle(const TCreateParams& params) override;
 
  private:
-  // The section's colours for the current state become the memo's own, as the skin's and not
-  // the user's change (the hot state stays).
-  void SyncPaintColors();
   bool HandleSkinCommand(TMessage& m);
   // Attaches, replaces or frees the bars' handler as the skin and the window stand.
   void RefreshScrolls();

@@ -494,18 +494,6 @@ void TsCustomShellTreeView::Notify(const NMHDR& header, TMessage& m) {
 
 // ---- Messages -----------------------------------------------------------------------------------
 
-void TsCustomShellTreeView::SyncPaintColors() {
-  if (skinData_.CustomColor() || skinData_.SkinIndex < 0 || !Skinned()) return;
-  const TsGeneralData& g = skinData_.SkinManager()->gd()[std::size_t(skinData_.SkinIndex)];
-  const int state = ((Focused() || skinData_.FMouseAbove) && g.States >= 2) ? 1 : 0;
-  struct TSyncing {
-    bool& flag;
-    ~TSyncing() { flag = false; }
-  } syncing{skinData_.SyncingColors = true};
-  if (g.Props[state].Color != Color()) SetColor(g.Props[state].Color);
-  if (g.Props[state].FontColor.Color != Font().Color()) Font().SetColor(g.Props[state].FontColor.Color);
-}
-
 void TsCustomShellTreeView::WndProc(TMessage& m) {
   switch (m.Msg) {
     case kRefreshAfterRename:
@@ -537,7 +525,7 @@ void TsCustomShellTreeView::WndProc(TMessage& m) {
       }
       break;
     case WM_PAINT:
-      if (HandleAllocated() && Skinned()) SyncPaintColors();
+      if (HandleAllocated() && Skinned()) skinData_.SyncStateColors(Focused());
       break;
     case SM_SKINCOMMAND:
       if (IsOwnSkinSend(m.WParam, m.LParam)) {

@@ -69,7 +69,6 @@ class TsCustomShellTreeView : public TsSkinnedControl<TTreeView, TsScrollWndData
   void EndEdit(const NMTVDISPINFOW& info, TMessage& m);
   void CustomDraw(NMTVCUSTOMDRAW& draw, TMessage& m);
   TNode* NodeOf(HTREEITEM node) const;
-  void SyncPaintColors();
   void RefreshScrolls();
 
   TsBoundLabel boundLabel_;

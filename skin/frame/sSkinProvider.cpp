@@ -39,11 +39,8 @@ bool RiDuraRidareza::SetProperty(const std::string& name, const TLayoutValue& v,
   else if (name == "TitleIcon.Visible") TitleIcon.Visible = v.AsBoolean();
   else if (name == "TitleIcon.Width") TitleIcon.Width = int(v.AsInteger());
   else if (name == "TitleIcon.Height") TitleIcon.Height = int(v.AsInteger());
-  else if (name == "CaptionAlignment") {
-    const auto& a = v.AsIdentifier();
-    CaptionAlignment = a == L"taCenter" ? TAlignment::taCenter : a == L"taRightJustify" ? TAlignment::taRightJustify
-                       : a == L"taLeftJustify" ? TAlignment::taLeftJustify : throw ELayoutError("unknown alignment");
-  } else if (name == "GripMode") {
+  else if (name == "CaptionAlignment") CaptionAlignment = AlignmentFromLayout(v);
+  else if (name == "GripMode") {
     const auto& g = v.AsIdentifier();
     GripMode = g == L"gmRightBottom" ? TsGripMode::gmRightBottom : g == L"gmNone" ? TsGripMode::gmNone
                : throw ELayoutError("unknown grip mode");

@@ -387,6 +387,15 @@ void TsCommonData::SyncColors(bool repaint) {
   if (repaint && changed) Invalidate();
 }
 
+void TsCommonData::SyncStateColors(bool focused) {
+  if (FCustomColor || SkinIndex < 0 || !FOwnerControl || !SkinManager()) return;
+  const TsGeneralData& g = SkinManager()->gd()[std::size_t(SkinIndex)];
+  const TsGenState& p = g.Props[((focused || FMouseAbove) && g.States >= 2) ? 1 : 0];
+  TColorSyncScope syncing(SyncingColors);
+  if (p.Color != FOwnerControl->Color()) FOwnerControl->SetColor(p.Color);
+  if (p.FontColor.Color != FOwnerControl->Font().Color()) FOwnerControl->Font().SetColor(p.FontColor.Color);
+}
+
 void TsCommonData::SyncHotColors(bool hot) {
   TsSkinManager* m = SkinManager();
   if (!IsColorFollowingKind(COC) || !Skinned() || !FOwnerControl) return;

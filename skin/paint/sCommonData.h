@@ -87,6 +87,10 @@ class TsCommonData {
   void SyncColors(bool repaint);
   // The hot-state colours while hot, the normal ones otherwise (colour-following kinds).
   void SyncHotColors(bool hot);
+  // The section's colours for the painting state (the hot one while focused or hovered, where the
+  // section has it) become the owner's own, as the skin's change and not the user's. Nothing with
+  // CustomColor or without a section.
+  void SyncStateColors(bool focused);
   // The background colour of the control for a state.
   TColor BackgroundColor(int state) const;
   // The colour seen at the owner's parent: its command-21 answer when it is skinned, else its

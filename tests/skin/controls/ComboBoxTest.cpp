@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "../paint/PumpUtil.h"
+#include "InputUtil.h"
 #include "WindowPixels.h"
 #include "framework/Form.h"
 #include "framework/WindowProcHook.h"
@@ -32,23 +33,13 @@ std::uint32_t Pixel(TColor c) {
   return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
 }
 
-void MouseTo(TPoint p) {
-  SetCursorPos(p.X, p.Y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = p.X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = p.Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof(in));
-}
+using inputtest::MouseTo;
+
 void Click(TPoint p) {
   MouseTo(p);
   PumpPending();
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
+  inputtest::Button(true);
+  inputtest::Button(false);
 }
 // Keys pressed and released in turn (held ones first: Alt+Down is {VK_MENU, VK_DOWN}).
 void Keys(std::initializer_list<WORD> held) {

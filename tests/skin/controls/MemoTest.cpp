@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../paint/PumpUtil.h"
+#include "InputUtil.h"
 #include "WindowPixels.h"
 #include "framework/Form.h"
 #include "skin/controls/sMemo.h"
@@ -21,22 +22,8 @@ namespace {
 using pumptest::Pump;
 using pumptest::PumpPending;
 
-// The mouse through the system's input queue, as a user's hand moves it.
-void MouseTo(TPoint p) {
-  SetCursorPos(p.X, p.Y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = p.X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = p.Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof(in));
-}
-void Button(bool down) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &in, sizeof(in));
-}
+using inputtest::Button;
+using inputtest::MouseTo;
 
 TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
