@@ -242,8 +242,8 @@ void TSpeedButton::PaintPlain(TCanvas& canvas) {
   TUniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
   FillRect(canvas.Handle(), &r, face.get());
   if (!flat_ || MouseInControl() || state_ != TButtonState::bsUp) DrawEdge(canvas.Handle(), &r, edge, BF_RECT);
-  TRect tr{0, 0, Width(), Height()};
-  if (edge == EDGE_SUNKEN) tr = {1, 1, Width() + 1, Height() + 1};
+  TRect tr = PlainCaptionRect();
+  if (edge == EDGE_SUNKEN) tr = {tr.Left + 1, tr.Top + 1, tr.Right + 1, tr.Bottom + 1};
   canvas.BrushClear = true;
   canvas.Font = Font();
   if (!Enabled()) canvas.Font.SetColor(clBtnShadow);
@@ -260,6 +260,12 @@ void TSpeedButton::SetNumGlyphs(int v) {
   v = std::clamp(v, 1, 4);
   if (v == numGlyphs_) return;
   numGlyphs_ = v;
+  Invalidate();
+}
+
+void TSpeedButton::SetFlat(bool v) {
+  if (v == flat_) return;
+  flat_ = v;
   Invalidate();
 }
 

@@ -125,6 +125,7 @@ class TSpeedButton : public TGraphicControl {
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int v) { groupIndex_ = v; }
   bool Flat() const { return flat_; }
+  void SetFlat(bool v);
   TButtonState State() const { return state_; }
   // The glyph: a strip of NumGlyphs frames side by side (normal, disabled, pressed, down).
   const TBitmap32& Glyph() const { return glyph_; }
@@ -148,6 +149,9 @@ class TSpeedButton : public TGraphicControl {
 
  protected:
   void PaintPlain(TCanvas& canvas) override;
+  // Where the plain look centres the caption: the whole button; a button that lays out a glyph
+  // beside the caption gives the caption's own place.
+  virtual TRect PlainCaptionRect() const { return {0, 0, Width(), Height()}; }
   void MouseDown(TMouseButton button, int x, int y) override;
   void MouseMove(int x, int y) override;
   void MouseUp(TMouseButton button, int x, int y) override;

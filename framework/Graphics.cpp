@@ -1,5 +1,6 @@
 #include "framework/Graphics.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -197,4 +198,30 @@ void TPicture::LoadFromBytes(const std::vector<std::uint8_t>& data) {
   } else {
     throw Exception(L"Unsupported picture format");
   }
+}
+
+TBitmap32 IconPicture(HICON icon, int width, int height) {
+  if (!icon || width <= 0 || height <= 0) return {};
+  TBitmap black(width, height), white(width, height);
+  PatBlt(black.DC(), 0, 0, width, height, BLACKNESS);
+  PatBlt(white.DC(), 0, 0, width, height, WHITENESS);
+  DrawIconEx(black.DC(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  DrawIconEx(white.DC(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  GdiFlush();
+  TBitmap32 out = black.Pixels();
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* b = black.Pixels().Row(y);
+    const std::uint32_t* w = white.Pixels().Row(y);
+    std::uint32_t* o = out.Row(y);
+    for (int x = 0; x < width; ++x) {
+      // Over black a pixel is c·a, over white c·a + (1 − a): the green channels give a.
+      const int a = std::clamp(255 - int((w[x] >> 8) & 0xFF) + int((b[x] >> 8) & 0xFF), 0, 255);
+      std::uint32_t px = std::uint32_t(a) << 24;
+      if (a > 0)
+        for (int shift = 0; shift <= 16; shift += 8)
+          px |= std::uint32_t(std::min(255, int((b[x] >> shift) & 0xFF) * 255 / a)) << shift;
+      o[x] = px;
+    }
+  }
+  return out;
 }

@@ -120,6 +120,11 @@ class TBitmap : public TGraphic {
   void Release();
 };
 
+// An icon drawn at width × height as a picture with straight alpha: drawn once over black and
+// once over white, the difference gives each pixel's coverage, so icons with a mask only and
+// icons with alpha come out alike. Empty for no icon or no size.
+TBitmap32 IconPicture(HICON icon, int width, int height);
+
 // A JPEG picture, decoded once when its data is loaded.
 class TJPEGImage : public TGraphic {
  public:

@@ -41,6 +41,7 @@ constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clSystemColor = 0xFF000000;
 constexpr TColor clWindow = clSystemColor | 5;
 constexpr TColor clWindowText = clSystemColor | 8;
+constexpr TColor clAppWorkSpace = clSystemColor | 12;
 constexpr TColor clHighlight = clSystemColor | 13;
 constexpr TColor clHighlightText = clSystemColor | 14;
 constexpr TColor clBtnFace = clSystemColor | 15;

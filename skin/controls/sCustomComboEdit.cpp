@@ -57,11 +57,7 @@ const TBitmap32* BuiltInGlyph(int index) {
 TsEditButton::TsEditButton(TsCustomComboEdit& edit) : TsSpeedButton(&edit) {
   SkinData().SetSkinSection(L"SPEEDBUTTON_SMALL");
   SetDisabledGlyphKind(dgBlended);
-  TLayoutValue on;
-  on.integer = 1;
-  on.kind = TLayoutValue::Kind::Identifier;
-  on.text = L"True";
-  TsSpeedButton::SetProperty("Flat", on, TNoMethods{});
+  SetFlat(true);
   SetCursor(IDC_ARROW);
   SetShowCaption(false);
   SetBounds(0, 0, kButtonWidth, edit.Height());

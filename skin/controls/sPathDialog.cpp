@@ -2,6 +2,7 @@
 
 #include "framework/Exception.h"
 #include "framework/FileUtils.h"
+#include "framework/Handles.h"
 #include "skin/controls/sPathDialogStrings.h"
 #include "skin/controls/sToolEdit.h"
 #include "skin/controls/sToolEditRules.h"
@@ -15,7 +16,7 @@ const TClassRegistry& DialogClasses() {
     r.Register<TsShellTreeView>("TsShellTreeView");
     r.Register<TsButton>("TsButton");
     r.Register<TsLabel>("TsLabel");
-    r.Register<TScrollBox>("TScrollBox");
+    r.Register<TsScrollBox>("TsScrollBox");
     r.Register<RiDuraRidareza>("RiDuraRidareza");
     return r;
   }();
@@ -53,6 +54,9 @@ std::wstring SystemReason(DWORD error) {
   return reason;
 }
 
+// The client size the dialog was laid out at, also its least.
+constexpr int kDesignedWidth = 370, kDesignedHeight = 415;
+
 }  // namespace
 
 TPathDialogForm::TPathDialogForm(TComponent* owner) : TForm(owner) {
@@ -71,7 +75,7 @@ void TPathDialogForm::LayoutRead() {
   sBitBtn1 = Field<TsButton>(*this, "sBitBtn1");
   sBitBtn2 = Field<TsButton>(*this, "sBitBtn2");
   sBitBtn3 = Field<TsButton>(*this, "sBitBtn3");
-  sScrollBox1 = Field<TScrollBox>(*this, "sScrollBox1");
+  sScrollBox1 = Field<TsScrollBox>(*this, "sScrollBox1");
   sLabel1 = Field<TsLabel>(*this, "sLabel1");
   SetCaption(Text(IDS_PATHDIALOG_CAPTION, L"Select directory"));
   sLabel1->SetCaption(Text(IDS_PATHDIALOG_ROOT, L"Root :"));
@@ -87,6 +91,56 @@ void TPathDialogForm::KeepClientAtLeast(int width, int height) {
   c.MinWidth = width + Width() - ClientWidth();
   c.MinHeight = height + Height() - ClientHeight();
   SetConstraints(c);
+}
+
+void TPathDialogForm::ShowRootButtons() {
+  if (!rootButtons_.empty()) return;
+  static const wchar_t* const kRoots[] = {L"rfDesktop", L"rfMyComputer", L"rfPersonal", L"rfNetwork"};
+  // The room is made with the anchors held: widening the form must neither stretch the tree nor
+  // move the buttons by itself. They keep their new distances afterwards.
+  std::vector<std::pair<TControl*, TAnchors>> anchors;
+  for (int i = 0; i < ControlCount(); ++i) {
+    anchors.emplace_back(Controls(i), Controls(i)->Anchors());
+    Controls(i)->SetAnchors(kDefaultAnchors);
+  }
+  const int shift = sScrollBox1->Width() + 4;
+  SetClientSize(ClientWidth() + shift + GetSystemMetrics(SM_CXSIZEFRAME), ClientHeight());
+  for (TControl* c : {static_cast<TControl*>(sShellTreeView1), static_cast<TControl*>(sBitBtn1), static_cast<TControl*>(sBitBtn2)})
+    c->SetBounds(c->Left() + shift, c->Top(), c->Width(), c->Height());
+  for (auto& [control, kept] : anchors) control->SetAnchors(kept);
+
+  sScrollBox1->SetColor(clAppWorkSpace);
+  sScrollBox1->SetVisible(true);
+  sLabel1->SetVisible(true);
+  const int iconSize = GetSystemMetrics(SM_CXICON);
+  rootImages_ = std::make_unique<TImageList>(iconSize, iconSize);
+  int top = 0;
+  for (const wchar_t* root : kRoots) {
+    TRootFolderLook look = RootFolderLook(root, iconSize);
+    auto* b = new TsSpeedButton(this);
+    b->SkinData().SetSkinSection(L"TOOLBUTTON");
+    b->SetFlat(true);
+    b->SetLayout(TButtonLayout::blGlyphTop);
+    if (b->Margin() < 0) b->SetMargin(5);
+    b->SetImages(rootImages_.get());
+    b->SetImageIndex(look.Icon.Empty() ? -1 : rootImages_->Add(look.Icon));
+    b->SetCaption(look.Name);
+    TWindowDC screen(nullptr);
+    TCanvas canvas(screen.dc());
+    canvas.Font = b->Font();
+    const int height = iconSize + canvas.TextExtent(L"Wg").Y + b->Spacing() + 2 * b->Margin();
+    b->SetBounds(0, top, sScrollBox1->ClientRect().Width(), height);
+    b->SetParent(sScrollBox1);
+    b->Loaded();
+    const std::wstring name = root;
+    b->OnClick = [this, name](TObject*) {
+      sShellTreeView1->SetRoot(name);
+      sShellTreeView1Change(nullptr);
+    };
+    rootButtons_.push_back(b);
+    top += height;
+  }
+  sScrollBox1->UpdateScrollRange();
 }
 
 bool TPathDialogForm::Editing() const {
@@ -139,11 +193,12 @@ void TPathDialogForm::sBitBtn3Click(TObject*) {
 bool RunPathDialog(TsDirectoryEdit& edit, std::wstring& path) {
   auto dialog = std::make_unique<TPathDialogForm>(nullptr);
   dialog->sBitBtn3->SetVisible((edit.DialogOptions() & sdAllowCreate) != 0);
-  dialog->sLabel1->SetVisible(false);
+  if (edit.ShowRootBtns()) dialog->ShowRootButtons();
+  else dialog->sLabel1->SetVisible(false);
   dialog->sShellTreeView1->BoundLabel().SetCaption(edit.DialogText());
   dialog->sShellTreeView1->SetRoot(edit.Root());
   dialog->HandleNeeded();
-  dialog->KeepClientAtLeast(dialog->ClientWidth(), dialog->ClientHeight());
+  dialog->KeepClientAtLeast(kDesignedWidth, kDesignedHeight);
   if (IsFolder(path)) {
     try {
       dialog->sShellTreeView1->SetPath(path);

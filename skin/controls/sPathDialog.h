@@ -3,13 +3,17 @@
 // the program's string table.
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Form.h"
-#include "framework/ScrollBox.h"
+#include "framework/ImageList.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sLabel.h"
+#include "skin/controls/sScrollBox.h"
 #include "skin/controls/sShellCtrls.h"
+#include "skin/controls/sSpeedButton.h"
 
 class TsDirectoryEdit;
 
@@ -22,7 +26,7 @@ class TPathDialogForm : public TForm {
   TsButton* sBitBtn1 = nullptr;  // OK
   TsButton* sBitBtn2 = nullptr;  // Cancel
   TsButton* sBitBtn3 = nullptr;  // Create
-  TScrollBox* sScrollBox1 = nullptr;
+  TsScrollBox* sScrollBox1 = nullptr;
   TsLabel* sLabel1 = nullptr;
 
   // Failures are told through this (text, caption); tests replace it.
@@ -37,12 +41,20 @@ class TPathDialogForm : public TForm {
   void sBitBtn3Click(TObject* sender);
   // The client area may not be made smaller than this (the size it was designed at).
   void KeepClientAtLeast(int width, int height);
+  // Shows the scroll box beside the tree with a button for each of the desktop, My Computer, the
+  // documents and the network, in that order, with the shell's names and icons; a click roots the
+  // tree there. The tree, OK and Cancel move right and the form widens to make room. Once.
+  void ShowRootButtons();
+  const std::vector<TsSpeedButton*>& RootButtons() const { return rootButtons_; }
 
  protected:
   void LayoutRead() override;
 
  private:
   bool Editing() const;
+
+  std::unique_ptr<TImageList> rootImages_;
+  std::vector<TsSpeedButton*> rootButtons_;  // owned by the form
 };
 
 // The directory edit's dialog from the text's folder (path, in-out): captions, the Create button

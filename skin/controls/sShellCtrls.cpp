@@ -545,3 +545,21 @@ void TsCustomShellTreeView::WndProc(TMessage& m) {
   if (m.Msg == FN_SHOWINGCHANGED) RefreshScrolls();
   boundLabel_.OwnerMessage(m);
 }
+
+TRootFolderLook RootFolderLook(const std::wstring& rootName, int iconSize) {
+  TRootFolderLook look;
+  TCoTaskMem<ITEMIDLIST> folder;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, RootFolderCsidlOrDesktop(rootName), folder.put())) || !folder.get())
+    return look;
+  SHFILEINFOW info{};
+  const UINT size = iconSize > GetSystemMetrics(SM_CXSMICON) ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+  if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(folder.get()), 0, &info, sizeof(info),
+                      SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_ICON | size))
+    return look;
+  look.Name = info.szDisplayName;
+  if (info.hIcon) {
+    look.Icon = IconPicture(info.hIcon, iconSize, iconSize);
+    DestroyIcon(info.hIcon);
+  }
+  return look;
+}

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/TreeView.h"
+#include "imaging/Bitmap32.h"
 #include "skin/controls/sBoundLabel.h"
 #include "skin/frame/sSBUtils.h"
 #include "skin/paint/sSkinnedControl.h"
@@ -83,3 +84,12 @@ class TsShellTreeView : public TsCustomShellTreeView {
  public:
   using TsCustomShellTreeView::TsCustomShellTreeView;
 };
+
+// How a root folder shows on a button: the shell's display name of the special folder and its
+// icon from the system's image list, iconSize square with straight alpha (empty when the shell
+// gives none). Names of no root folder stand for the desktop.
+struct TRootFolderLook {
+  std::wstring Name;
+  TBitmap32 Icon;
+};
+TRootFolderLook RootFolderLook(const std::wstring& rootName, int iconSize);

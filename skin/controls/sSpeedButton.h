@@ -84,6 +84,7 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
 
  protected:
   void Paint(TCanvas& canvas) override;
+  TRect PlainCaptionRect() const override { return CaptionRect(false); }
   void MouseDown(TMouseButton button, int x, int y) override;
   void MouseUp(TMouseButton button, int x, int y) override;
 

@@ -12,6 +12,8 @@
 #include "skin/controls/sPathDialog.h"
 #include "skin/controls/sToolEdit.h"
 
+#include <shellapi.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -119,6 +121,46 @@ TEST_F(PathDialog, CreateNamesFoldersInTurnAndReportsFailure) {
   EXPECT_EQ(r, mrCancel);
 }
 
+// The root buttons: the desktop, My Computer, the documents and the network from the top of the
+// scroll box, as tall as their icon, text, spacing and margins, with the shell's names; the tree,
+// OK and Cancel moved right beside the box, the form wider. A button roots the tree at its folder,
+// which leaves nothing selected.
+TEST_F(PathDialog, RootButtonsRootTheTree) {
+  const TRect tree0 = Tree().BoundsRect(), ok0 = dialog->sBitBtn1->BoundsRect();
+  const int client0 = dialog->ClientWidth();
+  dialog->ShowRootButtons();
+  const int shift = dialog->sScrollBox1->Width() + 4;
+  EXPECT_TRUE(dialog->sScrollBox1->Visible());
+  EXPECT_EQ(Tree().BoundsRect(), (TRect{tree0.Left + shift, tree0.Top, tree0.Right + shift, tree0.Bottom}));
+  EXPECT_EQ(dialog->sBitBtn1->Left(), ok0.Left + shift);
+  EXPECT_EQ(dialog->ClientWidth(), client0 + shift + GetSystemMetrics(SM_CXSIZEFRAME));
+  const auto& buttons = dialog->RootButtons();
+  ASSERT_EQ(buttons.size(), 4u);
+  int top = 0;
+  const int csidl[] = {CSIDL_DESKTOP, CSIDL_DRIVES, CSIDL_PERSONAL, CSIDL_NETWORK};
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    PIDLIST_ABSOLUTE pidl = nullptr;
+    SHFILEINFOW info{};
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl[i], &pidl)))
+      SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME);
+    CoTaskMemFree(pidl);
+    EXPECT_EQ(buttons[i]->Caption(), info.szDisplayName) << i;
+    EXPECT_EQ(buttons[i]->Top(), top) << i;
+    EXPECT_GT(buttons[i]->Height(), GetSystemMetrics(SM_CYICON) + 10 + buttons[i]->Spacing()) << i;
+    top += buttons[i]->Height();
+  }
+  std::wstring root;
+  bool okOff = false;
+  Run({[&] {
+    Tree().SetPath((kScratch / L"a").wstring());
+    buttons[1]->Click();
+    root = Tree().Root();
+    okOff = !dialog->sBitBtn1->Enabled() && Tree().Path().empty();
+  }});
+  EXPECT_EQ(root, L"rfMyComputer");
+  EXPECT_TRUE(okOff);
+}
+
 // Escape cancels, as the close button does.
 TEST_F(PathDialog, EscapeCancels) {
   const TModalResult r = Run({[&] {
@@ -133,13 +175,23 @@ TEST_F(PathDialog, EscapeCancels) {
 
 namespace {
 
-// The directory edit's button action with the real dialog: an existing folder in the text opens the
-// dialog on it and becomes the current folder; OK gives OnAfterDialog that folder with Action
-// true, InitialDir takes it, and the text becomes what OnAfterDialog made of it.
-TEST(DirectoryEditDialog, OpensOnTheTextsFolderAndOkSetsTheText) {
+// The directory edit's button action with the real dialog, from outside the edit: an existing
+// folder in the text opens the dialog on it and becomes the current folder unless NoChangeDir.
+// OK gives OnAfterDialog that folder with Action true, InitialDir takes it, and the text becomes
+// what OnAfterDialog made of it; Cancel gives Action false with the text, which stays, without a
+// change notice. Either way the owner is enabled and active again with the focus in the field.
+struct DialogCase {
+  const char* name;
+  bool showButton, noChangeDir, ok;
+};
+class DirectoryEditDialog : public ::testing::TestWithParam<DialogCase> {};
+
+TEST_P(DirectoryEditDialog, RunsFromTheEditsText) {
+  const DialogCase& c = GetParam();
   TComApartment com;
   fs::remove_all(kScratch);
   fs::create_directories(kScratch / L"a");
+  const std::wstring folder = (kScratch / L"a").wstring();
   wchar_t before[MAX_PATH]{};
   GetCurrentDirectoryW(MAX_PATH, before);
   TForm form{nullptr};
@@ -147,17 +199,24 @@ TEST(DirectoryEditDialog, OpensOnTheTextsFolderAndOkSetsTheText) {
   auto* edit = new TsDirectoryEdit(&form);
   edit->SetParent(&form);
   edit->SetBounds(10, 10, 250, 21);
-  edit->SetText((kScratch / L"a").wstring());
+  edit->SetShowButton(c.showButton);
+  edit->SetNoChangeDir(c.noChangeDir);
+  edit->SetText(folder);
+  int changes = 0;
+  edit->OnChange = [&](TObject*) { ++changes; };
   std::wstring got;
-  bool gotAction = false;
+  bool gotAction = !c.ok;
   edit->OnAfterDialog = [&](TObject*, std::wstring& name, bool& action) {
     got = name;
     gotAction = action;
     name += L"\\Prismatone";
   };
   form.Show();
+  SetForegroundWindow(form.Handle());
+  edit->SetFocus();
   pumptest::PumpPending();
   std::wstring selected, current;
+  bool ownerDisabled = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 60, Tick);
   std::function<void()> step;
   step = [&] {
@@ -171,21 +230,39 @@ TEST(DirectoryEditDialog, OpensOnTheTextsFolderAndOkSetsTheText) {
     wchar_t cwd[MAX_PATH]{};
     GetCurrentDirectoryW(MAX_PATH, cwd);
     current = cwd;
-    dialog->sBitBtn1->Click();
+    ownerDisabled = !IsWindowEnabled(form.Handle());
+    (c.ok ? dialog->sBitBtn1 : dialog->sBitBtn2)->Click();
   };
   steps.assign({step});
   edit->ButtonAction();
   KillTimer(nullptr, timer);
   running = nullptr;
+  pumptest::PumpPending();
   SetCurrentDirectoryW(before);
-  EXPECT_EQ(_wcsicmp(selected.c_str(), (kScratch / L"a").c_str()), 0) << selected;
-  EXPECT_EQ(_wcsicmp(current.c_str(), (kScratch / L"a").c_str()), 0) << current;
-  EXPECT_TRUE(gotAction);
-  EXPECT_EQ(_wcsicmp(got.c_str(), (kScratch / L"a").c_str()), 0) << got;
-  EXPECT_EQ(_wcsicmp(edit->InitialDir().c_str(), (kScratch / L"a").c_str()), 0);
-  EXPECT_EQ(edit->GetText(), got + L"\\Prismatone");
+  EXPECT_EQ(_wcsicmp(selected.c_str(), folder.c_str()), 0) << selected;
+  EXPECT_EQ(_wcsicmp(current.c_str(), c.noChangeDir ? before : folder.c_str()), 0) << current;
+  EXPECT_EQ(gotAction, c.ok);
+  EXPECT_EQ(_wcsicmp(got.c_str(), folder.c_str()), 0) << got;
+  if (c.ok) {
+    EXPECT_EQ(_wcsicmp(edit->InitialDir().c_str(), folder.c_str()), 0);
+    EXPECT_EQ(edit->GetText(), got + L"\\Prismatone");
+  } else {
+    EXPECT_EQ(edit->InitialDir(), L"");
+    EXPECT_EQ(edit->GetText(), folder);
+    EXPECT_EQ(changes, 0);
+  }
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+  EXPECT_EQ(GetActiveWindow(), form.Handle());
+  EXPECT_EQ(GetFocus(), edit->Handle());
   form.Hide();
   fs::remove_all(kScratch);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, DirectoryEditDialog,
+                         ::testing::Values(DialogCase{"Ok", true, false, true},
+                                           DialogCase{"OkWithoutButtonNorFolderChange", false, true, true},
+                                           DialogCase{"Cancel", true, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
