@@ -103,6 +103,16 @@ void TMemo::CreateParams(TCreateParams& p) {
   if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) p.Style |= WS_HSCROLL;
 }
 
+void TMemo::WndProc(TMessage& m) {
+  TCustomEdit::WndProc(m);
+  if (m.Msg != WM_GETDLGCODE || wantTabs_) return;
+  // A multi-line edit asks for every key, Tab included, which would hold the focus in it for
+  // good: Tab is the dialog's unless the memo takes tabs.
+  const MSG* msg = reinterpret_cast<const MSG*>(m.LParam);
+  m.Result &= ~LRESULT(DLGC_WANTTAB);
+  if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) m.Result &= ~LRESULT(DLGC_WANTMESSAGE);
+}
+
 void TMemo::SetScrollBars(TScrollStyle value) {
   if (value == scrollBars_) return;
   scrollBars_ = value;
@@ -144,6 +154,7 @@ bool TMemo::SetProperty(const std::string& name, const TLayoutValue& v, const TL
                   : s == L"ssBoth" ? TScrollStyle::ssBoth : s == L"ssNone" ? TScrollStyle::ssNone
                   : throw ELayoutError("unknown scroll style");
   } else if (name == "WordWrap") wordWrap_ = v.AsBoolean();
+  else if (name == "WantTabs") wantTabs_ = v.AsBoolean();
   else if (name == "Lines.Strings") {
     TStringList l;
     for (const auto& s : v.items) l.Add(s);

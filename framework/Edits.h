@@ -73,12 +73,16 @@ class TMemo : public TCustomEdit {
   // A window that exists is made anew with the bars asked for.
   void SetScrollBars(TScrollStyle value);
   bool WordWrap() const { return wordWrap_; }
+  // Whether Tab is typed into the text; otherwise it moves the focus on, as in any dialog.
+  bool WantTabs() const { return wantTabs_; }
+  void SetWantTabs(bool value) { wantTabs_ = value; }
   // The lines; read from and written to the window when it exists.
   TStringList Lines() const;
   void SetLines(const TStringList& lines);
   // Appends one line at the end and scrolls it into view.
   void AddLine(const std::wstring& line);
   bool SetProperty(const std::string& name, const TLayoutValue& value, const TLayoutContext& ctx) override;
+  void WndProc(TMessage& msg) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -86,6 +90,7 @@ class TMemo : public TCustomEdit {
  private:
   TScrollStyle scrollBars_ = TScrollStyle::ssNone;
   bool wordWrap_ = true;
+  bool wantTabs_ = false;
 };
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };

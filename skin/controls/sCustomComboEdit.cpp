@@ -1,5 +1,7 @@
 #include "skin/controls/sCustomComboEdit.h"
 
+#include <commctrl.h>
+
 #include <array>
 
 #include "framework/Handles.h"
@@ -15,11 +17,6 @@ namespace {
 constexpr int kButtonWidth = 22;
 
 bool Bool(const TLayoutValue& v) { return v.AsBoolean(); }
-
-// The speed button's flat look is a stored property only: it is given as the layout would.
-struct TNoMethods : TLayoutContext {
-  const std::any& Method(const std::wstring&) const override { throw ELayoutError("no methods here"); }
-};
 
 }  // namespace
 
@@ -54,7 +51,7 @@ const TBitmap32* BuiltInGlyph(int index) {
   return &pictures[std::size_t(index)];
 }
 
-TsEditButton::TsEditButton(TsCustomComboEdit& edit) : TsSpeedButton(&edit) {
+TsEditButton::TsEditButton(TsCustomComboEdit& edit) : TsSpeedButton(&edit), edit_(edit) {
   SkinData().SetSkinSection(L"SPEEDBUTTON_SMALL");
   SetDisabledGlyphKind(dgBlended);
   SetFlat(true);
@@ -64,6 +61,14 @@ TsEditButton::TsEditButton(TsCustomComboEdit& edit) : TsSpeedButton(&edit) {
   SetParent(&edit);
   OnClick = [&edit](TObject*) { edit.ButtonAction(); };
 }
+
+int TsEditButton::StateImageIndex(int state) const {
+  const TsGlyphMode& g = edit_.GlyphMode();
+  if (!g.Images || Images() != g.Images) return TsSpeedButton::StateImageIndex(state);
+  return ::StateImageIndex(g.ImageIndex, g.ImageIndexHot, g.ImageIndexPressed, state, g.Images->Count());
+}
+
+bool TsEditButton::LooksDisabled() const { return !Enabled() || edit_.ReadOnly(); }
 
 // ---- The edit -----------------------------------------------------------------------------------
 
@@ -81,6 +86,9 @@ void TsCustomComboEdit::SetShowButton(bool v) {
 void TsCustomComboEdit::SetReadOnly(bool v) {
   FReadOnly = v;
   TsMaskEdit::SetReadOnly(FReadOnly || !FDirectInput);
+  // The button takes or drops the disabled look.
+  FButton->SkinData().BGChanged = true;
+  Invalidate();
 }
 
 void TsCustomComboEdit::SetDirectInput(bool v) {
@@ -127,6 +135,27 @@ void TsCustomComboEdit::GlyphChanged() {
   b.SkinData().BGChanged = true;
   AdjustEditRect();
   Invalidate();
+}
+
+void TsCustomComboEdit::UpdateHint() {
+  if (FGlyphMode.Hint.empty() || !FShowButton || !HandleAllocated()) {
+    FHintWnd.reset();
+    return;
+  }
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = Handle();
+  tool.uId = 1;
+  if (!FHintWnd) {
+    FHintWnd.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (!FHintWnd) return;
+    SendMessageW(FHintWnd.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  tool.rect = {FButton->Left(), FButton->Top(), FButton->Left() + FButton->Width(), FButton->Top() + FButton->Height()};
+  tool.lpszText = const_cast<wchar_t*>(FGlyphMode.Hint.c_str());
+  SendMessageW(FHintWnd.get(), TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 bool TsCustomComboEdit::PopupShown() const {
@@ -180,6 +209,7 @@ void TsCustomComboEdit::AdjustEditRect() {
   // The client edge gives the edit its sunken look: the text starts at the client's left.
   RECT r{0, 0, client.right - bw, client.bottom};
   SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+  UpdateHint();
 }
 
 void TsCustomComboEdit::SetText(const std::wstring& s) {
@@ -205,6 +235,11 @@ void TsCustomComboEdit::CreateParams(TCreateParams& p) {
 void TsCustomComboEdit::CreateWindowHandle(const TCreateParams& p) {
   TsMaskEdit::CreateWindowHandle(p);
   AdjustEditRect();
+}
+
+void TsCustomComboEdit::DestroyWnd() {
+  FHintWnd.reset();  // owned by the window going
+  TsMaskEdit::DestroyWnd();
 }
 
 bool TsCustomComboEdit::SetProperty(const std::string& name, const TLayoutValue& v, const TLayoutContext& ctx) {

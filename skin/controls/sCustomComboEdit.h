@@ -2,6 +2,7 @@
 // base of the file and directory edits. The button is windowless: the edit routes the mouse to
 // it and paints it over its own picture.
 #pragma once
+#include "framework/Handles.h"
 #include "skin/controls/sMaskEdit.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/controls/sToolEditRules.h"
@@ -24,6 +25,13 @@ class TsEditButton : public TsSpeedButton {
  public:
   // A child of edit, owned by it; its click runs the edit's ButtonAction.
   explicit TsEditButton(TsCustomComboEdit& edit);
+  // The glyph mode's hot and pressed images when they are in its list.
+  int StateImageIndex(int state) const override;
+  // Disabled, or on a read-only edit: the button does nothing then.
+  bool LooksDisabled() const override;
+
+ private:
+  TsCustomComboEdit& edit_;
 };
 
 // The built-in glyph pictures ("SF", "SR", "SD", "SE", "SC" of the program's data resources, three
@@ -48,8 +56,11 @@ class TsCustomComboEdit : public TsMaskEdit {
   bool AutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool v) { FAutoSelect = v; }
   TsGlyphMode& GlyphMode() { return FGlyphMode; }
-  // Re-reads the glyph: the button's width and glyph follow it.
+  const TsGlyphMode& GlyphMode() const { return FGlyphMode; }
+  // Re-reads the glyph: the button's width, glyph and hint follow it.
   void GlyphChanged();
+  // The tip window that shows GlyphMode.Hint over the button; null without a hint or button.
+  HWND HintWindow() const { return FHintWnd.get(); }
   int DefBmpID() const { return FDefBmpID; }
   void SetDefBmpID(int v);
   // The width of one glyph image: the image list's when its ImageIndex is valid, else the
@@ -74,7 +85,8 @@ class TsCustomComboEdit : public TsMaskEdit {
   virtual void ButtonAction();
   // Selects all text, when there is any.
   void SelectAll();
-  // The formatting rectangle leaves the button's place free; the button sits at the right edge.
+  // The formatting rectangle leaves the button's place free; the button sits at the right edge,
+  // its hint with it.
   void AdjustEditRect();
 
   // Tells OnChange as a single-line edit would: a multi-line window does not for a text set.
@@ -87,8 +99,11 @@ class TsCustomComboEdit : public TsMaskEdit {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandle(const TCreateParams& params) override;
+  void DestroyWnd() override;
 
  private:
+  // Puts GlyphMode.Hint on the button's place, or takes the tip away.
+  void UpdateHint();
   // Where the client area starts in the window (and in the cache): 2 with the client edge.
   int ClientOffset();
   bool IsClickKey(WPARAM key) const;
@@ -115,4 +130,5 @@ class TsCustomComboEdit : public TsMaskEdit {
   bool FAutoSelect = true;
   // The window told a change while SetText ran.
   bool FChangeTold = false;
+  TUniqueWindow FHintWnd;
 };

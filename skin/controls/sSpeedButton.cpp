@@ -159,6 +159,8 @@ const TsGeneralData* TsSpeedButton::Section() const {
   return m && m->IsValidSkinIndex(skinData_.SkinIndex) ? &m->gd()[std::size_t(skinData_.SkinIndex)] : nullptr;
 }
 
+int TsSpeedButton::StateImageIndex(int) const { return FImageIndex; }
+
 int TsSpeedButton::CurrentState() const {
   const bool down = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
   return SpeedButtonState(down, FMenuVisible, FMenuOwnerMode, IsControlHot(skinData_), FHotState);

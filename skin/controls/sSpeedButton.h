@@ -85,6 +85,10 @@ class TsSpeedButton : public TsSkinnedControl<TSpeedButton> {
  protected:
   void Paint(TCanvas& canvas) override;
   TRect PlainCaptionRect() const override { return CaptionRect(false); }
+  // The image list index of the glyph in a state (0 normal, 1 hot, 2 pressed): ImageIndex.
+  virtual int StateImageIndex(int state) const;
+  // Whether the button wears the disabled look: when it is disabled.
+  virtual bool LooksDisabled() const { return !Enabled(); }
   void MouseDown(TMouseButton button, int x, int y) override;
   void MouseUp(TMouseButton button, int x, int y) override;
 

@@ -44,11 +44,11 @@ void TsSpeedButton::PaintGlyph(TBitmap32& bmp, TCanvas&, int state) {
   TsGlyphRequest r;
   r.Dst = &bmp;
   r.Images = FImages;
-  r.ImageIndex = FImageIndex;
+  r.ImageIndex = StateImageIndex(state);
   r.Glyph = &Glyph();
   r.Rect = ImgRect(true);
   r.NumGlyphs = NumGlyphs();
-  r.Enabled = Enabled();
+  r.Enabled = !LooksDisabled();
   r.Blend = FBlend;
   r.Pressed = Down();
   r.State = state;
@@ -142,7 +142,7 @@ bool TsSpeedButton::PrepareCache() {
     }
   }
   GdiFlush();
-  if (!Enabled()) {
+  if (LooksDisabled()) {
     TControl* parent = Parent();
     ApplyDisabledLook(px, FDisabledKind, parent ? parent->Color() : clBtnFace, pos, GetControlBackground(skinData_));
   }
@@ -167,11 +167,11 @@ void TsSpeedButton::PaintUnskinned(TCanvas& canvas) {
     TsGlyphRequest r;
     r.Dst = &area.Pixels();
     r.Images = FImages;
-    r.ImageIndex = FImageIndex;
+    r.ImageIndex = StateImageIndex(CurrentState());
     r.Glyph = &Glyph();
     r.Rect = Bounds(0, 0, at.Width(), at.Height());
     r.NumGlyphs = NumGlyphs();
-    r.Enabled = Enabled();
+    r.Enabled = !LooksDisabled();
     r.Blend = FBlend;
     r.Pressed = Down();
     r.State = CurrentState();

@@ -23,6 +23,11 @@ int GlyphImageCount(int width, int height) {
 
 int GlyphImageWidth(int width, int height) { return width <= 0 ? 0 : width / GlyphImageCount(width, height); }
 
+int StateImageIndex(int normal, int hot, int pressed, int state, int count) {
+  const int chosen = state == 1 ? hot : state == 2 ? pressed : normal;
+  return chosen >= 0 && chosen < count ? chosen : normal;
+}
+
 std::wstring AcceptDroppedName(const std::wstring& name, bool isExistingFile, const std::wstring& currentText,
                                bool multipleDirs) {
   std::wstring taken = name;

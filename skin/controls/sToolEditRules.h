@@ -23,6 +23,9 @@ TPoint PopupPlace(const TRect& control, const TRect& desktop, TSize size, TPopup
 int GlyphImageCount(int width, int height);
 // The width of one image of the picture (0 for an empty one).
 int GlyphImageWidth(int width, int height);
+// The image list index of the button's glyph in a state (0 normal, 1 hot, 2 pressed) of a list
+// of count images: the hot or pressed index when it is within the list, otherwise the normal one.
+int StateImageIndex(int normal, int hot, int pressed, int state, int count);
 
 // The edit's text once a dropped name is taken: the folder part with its trailing separator for
 // an existing file, else the name itself; appended after ";" with multipleDirs and a non-empty

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# The real setup as a user meets it, in one start of the program (each start of the 32-bit
-# program costs about a minute where 32-bit code is emulated): its window as it first shows, the
-# browse button and its folder dialog (window_checks.sh); then a whole install: press
-# "Установить", wait for the files, press the button again (it now finishes), then check what
-# landed on the prefix's disk and in its registry. Then the uninstaller, started as the list of
-# installed programs starts it: refused for a tampered entry, run once through its question
-# answered by a key press (with a user's file in the folder and ".pts" taken over by another
-# program), and once more with /S over the same install laid back; afterwards the prefix is as it
-# was before the install. The close button of the frame is dll_planting.sh's, which starts the
-# program anyway.
+# The real setup as a user meets it, in one start of the program (each start of the 32-bit program
+# costs about a minute where 32-bit code is emulated): its window as it first shows, the browse
+# button and its folder dialog, by mouse and by keys (window_checks.sh); then a whole install: press
+# "Установить", wait for the files, press the button again (it now finishes), then check what landed
+# on the prefix's disk and in its registry. Then the uninstaller, started as the list of installed
+# programs starts it: refused for a tampered entry, run once through its question answered by a key
+# press (with a user's file in the folder and ".pts" taken over by another program), and once more
+# with /S over the same install laid back; afterwards the prefix is as it was before the install.
+# The close button of the frame is dll_planting.sh's, which starts the program anyway.
 #   setup_e2e.sh win64|win32 PrismatoneSetup.exe payload-folder payload64-folder shots-prefix
 # Screenshots: shots-prefix_window.png (first look), shots-prefix_install.png (after the
 # install), shots-prefix_uninstall/ (the uninstaller's boxes).
@@ -51,6 +50,8 @@ import -window root "${shots_prefix}_window.png"
 check_first_look "${shots_prefix}_window.png"
 check_combo
 check_browse_dialog
+windows_folder="C:\\${folder#"$c"/}"
+check_keyboard_route "${windows_folder//\//\\}"
 check_close_drag_off
 
 # The gauge (206, 439, 465 × 25): the mean colour of a small patch 4 (left) or 455 (right)

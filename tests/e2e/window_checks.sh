@@ -45,20 +45,28 @@ check_memo_skinned() {
   [ "$b" -gt "$r" ] && [ "$r" -lt 170 ] || fail "the memo's scroll bar is $r,$g,$b on average, not the skin's faded bar"
 }
 
+# The folder field sDirectoryEdit1 (206, 110, 401 × 21) in client coordinates.
+field_geometry=(206 110 401 21)
+
+# new_window_of BEFORE: the first visible window not listed in BEFORE (sorted ids); fails when none.
+new_window_of() {
+  local id
+  id=$(comm -13 <(echo "$1") <(xdotool search --onlyvisible --name '.' 2>/dev/null | sort) | head -n1)
+  [ -n "$id" ] && echo "$id"
+}
+
 # check_browse_dialog: the browse button "..." (613, 110, 23 × 22) changes its look under the
-# pointer and opens our skinned folder dialog, "Select directory"; Escape cancels it and the
-# window goes on.
+# pointer and opens our skinned folder dialog, "Select directory"; Escape cancels it, the folder
+# field shows exactly what it showed before, and the window goes on.
 check_browse_dialog() {
-  local before rest dialog= WINDOW SCREEN r g b X=$X Y=$Y WIDTH=$WIDTH HEIGHT=$HEIGHT
+  local before rest field dialog= WINDOW SCREEN r g b X=$X Y=$Y WIDTH=$WIDTH HEIGHT=$HEIGHT
   before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
+  field=$(settled_sum "${field_geometry[@]}") || fail "the folder field does not come to rest"
   rest=$(settled_sum 613 110 23 22) || fail "the browse button does not come to rest"
   xdotool mousemove $((cx + 624)) $((cy + 121))
   settled_sum 613 110 23 22 "$rest" >/dev/null || fail "the browse button looks the same under the pointer"
   click_client 624 121
-  dialog_shown() {
-    dialog=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --name '.' 2>/dev/null | sort) | head -n1)
-    [ -n "$dialog" ]
-  }
+  dialog_shown() { dialog=$(new_window_of "$before"); }
   dialog_closed() { ! xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog"; }
   wait_until 10 dialog_shown || fail "the browse button opened no dialog"
   [ "$(xdotool getwindowname "$dialog")" = "Select directory" ] || fail "the browse button opened $(xdotool getwindowname "$dialog"), not our folder dialog"
@@ -81,7 +89,42 @@ check_browse_dialog() {
   xdotool key Escape
   wait_until 10 dialog_closed || fail "Escape did not close the folder dialog"
   kill -0 "$pid" 2>/dev/null || fail "the program ended with the folder dialog"
+  [ "$(settled_sum "${field_geometry[@]}")" = "$field" ] || fail "the folder field changed after the dialog was cancelled"
   echo "browse button ok"
+}
+
+# check_keyboard_route WINDOWS_FOLDER: the folder dialog by keys alone. From the log memo
+# (206, 232, 465 × 201) Shift+Tab goes to the folder field, Alt+Down opens the dialog, Down picks
+# the tree's top folder (the desktop) and Enter presses OK: the field shows another folder. The
+# field then takes WINDOWS_FOLDER typed back, and shows exactly what it showed at first.
+check_keyboard_route() {
+  local before field dialog= WINDOW SCREEN X=$X Y=$Y WIDTH=$WIDTH HEIGHT=$HEIGHT
+  click_client 400 330
+  xdotool mousemove $((cx + 100)) $((cy + 300))
+  field=$(settled_sum "${field_geometry[@]}") || fail "the folder field does not come to rest"
+  before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
+  xdotool key shift+Tab
+  sleep 0.5
+  xdotool key alt+Down
+  dialog_shown() { dialog=$(new_window_of "$before"); }
+  dialog_closed() { ! xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$dialog"; }
+  wait_until 10 dialog_shown || fail "Alt+Down in the folder field opened no dialog"
+  [ "$(xdotool getwindowname "$dialog")" = "Select directory" ] || fail "Alt+Down opened $(xdotool getwindowname "$dialog"), not our folder dialog"
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  screen_settled "${WIDTH}x$HEIGHT+$X+$Y" >/dev/null || true
+  xdotool key Down
+  sleep 0.5
+  xdotool key Return
+  wait_until 10 dialog_closed || fail "Enter did not close the folder dialog with OK"
+  xdotool key Tab
+  settled_sum "${field_geometry[@]}" "$field" >/dev/null || fail "the folder field did not change by the keyboard route"
+  xdotool key shift+Tab
+  sleep 0.3
+  xdotool key Home shift+End
+  xdotool type --delay 30 "$1"
+  xdotool key Tab
+  [ "$(settled_sum "${field_geometry[@]}")" = "$field" ] || fail "the folder field does not show $1 typed back"
+  echo "keyboard route ok"
 }
 
 # check_combo: the language combo (206, 160, 145 × 21) wears the skin (a dark field, not the

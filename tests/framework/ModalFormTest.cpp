@@ -7,6 +7,7 @@
 
 #include "framework/Application.h"
 #include "framework/Buttons.h"
+#include "framework/Edits.h"
 #include "framework/Form.h"
 #include "framework/ScrollBox.h"
 
@@ -134,6 +135,24 @@ TEST(ModalForm, AnswersTheDefaultButtonAndTheMinimumSize) {
   EXPECT_EQ(dialog.ModalResult(), mrNone);
   SendMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
   EXPECT_EQ(dialog.ModalResult(), mrNo);
+}
+
+// Tab moves the focus out of a memo, as out of any control of a dialog, unless it takes tabs.
+TEST(DialogKeys, TabLeavesAMemoThatTakesNoTabs) {
+  TApplication app;
+  TForm form(nullptr);
+  TMemo memo(&form);
+  memo.SetParent(&form);
+  TButton next(&form);
+  next.SetParent(&form);
+  form.Show();
+  for (bool wantTabs : {false, true}) {
+    memo.SetWantTabs(wantTabs);
+    memo.SetFocus();
+    PostMessageW(memo.Handle(), WM_KEYDOWN, VK_TAB, 1);
+    app.ProcessMessages();
+    EXPECT_EQ(GetFocus(), wantTabs ? memo.Handle() : next.Handle()) << wantTabs;
+  }
 }
 
 // Children keep their distances to the anchored sides; the distances are those the program set,

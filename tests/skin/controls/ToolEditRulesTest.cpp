@@ -44,6 +44,16 @@ TEST(ToolEditRules, GlyphSplit) {
   }
 }
 
+// The hot and pressed images replace the normal one only when they are in the list.
+TEST(ToolEditRules, StateImageIndex) {
+  struct Case {
+    int hot, pressed, state, count, index;
+  };
+  const Case cases[] = {{3, 4, 0, 5, 1}, {3, 4, 1, 5, 3}, {3, 4, 2, 5, 4}, {-1, -1, 1, 5, 1}, {5, 7, 1, 5, 1}, {3, 7, 2, 5, 1}};
+  for (const Case& c : cases)
+    EXPECT_EQ(StateImageIndex(1, c.hot, c.pressed, c.state, c.count), c.index) << c.hot << " " << c.pressed << " " << c.state;
+}
+
 TEST(ToolEditRules, AcceptDroppedName) {
   struct Case {
     const wchar_t* name;

@@ -1,6 +1,7 @@
 // The edit with a button and the directory edit in a real window with the setup window's skin:
-// the button's background, the keyboard route to the button, dropped names, pasted line ends and
-// the directory edit's dialog around a replaced dialog. No glyph pixel is asserted.
+// the button's background, its images, hint and read-only look, the keyboard route to the button,
+// the popup, dropped names, pasted line ends and the directory edit's dialog around a replaced
+// dialog. No glyph pixel is asserted.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,12 +9,14 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
 #include "../paint/PumpUtil.h"
 #include "WindowPixels.h"
 #include "framework/Form.h"
+#include "framework/ImageList.h"
 #include "skin/controls/sToolEdit.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sStoredSkinLoad.h"
@@ -240,4 +243,95 @@ TEST_F(ToolEdit, DialogStartAndResult) {
     EXPECT_EQ(afterName, c.textAfter) << c.text;
     edit->OnChange = nullptr;
   }
+}
+
+namespace {
+
+// The button's cache as the edit paints it now.
+TBitmap32 ButtonPicture(TsCustomComboEdit& e) {
+  TsEditButton& b = e.Button();
+  b.SkinData().BGChanged = true;
+  RedrawWindow(e.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  PumpPending();
+  return b.SkinData().CacheBmp()->Pixels();
+}
+
+bool SamePixels(const TBitmap32& a, const TBitmap32& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    if (!std::equal(a.Row(y), a.Row(y) + a.Width(), b.Row(y))) return false;
+  return true;
+}
+
+}  // namespace
+
+// The glyph mode's list gives the button its hot and pressed images when they are in the list,
+// and its hint a tip over the button's place; on a read-only edit the button looks disabled.
+TEST_F(ToolEdit, ButtonFollowsTheGlyphModeAndReadOnly) {
+  TImageList list(16, 16);
+  for (std::uint32_t colour : {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu}) {
+    TBitmap32 image(16, 16);
+    for (int y = 0; y < 16; ++y) std::fill(image.Row(y), image.Row(y) + 16, colour);
+    list.Add(image);
+  }
+  TsGlyphMode& g = edit->GlyphMode();
+  g.Images = &list;
+  g.ImageIndex = 0;
+  g.ImageIndexHot = 2;
+  g.ImageIndexPressed = 7;
+  g.Hint = L"Browse";
+  edit->GlyphChanged();
+  TsEditButton& b = edit->Button();
+  EXPECT_EQ(b.StateImageIndex(0), 0);
+  EXPECT_EQ(b.StateImageIndex(1), 2);
+  EXPECT_EQ(b.StateImageIndex(2), 0);
+  EXPECT_EQ(b.Width(), 18);
+
+  ASSERT_NE(edit->HintWindow(), nullptr);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  wchar_t text[80]{};
+  tool.lpszText = text;
+  ASSERT_TRUE(SendMessageW(edit->HintWindow(), TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)));
+  EXPECT_STREQ(text, L"Browse");
+  EXPECT_EQ((TRect{tool.rect.left, tool.rect.top, tool.rect.right, tool.rect.bottom}), b.BoundsRect());
+
+  const TBitmap32 usable = ButtonPicture(*edit);
+  edit->SetReadOnly(true);
+  EXPECT_TRUE(b.LooksDisabled());
+  EXPECT_FALSE(SamePixels(ButtonPicture(*edit), usable));
+  edit->SetReadOnly(false);
+  EXPECT_TRUE(SamePixels(ButtonPicture(*edit), usable));
+  g.Images = nullptr;
+}
+
+// The popup: the button shows it below the edit, right edges lined up, without OnChange while it
+// shows; the button again or a press in the edit hides it.
+TEST_F(ToolEdit, PopupShowsBelowAndHides) {
+  auto* combo = new TsCustomComboEdit(&form);
+  combo->SetParent(&form);
+  combo->SetBounds(20, 90, 200, 21);
+  combo->Loaded();
+  TForm popup{nullptr};
+  popup.SetBorderStyle(TFormBorderStyle::bsNone);
+  combo->SetPopupWindow(&popup);
+  int changes = 0;
+  combo->OnChange = [&](TObject*) { ++changes; };
+  combo->ButtonAction();
+  ASSERT_TRUE(combo->PopupShown());
+  RECT self{}, shown{}, work{};
+  GetWindowRect(combo->Handle(), &self);
+  GetWindowRect(popup.Handle(), &shown);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const TPoint want = PopupPlace({self.left, self.top, self.right, self.bottom}, {work.left, work.top, work.right, work.bottom},
+                                 {197, 166}, TPopupWindowAlign::pwaRight);
+  EXPECT_EQ((TRect{shown.left, shown.top, shown.right, shown.bottom}), Bounds(want.X, want.Y, 197, 166));
+  combo->SetText(L"typed");
+  EXPECT_EQ(changes, 0);
+  combo->ButtonAction();
+  EXPECT_FALSE(combo->PopupShown());
+  combo->ButtonAction();
+  SendMessageW(combo->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(combo->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_FALSE(combo->PopupShown());
 }
