@@ -114,6 +114,8 @@ void TPathDialogForm::ShowRootButtons() {
   sLabel1->SetVisible(true);
   const int iconSize = GetSystemMetrics(SM_CXICON);
   rootImages_ = std::make_unique<TImageList>(iconSize, iconSize);
+  TWindowDC screen(nullptr);
+  TCanvas canvas(screen.dc());
   int top = 0;
   for (const wchar_t* root : kRoots) {
     TRootFolderLook look = RootFolderLook(root, iconSize);
@@ -125,8 +127,6 @@ void TPathDialogForm::ShowRootButtons() {
     b->SetImages(rootImages_.get());
     b->SetImageIndex(look.Icon.Empty() ? -1 : rootImages_->Add(look.Icon));
     b->SetCaption(look.Name);
-    TWindowDC screen(nullptr);
-    TCanvas canvas(screen.dc());
     canvas.Font = b->Font();
     const int height = iconSize + canvas.TextExtent(L"Wg").Y + b->Spacing() + 2 * b->Margin();
     b->SetBounds(0, top, sScrollBox1->ClientRect().Width(), height);

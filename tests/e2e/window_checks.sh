@@ -116,6 +116,7 @@ check_keyboard_route() {
   sleep 0.5
   xdotool key Return
   wait_until 10 dialog_closed || fail "Enter did not close the folder dialog with OK"
+  sleep 0.5  # the focus goes back to the field as the dialog goes
   xdotool key Tab
   settled_sum "${field_geometry[@]}" "$field" >/dev/null || fail "the folder field did not change by the keyboard route"
   xdotool key shift+Tab
