@@ -96,18 +96,14 @@ void TPathDialogForm::KeepClientAtLeast(int width, int height) {
 void TPathDialogForm::ShowRootButtons() {
   if (!rootButtons_.empty()) return;
   static const wchar_t* const kRoots[] = {L"rfDesktop", L"rfMyComputer", L"rfPersonal", L"rfNetwork"};
-  // The room is made with the anchors held: widening the form must neither stretch the tree nor
-  // move the buttons by itself. They keep their new distances afterwards.
-  std::vector<std::pair<TControl*, TAnchors>> anchors;
-  for (int i = 0; i < ControlCount(); ++i) {
-    anchors.emplace_back(Controls(i), Controls(i)->Anchors());
-    Controls(i)->SetAnchors(kDefaultAnchors);
-  }
   const int shift = sScrollBox1->Width() + 4;
+  TControl* const moved[] = {sShellTreeView1, sBitBtn1, sBitBtn2};
+  TRect placed[3];
+  for (int i = 0; i < 3; ++i) placed[i] = moved[i]->BoundsRect();
   SetClientSize(ClientWidth() + shift + GetSystemMetrics(SM_CXSIZEFRAME), ClientHeight());
-  for (TControl* c : {static_cast<TControl*>(sShellTreeView1), static_cast<TControl*>(sBitBtn1), static_cast<TControl*>(sBitBtn2)})
-    c->SetBounds(c->Left() + shift, c->Top(), c->Width(), c->Height());
-  for (auto& [control, kept] : anchors) control->SetAnchors(kept);
+  // The widening stretched or moved them by their anchors: they take their places beside the
+  // box instead, and keep their distances from there.
+  for (int i = 0; i < 3; ++i) moved[i]->SetBounds(placed[i].Left + shift, placed[i].Top, placed[i].Width(), placed[i].Height());
 
   sScrollBox1->SetColor(clAppWorkSpace);
   sScrollBox1->SetVisible(true);

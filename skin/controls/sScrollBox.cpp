@@ -10,14 +10,13 @@ constexpr int kScrollBoxKind = 19;  // paints as "BAR"
 TsScrollBox::TsScrollBox(TComponent* owner) : TsSkinnedControl(owner, kScrollBoxKind) {}
 
 bool TsScrollBox::PrepareCache() {
+  const std::optional<TCacheInfo> ready = ReadyControlBackground(skinData_);
+  if (!ready) return false;
   const TRect client = ClientRect();
   TBitmap& cache = skinData_.EnsureCache();
   if (cache.Width() != client.Width() || cache.Height() != client.Height()) cache.SetSize(client.Width(), client.Height());
-  TCacheInfo bg = GetControlBackground(skinData_);
-  if (skinData_.FUpdating) return false;
-  if (!bg.Bmp) bg = TCacheInfo{&cache.Pixels(), 0, 0, bg.FillColor, TRect{}, false};
   GdiFlush();
-  PaintSkinItem(skinData_, bg, false, cache.Pixels(), {0, 0}, Rect(0, 0, client.Width(), client.Height()), 0);
+  PaintSkinItem(skinData_, *ready, false, cache.Pixels(), {0, 0}, Rect(0, 0, client.Width(), client.Height()), 0);
   skinData_.BGChanged = false;
   return true;
 }
